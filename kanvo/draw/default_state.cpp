@@ -1,0 +1,51 @@
+#include "default_state.h"
+
+#include "draw_on_img.h"
+#include "../window/library_state.h"
+
+namespace Kanvo {
+
+LOGFONTW DefaultFontStyle() {
+    LOGFONTW font = {};
+    font.lfHeight = 16;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = NONANTIALIASED_QUALITY;
+    lstrcpynW(font.lfFaceName, L"System", LF_FACESIZE);
+    return font;
+}
+
+void ApplyDefaultDeviceState(HDC dc, const XFORM& transform) {
+    if (!dc) return;
+    SetGraphicsMode(dc, GM_ADVANCED);
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, 0);
+    if (HPEN pen = CreatePen(PS_SOLID, 1, 0xFFFFFF)) DeleteObject(SelectObject(dc, pen));
+    if (HBRUSH brush = CreateSolidBrush(0xFFFFFF)) DeleteObject(SelectObject(dc, brush));
+    SetTextColor(dc, 0xFFFFFF);
+    SetWorldTransform(dc, &transform);
+    SelectClipRgn(dc, nullptr);
+    const LOGFONTW style = DefaultFontStyle();
+    if (HFONT font = CreateFontIndirectW(&style)) DeleteObject(SelectObject(dc, font));
+}
+
+void DrawOnImg::ResetDrawingState() { Image().ResetDrawingState(); }
+
+}  // namespace Kanvo
+
+void IMAGE::ResetDrawingState() {
+    strokeColor_ = 0xFFFFFF;
+    fontColor_ = 0xFFFFFF;
+    backgroundColor_ = 0;
+    interiorColor_ = 0xFFFFFF;
+    transform_ = XFORM{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
+    lineStyle_.style = PS_SOLID;
+    lineStyle_.thickness = 1;
+    delete[] lineStyle_.userPattern;
+    lineStyle_.userPattern = nullptr;
+    lineStyle_.userCount = 0;
+    fillStyle_.style = BS_SOLID;
+    delete fillStyle_.pattern;
+    fillStyle_.pattern = nullptr;
+    Kanvo::LockGuard lock;
+    Kanvo::ApplyDefaultDeviceState(dc_, transform_);
+}

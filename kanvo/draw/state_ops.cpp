@@ -1,0 +1,96 @@
+// Colours, modes, transform, clipping and clearing of the current image.
+#include "draw_on_img.h"
+
+#include "../image/pixel_bitmap.h"
+#include "../window/library_state.h"
+
+namespace Kanvo {
+
+void DrawOnImg::ClearTarget() {
+    IMAGE& image = Image();
+    GdiFlush();
+    FillPixels(image.pixels_, PixelCount(image.width_, image.height_),
+               SwapRedBlue(image.backgroundColor_));
+}
+
+COLORREF DrawOnImg::GetStrokeColor() { return Image().strokeColor_; }
+
+void DrawOnImg::SetStrokeColor(COLORREF color) {
+    IMAGE& image = Image();
+    image.strokeColor_ = color;
+    SetStrokeStyle(&image.lineStyle_);
+}
+
+COLORREF DrawOnImg::GetFontColor() { return Image().fontColor_; }
+
+void DrawOnImg::SetFontColor(COLORREF color) {
+    Image().fontColor_ = color;
+    SetTextColor(Dc(), color);
+}
+
+COLORREF DrawOnImg::GetBackgroundColor() { return Image().backgroundColor_; }
+
+void DrawOnImg::SetBackgroundColor(COLORREF color) {
+    Image().backgroundColor_ = color;
+    SetBkColor(Dc(), color);
+}
+
+int DrawOnImg::GetBackgroundMode() { return GetBkMode(Dc()); }
+void DrawOnImg::SetBackgroundMode(int mode) { SetBkMode(Dc(), mode); }
+
+COLORREF DrawOnImg::GetInteriorColor() { return Image().interiorColor_; }
+
+void DrawOnImg::SetInteriorColor(COLORREF color) {
+    IMAGE& image = Image();
+    image.interiorColor_ = color;
+    if (image.fillStyle_.style == BS_SOLID) {
+        if (HBRUSH brush = CreateSolidBrush(color)) DeleteObject(SelectObject(Dc(), brush));
+    } else if (image.fillStyle_.style == BS_HATCHED) {
+        SetInteriorStyle(&image.fillStyle_);
+    }
+}
+
+int DrawOnImg::GetRasterOp() { return GetROP2(Dc()); }
+void DrawOnImg::SetRasterOp(int mode) { SetROP2(Dc(), mode); }
+int DrawOnImg::GetPolygonFillMode() { return GetPolyFillMode(Dc()); }
+void DrawOnImg::SetPolygonFillMode(int mode) { SetPolyFillMode(Dc(), mode); }
+
+void DrawOnImg::MoveOrigin(int x, int y) {
+    IMAGE& image = Image();
+    image.transform_.eDx = static_cast<float>(x);
+    image.transform_.eDy = static_cast<float>(y);
+    SetWorldTransform(Dc(), &image.transform_);
+}
+
+void DrawOnImg::GetAxisScale(float* xScale, float* yScale) {
+    const IMAGE& image = Image();
+    if (xScale) *xScale = image.transform_.eM11;
+    if (yScale) *yScale = image.transform_.eM22;
+}
+
+void DrawOnImg::SetAxisScale(float xScale, float yScale) {
+    IMAGE& image = Image();
+    image.transform_.eM11 = xScale;
+    image.transform_.eM22 = yScale;
+    SetWorldTransform(Dc(), &image.transform_);
+}
+
+void DrawOnImg::SetClipRegion(HRGN region) { SelectClipRgn(Dc(), region); }
+
+void DrawOnImg::EraseClipArea() {
+    HDC dc = Dc();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (!region) return;
+    if (GetClipRgn(dc, region) == 0) {
+        ClearTarget();
+    } else if (HBRUSH brush = CreateSolidBrush(Image().backgroundColor_)) {
+        // The clip region is in device coordinates: fill it untransformed.
+        SetWorldTransform(dc, &g_state.identityTransform);
+        FillRgn(dc, region, brush);
+        SetWorldTransform(dc, &Image().transform_);
+        DeleteObject(brush);
+    }
+    DeleteObject(region);
+}
+
+}  // namespace Kanvo

@@ -1,0 +1,130 @@
+// IMAGE: construction, copying, resizing and destruction of the raster.
+#include "image_access.h"
+#include "pixel_bitmap.h"
+#include "../window/library_state.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace Kanvo;
+
+IMAGE::IMAGE(int width, int height) : width_(width), height_(height) {
+    {
+        LockGuard lock;
+        dc_ = CreateCompatibleDC(g_state.windowDC);
+    }
+    IMAGE::ResetDrawingState();
+    if (width != 0 && height != 0) {
+        DWORD* pixels;
+        HBITMAP bitmap = CreatePixelBitmap(width, height, &pixels);
+        if (bitmap) {
+            LockGuard lock;
+            ImageAccess::ReplaceBitmap(*this, bitmap, pixels, width, height);
+        }
+        // The system zero-fills a new DIB section: it is already black, the
+        // default background, so no fill is needed here.
+    }
+}
+
+IMAGE::IMAGE(const IMAGE& other) : IMAGE(0, 0) {
+    SetSize(other.width_, other.height_);
+    if (pixels_ && other.pixels_ && width_ == other.width_ && height_ == other.height_) {
+        GdiFlush();
+        std::memcpy(pixels_, other.pixels_, PixelCount(width_, height_) * sizeof(DWORD));
+    }
+}
+
+IMAGE& IMAGE::operator=(const IMAGE& other) {
+    if (this == &other) return *this;
+    SetSize(other.width_, other.height_);
+    if (pixels_ && other.pixels_) {
+        // Copy the pixels one to one: the overlap of both rasters, row by row
+        // (the same as a BitBlt with SRCCOPY through the identity transform).
+        GdiFlush();
+        const int columns = std::min(width_, other.width_);
+        const int rows = std::min(height_, other.height_);
+        for (int y = 0; y < rows; ++y) {
+            std::memcpy(pixels_ + static_cast<size_t>(y) * width_,
+                        other.pixels_ + static_cast<size_t>(y) * other.width_,
+                        static_cast<size_t>(columns) * sizeof(DWORD));
+        }
+    }
+    return *this;
+}
+
+IMAGE::~IMAGE() {
+    {
+        LockGuard lock;
+        if (g_state.currentImage == this) {
+            // Never leave a dangling target: fall back to the window, or to
+            // no target at all when the window object itself goes.
+            GraphWnd* window = Window();
+            if (window && static_cast<IMAGE*>(window) != this) {
+                g_state.currentImage = window;
+                g_state.currentTarget = g_state.windowTarget.Get();
+                g_state.windowDC = window->hdc;
+                g_state.targetDC = ImageAccess::Dc(*window);
+            } else {
+                g_state.currentImage = nullptr;
+                g_state.currentTarget = nullptr;
+                g_state.windowDC = nullptr;
+                g_state.targetDC = nullptr;
+            }
+        }
+        if (dc_) {
+            DeleteObject(SelectObject(dc_, GetStockObject(WHITE_PEN)));
+            DeleteObject(SelectObject(dc_, GetStockObject(BLACK_BRUSH)));
+            DeleteObject(SelectObject(dc_, GetStockObject(SYSTEM_FONT)));
+            DeleteDC(dc_);  // deselects the bitmap, which can then be deleted
+            dc_ = nullptr;
+        }
+        if (bitmap_) DeleteObject(bitmap_);
+        bitmap_ = nullptr;
+        pixels_ = nullptr;
+    }
+}
+
+void IMAGE::SetSize(int width, int height) { ResizeBase(width, height); }
+
+void IMAGE::ResizeBase(int width, int height) {
+    if (width == 0 || height == 0) return;
+    DWORD* newPixels;
+    HBITMAP newBitmap = CreatePixelBitmap(width, height, &newPixels);
+    if (!newBitmap) {
+        // Nothing is half-changed: the image keeps its raster and its size.
+        if (!bitmap_) {
+            width_ = width;
+            height_ = height;
+        }
+        return;
+    }
+    LockGuard lock;
+    GdiFlush();
+    const DWORD background = SwapRedBlue(backgroundColor_);
+    if (bitmap_ && pixels_) {
+        const int columns = std::min(width, width_);
+        const int rows = std::min(height, height_);
+        if (background != 0) {
+            // The area outside the old raster takes the background colour.
+            FillPixels(newPixels, PixelCount(width, height), background);
+        }
+        for (int y = 0; y < rows; ++y) {
+            std::memcpy(newPixels + static_cast<size_t>(y) * width,
+                        pixels_ + static_cast<size_t>(y) * width_,
+                        static_cast<size_t>(columns) * sizeof(DWORD));
+        }
+    } else if (background != 0) {
+        FillPixels(newPixels, PixelCount(width, height), background);
+    }
+    ImageAccess::ReplaceBitmap(*this, newBitmap, newPixels, width, height);
+}
+
+void ImageAccess::ReplaceBitmap(IMAGE& image, HBITMAP bitmap, DWORD* pixels, int width,
+                                int height) {
+    HGDIOBJ previous = SelectObject(image.dc_, bitmap);
+    if (image.bitmap_ && previous == image.bitmap_) DeleteObject(image.bitmap_);
+    image.bitmap_ = bitmap;
+    image.pixels_ = pixels;
+    image.width_ = width;
+    image.height_ = height;
+}

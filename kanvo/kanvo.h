@@ -1,0 +1,321 @@
+// Kanvo: one graphics window and plain drawing functions over Win32 GDI.
+//
+// Open the window, draw, wait for a key:
+//
+//     #include <kanvo.h>
+//     #include <conio.h>
+//     int main() {
+//         OpenGraphWindow(640, 480);
+//         DrawLine(0, 0, 639, 479);
+//         while (!_kbhit()) Sleep(10);
+//         CloseGraphWindow();
+//     }
+//
+// Every drawing function acts on the current target: the graphics window, or
+// an IMAGE chosen with SetTargetImage. Colours are COLORREF values 0x00BBGGRR;
+// pixels reached through GetSurfacePixels are 0x00RRGGBB.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+// ---------------------------------------------------------------------------
+// Flags of OpenGraphWindow (other bits are ignored).
+enum : int {
+    OPEN_WITH_CONSOLE = 1,          // keep (or create) a console beside the window
+    OPEN_WITHOUT_CLOSE_BOX = 2,     // the window's close box is disabled
+    OPEN_WITHOUT_MINIMIZE_BOX = 4,  // no minimize box
+    OPEN_WITH_DOUBLE_CLICKS = 8,    // double-click messages reach the mouse queue
+};
+
+class IMAGE;
+namespace Kanvo {
+class DrawOnImg;
+class DrawOnWnd;
+class GraphWnd;
+struct ImageAccess;
+}  // namespace Kanvo
+
+// ---------------------------------------------------------------------------
+// Pen description. `style` holds PS_* style, end cap and join bits; a
+// PS_USERSTYLE pen takes its dash and gap lengths from `userPattern`.
+// The style owns its pattern array: copies get their own array.
+class LINESTYLE {
+public:
+    LINESTYLE() = default;
+    LINESTYLE(const LINESTYLE& other);
+    LINESTYLE& operator=(const LINESTYLE& other);
+    virtual ~LINESTYLE();
+
+    int style = PS_SOLID;
+    int thickness = 1;
+    DWORD* userPattern = nullptr;  // owned; allocated with new[]
+    DWORD userCount = 0;           // 0 whenever userPattern is null
+};
+
+// Brush description: BS_SOLID, BS_NULL, BS_HATCHED (with `hatch`), BS_PATTERN
+// or BS_DIBPATTERN (with the owned `pattern` image).
+class FILLSTYLE {
+public:
+    FILLSTYLE() = default;
+    FILLSTYLE(const FILLSTYLE& other);
+    FILLSTYLE& operator=(const FILLSTYLE& other);
+    virtual ~FILLSTYLE();
+
+    int style = BS_SOLID;
+    int hatch = HS_HORIZONTAL;
+    IMAGE* pattern = nullptr;  // owned; created with new
+};
+
+// ---------------------------------------------------------------------------
+// An off-screen raster: a 32-bit top-down DIB section selected into a memory
+// device context, with its own drawing state. Copies take size and pixels only.
+class IMAGE {
+public:
+    IMAGE(int width = 0, int height = 0);
+    IMAGE(const IMAGE& other);
+    IMAGE& operator=(const IMAGE& other);
+
+    // Restores the default drawing state (white pen, brush and text, black
+    // background, identity transform, no clip region, the "System" font).
+    virtual void ResetDrawingState();
+    virtual ~IMAGE();
+    // Changes the pixel size; the overlap keeps its pixels, new pixels get the
+    // background colour. A zero dimension is ignored.
+    virtual void SetSize(int width, int height);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+protected:
+    int width_ = 0;
+    int height_ = 0;
+    HBITMAP bitmap_ = nullptr;
+    HDC dc_ = nullptr;
+    XFORM transform_ = {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
+    COLORREF strokeColor_ = 0xFFFFFF;
+    COLORREF interiorColor_ = 0xFFFFFF;
+    COLORREF fontColor_ = 0xFFFFFF;
+    COLORREF backgroundColor_ = 0;
+    DWORD* pixels_ = nullptr;
+    LINESTYLE lineStyle_;
+    FILLSTYLE fillStyle_;
+
+    void ResizeBase(int width, int height);  // the resize without window side effects
+
+    friend class Kanvo::DrawOnImg;
+    friend struct Kanvo::ImageAccess;
+};
+
+// ---------------------------------------------------------------------------
+// A mouse message taken from the graphics window's queue.
+struct MOUSEMSG {
+    UINT message;     // WM_MOUSEMOVE ... WM_MOUSEWHEEL
+    bool ctrlDown;    // MK_CONTROL
+    bool shiftDown;   // MK_SHIFT
+    bool leftDown;    // MK_LBUTTON
+    bool middleDown;  // MK_MBUTTON
+    bool rightDown;   // MK_RBUTTON
+    short x;          // client coordinates of the pointer
+    short y;
+    short wheelDelta;  // +-120 per wheel notch, 0 for other messages
+};
+
+// ---------------------------------------------------------------------------
+// The graphics window.
+HWND OpenGraphWindow(int width, int height, int flags = 0);
+HWND OpenGraphWindow();  // 640 x 480, flags 0
+void CloseGraphWindow();
+HWND GetWindowHandle();
+const wchar_t* GetLibraryVersion();
+
+// Batch drawing: between BeginBatch and EndBatch the window is updated only by
+// FlushBatch. Rectangles are in back-buffer pixels, right and bottom inclusive.
+// While an IMAGE is the current target these functions do nothing.
+void BeginBatch();
+void FlushBatch(int left, int top, int right, int bottom);
+void FlushBatch();
+void EndBatch(int left, int top, int right, int bottom);
+void EndBatch();
+
+// ---------------------------------------------------------------------------
+// Mouse input. The queue keeps at most 63 messages; newer ones are dropped
+// while it is full.
+bool MouseEventPending();
+// Removes and returns the oldest message, waiting while the queue is empty.
+// While no window is open no message can arrive: it then throws the long value
+// 4306, as removing from an empty queue does, instead of waiting for ever.
+MOUSEMSG WaitMouseEvent();
+// Copies the oldest message to *out (removing it when `remove`); false when empty.
+bool PollMouseEvent(MOUSEMSG* out, bool remove = true);
+void ClearMouseEvents();
+
+// A modal dialog asking for text. True when confirmed with OK: `buffer` then
+// holds at most bufferSize - 1 characters and a terminating zero. A height
+// above 0 makes a multi-line box.
+bool PromptForText(wchar_t* buffer, int bufferSize, const wchar_t* prompt = nullptr,
+                   const wchar_t* title = nullptr, const wchar_t* defaultText = nullptr,
+                   int width = 0, int height = 0, bool okOnly = false);
+
+// ---------------------------------------------------------------------------
+// Targets, images and pixels. A null IMAGE* means the window's image.
+void SetTargetImage(IMAGE* image);
+IMAGE* GetTargetImage();  // null while the window is the target
+DWORD* GetSurfacePixels(IMAGE* image = nullptr);
+HDC GetSurfaceContext(IMAGE* image = nullptr);
+void SetImageSize(IMAGE* image, int width, int height);
+int GetTargetWidth();
+int GetTargetHeight();
+int GetLastColumn();  // GetTargetWidth() - 1
+int GetLastRow();     // GetTargetHeight() - 1
+
+void CaptureImage(IMAGE* destination, int x, int y, int width, int height);
+void PasteImage(int x, int y, const IMAGE* source, DWORD rop = SRCCOPY);
+void PasteImage(int x, int y, int width, int height, const IMAGE* source, int sourceX,
+                int sourceY, DWORD rop = SRCCOPY);
+void MakeRotatedImage(IMAGE* destination, IMAGE* source, double radians,
+                      COLORREF background = 0, bool autoSize = false,
+                      bool highQuality = false);
+
+void ReadImageFile(IMAGE* destination, const wchar_t* path, int width = 0, int height = 0,
+                   bool resizeToFit = false);
+void ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* name,
+                       int width = 0, int height = 0, bool resizeToFit = false);
+void WriteImageFile(const wchar_t* path, IMAGE* image = nullptr);
+
+// ---------------------------------------------------------------------------
+// Drawing state.
+void ClearTarget();
+COLORREF GetStrokeColor();
+void SetStrokeColor(COLORREF color);
+COLORREF GetFontColor();
+void SetFontColor(COLORREF color);
+COLORREF GetBackgroundColor();
+void SetBackgroundColor(COLORREF color);
+int GetBackgroundMode();
+void SetBackgroundMode(int mode);  // OPAQUE or TRANSPARENT
+COLORREF GetInteriorColor();
+void SetInteriorColor(COLORREF color);
+COLORREF GetDrawColor();              // the stroke colour
+void SetDrawColor(COLORREF color);    // stroke and font colour together
+
+void GetStrokeStyle(LINESTYLE* out);
+void SetStrokeStyle(int style, int thickness = 1, const DWORD* userPattern = nullptr,
+                    DWORD userCount = 0);
+void SetStrokeStyle(const LINESTYLE* style);
+void GetInteriorStyle(FILLSTYLE* out);
+void SetInteriorStyle(int style, long hatch = 0, IMAGE* pattern = nullptr);
+void SetInteriorStyle(const BYTE* rows);  // 8 x 8 pattern, one byte per row
+void SetInteriorStyle(const FILLSTYLE* style);
+
+int GetRasterOp();
+void SetRasterOp(int mode);  // R2_*
+void SetMixMode(int mode);   // same as SetRasterOp
+int GetPolygonFillMode();
+void SetPolygonFillMode(int mode);  // ALTERNATE or WINDING
+
+void MoveOrigin(int x, int y);  // logical origin at device point (x, y)
+void GetAxisScale(float* xScale, float* yScale);
+void SetAxisScale(float xScale, float yScale);
+void SetClipRegion(HRGN region);  // device coordinates; the caller keeps the region
+void EraseClipArea();
+void ResetDrawingState();
+
+// ---------------------------------------------------------------------------
+// Shapes and pixels. Draw...: outline; DrawFilled...: outline and fill;
+// Paint...: fill only; Erase...: filled with the background colour.
+COLORREF GetPixelColor(int x, int y);
+void SetPixelColor(int x, int y, COLORREF color);
+void DrawLine(int x1, int y1, int x2, int y2);
+
+void DrawRectangle(int left, int top, int right, int bottom);
+void DrawFilledRectangle(int left, int top, int right, int bottom);
+void PaintRectangle(int left, int top, int right, int bottom);  // both corners inclusive
+void EraseRectangle(int left, int top, int right, int bottom);
+void PaintBlock(int left, int top, int right, int bottom);      // same as PaintRectangle
+
+void DrawCircle(int x, int y, int radius);
+void DrawFilledCircle(int x, int y, int radius);
+void PaintCircle(int x, int y, int radius);
+void EraseCircle(int x, int y, int radius);
+
+void DrawEllipse(int left, int top, int right, int bottom);
+void DrawFilledEllipse(int left, int top, int right, int bottom);
+void PaintEllipse(int left, int top, int right, int bottom);
+void EraseEllipse(int left, int top, int right, int bottom);
+
+void DrawRoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+void DrawFilledRoundRect(int left, int top, int right, int bottom, int ellipseWidth,
+                         int ellipseHeight);
+void PaintRoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+void EraseRoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+
+// Angles in radians, counter-clockwise from three o'clock.
+void DrawArc(int left, int top, int right, int bottom, double startAngle, double endAngle);
+void DrawPie(int left, int top, int right, int bottom, double startAngle, double endAngle);
+void DrawFilledPie(int left, int top, int right, int bottom, double startAngle, double endAngle);
+void PaintPie(int left, int top, int right, int bottom, double startAngle, double endAngle);
+void ErasePie(int left, int top, int right, int bottom, double startAngle, double endAngle);
+
+void DrawPolyline(const POINT* points, int count);
+void DrawPolygon(const POINT* points, int count);
+void DrawFilledPolygon(const POINT* points, int count);
+void PaintPolygon(const POINT* points, int count);
+void ErasePolygon(const POINT* points, int count);
+void DrawPolygonByCount(int count, const POINT* points);
+void DrawFilledPolygonByCount(int count, const POINT* points);
+void DrawBezier(const POINT* points, int count);  // count = 3n + 1
+
+void FillAreaAt(int x, int y, COLORREF color, int mode);  // FLOODFILLBORDER or FLOODFILLSURFACE
+
+// Front face filled, right side and (with drawTop) top face outlined.
+void DrawBox3D(int left, int top, int right, int bottom, int depth, bool drawTop);
+
+// The pen position: one point shared by all targets, moved only by these.
+int GetPenX();
+int GetPenY();
+void MovePenTo(int x, int y);
+void MovePenBy(int dx, int dy);
+void DrawSegmentTo(int x, int y);
+void DrawSegmentBy(int dx, int dy);
+
+// ---------------------------------------------------------------------------
+// Text.
+void WriteText(int x, int y, const wchar_t* text);
+void WriteText(int x, int y, wchar_t ch);
+int WriteTextInRect(const wchar_t* text, RECT* rect, UINT format);  // DT_* flags
+int WriteTextInRect(wchar_t ch, RECT* rect, UINT format);
+void WriteTextAtPen(const wchar_t* text);  // at the pen position; advances the pen's x
+void WriteTextAtPen(wchar_t ch);
+int GetTextPixelWidth(const wchar_t* text);
+int GetTextPixelWidth(wchar_t ch);
+int GetTextPixelHeight(const wchar_t* text);
+int GetTextPixelHeight(wchar_t ch);
+
+void SetTextFont(const LOGFONTW* font);
+void SetTextFont(int height, int width, const wchar_t* face);
+void SetTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
+                 int weight, bool italic, bool underline, bool strikeOut);
+void SetTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
+                 int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
+                 BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
+void SelectTextFont(const LOGFONTW* font);
+void SelectTextFont(int height, int width, const wchar_t* face);
+void SelectTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
+                    int weight, bool italic, bool underline, bool strikeOut);
+void SelectTextFont(int height, int width, const wchar_t* face, int escapement,
+                    int orientation, int weight, bool italic, bool underline, bool strikeOut,
+                    BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
+                    BYTE pitchAndFamily);
+void GetTextFont(LOGFONTW* out);
+void QueryTextFont(LOGFONTW* out);
+
+// ---------------------------------------------------------------------------
+// Colour conversions (pure functions, any thread).
+COLORREF ColorToGray(COLORREF color);
+void ColorToHSL(COLORREF color, float* hue, float* saturation, float* lightness);
+COLORREF ColorFromHSL(float hue, float saturation, float lightness);
+void ColorToHSV(COLORREF color, float* hue, float* saturation, float* value);
+COLORREF ColorFromHSV(float hue, float saturation, float value);

@@ -1,0 +1,169 @@
+// The window object: opening, closing, resizing and presenting the back buffer.
+#include "graph_wnd.h"
+
+#include "library_state.h"
+#include "../draw/default_state.h"
+#include "../image/image_access.h"
+#include "../image/pixel_bitmap.h"
+
+#include <cstring>
+
+namespace Kanvo {
+
+std::atomic<HWND> consoleWindow{nullptr};
+std::atomic<bool> waitingForInput{false};
+
+namespace {
+
+// How long the program waits for the window thread to finish a close.
+constexpr DWORD kWindowThreadExitTimeoutMs = 10000;
+
+}  // namespace
+
+GraphWnd::GraphWnd() : IMAGE(0, 0) {
+    signal = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+}
+
+GraphWnd::~GraphWnd() {
+    Close();
+    if (signal) CloseHandle(signal);
+}
+
+void GraphWnd::ResetDrawingState() {
+    IMAGE::ResetDrawingState();
+    LockGuard lock;
+    if (hdc) ApplyDefaultDeviceState(hdc, transform_);
+}
+
+void GraphWnd::SetSize(int width, int height) {
+    RECT outer = {0, 0, width, height};
+    AdjustWindowRectEx(&outer, WS_CAPTION | WS_SYSMENU, FALSE, 0);
+    ResizeBase(width, height);
+    const HWND window = hwnd;
+    if (!window) return;
+    RECT old = {};
+    GetWindowRect(window, &old);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    if (width > old.right - old.left + 1 || height > old.bottom - old.top + 1) {
+        LockGuard lock;
+        PresentLocked(0, 0, width_, height_);
+    }
+}
+
+void GraphWnd::PresentLocked(int left, int top, int width, int height) {
+    if (!hdc || !dc_) return;
+    SetWorldTransform(dc_, &g_state.identityTransform);
+    BitBlt(hdc, left, top, width, height, dc_, left, top, SRCCOPY);
+    SetWorldTransform(dc_, &transform_);
+}
+
+HWND GraphWnd::Open(int width, int height, int flags) {
+    if (hwnd) Close();
+
+    HWND console = GetConsoleWindow();
+    hadConsole = console != nullptr;
+    if (!console && (flags & OPEN_WITH_CONSOLE)) {
+        AllocConsole();
+        _wfreopen_s(&consoleOut, L"CONOUT$", L"w+t", stdout);
+        _wfreopen_s(&consoleIn, L"CONIN$", L"r+t", stdin);
+        console = GetConsoleWindow();
+    }
+    consoleWindow = console;
+    if (console) SetConsoleCtrlHandler(nullptr, TRUE);
+
+    WindowThreadParams params = {width, height, -1, -1, (flags & OPEN_WITHOUT_CLOSE_BOX) != 0,
+                                 (flags & OPEN_WITHOUT_MINIMIZE_BOX) != 0,
+                                 (flags & OPEN_WITH_DOUBLE_CLICKS) != 0};
+    if (hadConsole && !(flags & OPEN_WITH_CONSOLE)) {
+        RECT rect = {};
+        GetWindowRect(console, &rect);
+        params.x = rect.left < 0 ? 0 : rect.left;
+        params.y = rect.top < 0 ? 0 : rect.top;
+    }
+    closingByProgram = false;
+    thread = CreateThread(nullptr, 0, WindowThreadMain, &params, 0, &threadId);
+    if (!thread) return nullptr;
+    WaitForSingleObject(signal, INFINITE);
+
+    const HWND window = hwnd;
+    if (!window) {
+        // The window could not be created; its thread has ended.
+        WaitForSingleObject(thread, kWindowThreadExitTimeoutMs);
+        CloseHandle(thread);
+        thread = nullptr;
+        return nullptr;
+    }
+    {
+        LockGuard lock;
+        hdc = GetDC(window);
+        ResizeBase(width, height);
+    }
+    SetTargetImage(nullptr);
+    g_state.currentTarget->ResetDrawingState();
+    GdiFlush();
+    if (pixels_) std::memset(pixels_, 0, PixelCount(width_, height_) * sizeof(DWORD));
+    g_state.currentTarget->FlushBatch();
+    return window;
+}
+
+void GraphWnd::ReleaseWindowDc() {
+    LockGuard lock;
+    if (hdc) {
+        // Give back the pen, brush and font that the reset selected into the
+        // screen DC before the DC itself goes.
+        DeleteObject(SelectObject(hdc, GetStockObject(WHITE_PEN)));
+        DeleteObject(SelectObject(hdc, GetStockObject(BLACK_BRUSH)));
+        DeleteObject(SelectObject(hdc, GetStockObject(SYSTEM_FONT)));
+        ReleaseDC(hwnd, hdc);
+        hdc = nullptr;
+    }
+    if (g_state.windowDC) g_state.windowDC = nullptr;
+}
+
+void GraphWnd::Close() {
+    const HWND window = hwnd;
+    if (!window) return;
+    const bool onWindowThread = GetCurrentThreadId() == threadId;
+    ReleaseWindowDc();
+
+    RECT last = {};
+    HWND console = consoleWindow;
+    if (hadConsole) {
+        if (console && !IsWindowVisible(console)) GetWindowRect(window, &last);
+    } else if (console) {
+        // The library allocated this console: give it back.
+        if (consoleOut) fclose(consoleOut);
+        if (consoleIn) fclose(consoleIn);
+        consoleOut = consoleIn = nullptr;
+        FreeConsole();
+        consoleWindow = nullptr;
+        console = nullptr;
+    }
+
+    // The window is destroyed at once (hiding it first would only make the
+    // system wait for the hide to be acknowledged).
+    if (onWindowThread) {
+        DestroyWindow(window);
+        hwnd = nullptr;
+    } else {
+        // Only the window's own thread can destroy it: ask it to, and wait
+        // until it has left its loop, so that no refresh outlives the window.
+        closingByProgram = true;
+        hwnd = nullptr;
+        PostMessageW(window, WM_KANVO_CLOSE_REQUEST, 0, 0);
+        if (thread) {
+            WaitForSingleObject(thread, kWindowThreadExitTimeoutMs);
+            CloseHandle(thread);
+            thread = nullptr;
+        }
+        closingByProgram = false;
+    }
+
+    if (hadConsole && console && !IsWindowVisible(console)) {
+        SetWindowPos(console, HWND_TOP, last.left, last.top, 0, 0, SWP_NOSIZE);
+        ShowWindow(console, SW_SHOW);
+    }
+}
+
+}  // namespace Kanvo

@@ -1,0 +1,77 @@
+// The graphics window: an IMAGE that is the window's back buffer, plus the
+// window handle, its thread, the console bookkeeping and the mouse queue.
+#pragma once
+
+#include "../kanvo.h"
+
+#include <atomic>
+#include <cstdio>
+
+namespace Kanvo {
+
+constexpr UINT WM_KANVO_WAIT_REQUEST = WM_USER + 1;  // set waitingForInput
+constexpr UINT WM_KANVO_CLOSE_REQUEST = WM_USER + 2;  // destroy the window on its own thread
+constexpr int kMouseRingSlots = 64;
+
+class GraphWnd : public IMAGE {
+public:
+    GraphWnd();
+    void ResetDrawingState() override;
+    ~GraphWnd() override;
+    void SetSize(int width, int height) override;
+
+    // The open sequence; returns the window handle, null when the window
+    // could not be created.
+    HWND Open(int width, int height, int flags);
+    // The close sequence, from any thread.
+    void Close();
+
+    bool hadConsole = false;
+    HANDLE signal = nullptr;  // auto-reset: open handshake and mouse wait
+    MOUSEMSG messages[kMouseRingSlots] = {};
+    // The mouse ring's positions, each written by one thread only: the window
+    // procedure advances writePosition, the program thread readPosition.
+    std::atomic<unsigned> readPosition{0};
+    std::atomic<unsigned> writePosition{0};
+    FILE* consoleOut = nullptr;
+    FILE* consoleIn = nullptr;
+    std::atomic<HWND> hwnd{nullptr};
+    HDC hdc = nullptr;  // screen DC of the window; guarded by the library lock
+    std::atomic<bool> batching{false};
+
+    // The window thread of the open window (joined when the program closes it).
+    HANDLE thread = nullptr;
+    DWORD threadId = 0;
+    // Set while the program closes the window, so that its destruction does
+    // not end the process.
+    std::atomic<bool> closingByProgram{false};
+
+    // Copies the whole back buffer to the window (the refresh and full flush).
+    void PresentLocked(int left, int top, int width, int height);
+
+private:
+    void CloseOnWindowThread();
+    void ReleaseWindowDc();
+};
+
+// Module globals shared by the window thread and the program thread.
+extern std::atomic<HWND> consoleWindow;
+extern std::atomic<bool> waitingForInput;
+
+// The window thread and its window procedure (window_thread.cpp).
+struct WindowThreadParams {
+    int width;  // client size
+    int height;
+    int x;
+    int y;
+    bool noCloseBox;
+    bool noMinimizeBox;
+    bool doubleClicks;
+};
+DWORD WINAPI WindowThreadMain(LPVOID params);
+LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Queues a mouse message for the program thread (mouse_queue.cpp).
+void QueueMouseMessage(GraphWnd& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace Kanvo

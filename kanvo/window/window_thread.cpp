@@ -1,0 +1,145 @@
+// The window thread: creates the graphics window, pumps its messages and
+// copies the back buffer to the screen whenever more than 16 ms have passed,
+// unless batch drawing holds the copy back.
+#include "graph_wnd.h"
+
+#include "library_state.h"
+
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <cwchar>
+
+namespace Kanvo {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"KanvoWnd";
+constexpr DWORD kRefreshIntervalMs = 16;
+
+// The program file's name without directory and extension.
+void ProgramTitle(const wchar_t* path, wchar_t* title, size_t capacity) {
+    const wchar_t* name = std::wcsrchr(path, L'\\');
+    name = name ? name + 1 : path;
+    lstrcpynW(title, name, static_cast<int>(capacity));
+    if (wchar_t* dot = std::wcsrchr(title, L'.')) *dot = L'\0';
+}
+
+}  // namespace
+
+DWORD WINAPI WindowThreadMain(LPVOID parameter) {
+    const WindowThreadParams params = *static_cast<const WindowThreadParams*>(parameter);
+    GraphWnd& window = *Window();
+    const int x = params.x == -1 ? CW_USEDEFAULT : params.x;
+    const int y = params.y == -1 ? CW_USEDEFAULT : params.y;
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    HICON icon = ExtractIconW(instance, path, 0);
+    if (icon == reinterpret_cast<HICON>(1)) icon = nullptr;  // "not an executable file"
+
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = (params.noCloseBox ? CS_NOCLOSE : 0u) | (params.doubleClicks ? CS_DBLCLKS : 0u);
+    windowClass.lpfnWndProc = GraphWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+
+    wchar_t title[MAX_PATH] = {};
+    ProgramTitle(path, title, MAX_PATH);
+    const DWORD style = params.noMinimizeBox ? (WS_CAPTION | WS_SYSMENU)
+                                             : (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    RECT outer = {0, 0, params.width, params.height};
+    AdjustWindowRectEx(&outer, style, FALSE, 0);
+    HWND hwnd = CreateWindowExW(0, kWindowClass, title, style, x, y, outer.right - outer.left,
+                                outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+    if (icon) DestroyIcon(icon);
+    if (!hwnd) {
+        UnregisterClassW(kWindowClass, instance);
+        SetEvent(window.signal);
+        return 0;
+    }
+    window.hwnd = hwnd;
+    if (x != CW_USEDEFAULT) {
+        if (HWND console = consoleWindow) ShowWindow(console, SW_HIDE);
+    }
+    ShowWindow(hwnd, SW_SHOW);
+    SetEvent(window.signal);  // the opener may go on; params is no longer read
+
+    DWORD lastCopy = GetTickCount();
+    MSG message;
+    for (;;) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) break;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+            continue;
+        }
+        if (!window.batching && GetTickCount() - lastCopy > kRefreshIntervalMs) {
+            lastCopy = GetTickCount();
+            LockGuard lock;
+            window.PresentLocked(0, 0, window.Width(), window.Height());
+            continue;
+        }
+        Sleep(1);
+    }
+    UnregisterClassW(kWindowClass, instance);
+    return 0;
+}
+
+LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    GraphWnd* window = Window();
+    switch (message) {
+        case WM_DESTROY: {
+            PostQuitMessage(0);
+            if (!window || window->closingByProgram) return 0;
+            // Closed by the user: the program ends. Hold the lock, so that the
+            // program thread is not halfway through drawing on the window.
+            g_state.EnterLock(&g_state.libraryLock);
+            g_endingFromWindow = true;
+            if (HWND console = consoleWindow) {
+                SendMessageW(console, WM_CLOSE, 0, 0);
+            }
+            std::exit(0);
+        }
+        case WM_PAINT:
+            ValidateRect(hwnd, nullptr);
+            return 0;
+        case WM_CLOSE:
+            if (window) window->Close();
+            return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+            if (HWND console = consoleWindow; console && wParam != VK_CANCEL)
+                PostMessageW(console, message, wParam, lParam);
+            return 0;
+        case WM_CHAR:
+            if (HWND console = consoleWindow; console && wParam != VK_CANCEL && wParam >= 0x80)
+                PostMessageW(console, message, wParam, lParam);
+            return 0;
+        case WM_KANVO_WAIT_REQUEST:
+            waitingForInput = true;
+            // A message queued between the reader's emptiness test and this
+            // request would otherwise leave the reader waiting for the next one.
+            if (window && window->readPosition != window->writePosition) {
+                waitingForInput = false;
+                SetEvent(window->signal);
+            }
+            return 0;
+        case WM_KANVO_CLOSE_REQUEST:
+            DestroyWindow(hwnd);
+            return 0;
+        default:
+            if (message >= WM_MOUSEFIRST && message <= WM_MOUSEWHEEL) {
+                if (window) QueueMouseMessage(*window, hwnd, message, wParam, lParam);
+                return 0;
+            }
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace Kanvo

@@ -1,0 +1,95 @@
+# Shared by the scripts: packages, build, display and Wine for one run.
+# Source it; it defines functions and cleans up what it started on exit.
+
+KANVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+KANVO_BUILD=${KANVO_BUILD:-$KANVO_ROOT/build/wine}
+KANVO_WINE=/usr/lib/wine/wine64
+KANVO_WINESERVER=/usr/lib/wine/wineserver64
+KANVO_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-utils
+                fonts-wqy-zenhei faketime)
+KANVO_STARTED_PIDS=()
+
+kanvo_log() { printf '[kanvo] %s\n' "$*" >&2; }
+
+# Installs what is missing (as root, or through sudo).
+kanvo_install_packages() {
+    local missing=()
+    for package in "${KANVO_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' \
+            || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    kanvo_log "installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+kanvo_build() {
+    cmake --preset wine -S "$KANVO_ROOT" -B "$KANVO_BUILD" >/dev/null
+    cmake --build "$KANVO_BUILD" -j "$(nproc)"
+}
+
+# A display for the windows: the caller's, or an Xvfb of our own.
+kanvo_start_display() {
+    if [ -n "${DISPLAY:-}" ]; then return 0; fi
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    KANVO_STARTED_PIDS+=($!)
+    local number
+    read -r number <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+    kanvo_log "started Xvfb on $DISPLAY"
+}
+
+# A Wine prefix of the build's own, its font substitutes, and one persistent
+# wineserver for the run, so that each program starts in a fraction of a second.
+kanvo_start_wine() {
+    export WINEPREFIX=${WINEPREFIX:-$KANVO_BUILD/wineprefix}
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export NO_FAKE_STAT=1
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        kanvo_log "creating the Wine prefix $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        "$KANVO_WINE" wineboot -i >/dev/null 2>&1
+        "$KANVO_WINESERVER" -w
+    fi
+    "$KANVO_WINESERVER" -f -p >/dev/null 2>&1 &
+    KANVO_STARTED_PIDS+=($!)
+    sleep 0.2
+    kanvo_wine_settings
+}
+
+# Settings of the prefix: faces the programs ask for by name resolve to the CJK
+# font installed above; windows are placed by Wine itself, since the display
+# has no window manager that would acknowledge (and so delay) their changes.
+kanvo_wine_settings() {
+    local reg
+    reg=$(mktemp --suffix=.reg)
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n' >"$reg"
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' >>"$reg"
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n' >>"$reg"
+    printf '"%s"="WenQuanYi Zen Hei"\r\n' "黑体" "SimHei" "Arial" "Corbel" >>"$reg"
+    # A version 5 registry file is UTF-16 with a byte-order mark.
+    iconv -f UTF-8 -t UTF-16 "$reg" >"$reg.utf16"
+    "$KANVO_WINE" regedit "$reg.utf16" >/dev/null 2>&1 || true
+    rm -f "$reg" "$reg.utf16"
+}
+
+# Stops exactly the processes this run started, newest first (the
+# wineserver, whose Wine processes end with it, before the display).
+kanvo_cleanup() {
+    local i pid
+    for ((i = ${#KANVO_STARTED_PIDS[@]} - 1; i >= 0; i--)); do
+        pid=${KANVO_STARTED_PIDS[i]}
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+}
+trap kanvo_cleanup EXIT

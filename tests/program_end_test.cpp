@@ -1,0 +1,34 @@
+// A program ends the way a user ends it: with a key typed into its console,
+// or with its window's close box. Each case starts a real program.
+#include <gtest/gtest.h>
+
+#include "program_driver.h"
+
+namespace {
+
+using KanvoTest::ProgramDirectory;
+using KanvoTest::ProgramDriver;
+
+TEST(ProgramEnd, KeyInItsConsoleEndsItWithExitCodeZero) {
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(L"\"" + ProgramDirectory() + L"probe_until_key.exe\""));
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    EXPECT_STREQ(title, L"probe_until_key");
+    Sleep(100);
+    ASSERT_TRUE(program.TypeKeyInConsole(L'q'));
+    EXPECT_EQ(program.WaitForExit(10000), 0u);
+}
+
+TEST(ProgramEnd, CloseBoxEndsItWithExitCodeZero) {
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(L"\"" + ProgramDirectory() + L"probe_close_box.exe\""));
+    ASSERT_NE(program.WaitForWindow(), nullptr);
+    Sleep(200);
+    ASSERT_TRUE(program.PressCloseBox());
+    EXPECT_EQ(program.WaitForExit(10000), 0u);
+}
+
+}  // namespace

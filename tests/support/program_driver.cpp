@@ -1,0 +1,163 @@
+#include "program_driver.h"
+
+#include <cstdio>
+
+namespace KanvoTest {
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* windowClass;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (owner == search->processId && IsWindowVisible(window) &&
+        lstrcmpW(className, search->windowClass) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+namespace {
+
+ScreenCapture CaptureFrom(HWND window, bool fromScreen) {
+    ScreenCapture capture;
+    RECT client = {};
+    if (!GetClientRect(window, &client)) return capture;
+    POINT origin = {0, 0};
+    if (fromScreen) ClientToScreen(window, &origin);
+    capture.width = client.right;
+    capture.height = client.bottom;
+    if (capture.width <= 0 || capture.height <= 0) return capture;
+    capture.pixels.resize(static_cast<size_t>(capture.width) * capture.height);
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = capture.width;
+    info.bmiHeader.biHeight = -capture.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HWND source = fromScreen ? nullptr : window;
+    HDC screen = GetDC(source);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, capture.width, capture.height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    memcpy(capture.pixels.data(), bits, capture.pixels.size() * sizeof(DWORD));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(source, screen);
+    return capture;
+}
+
+}  // namespace
+
+ScreenCapture CaptureClientArea(HWND window) { return CaptureFrom(window, true); }
+ScreenCapture CaptureWindowDc(HWND window) { return CaptureFrom(window, false); }
+
+bool SaveBmp(const ScreenCapture& capture, const std::wstring& path) {
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (!file) return false;
+    const DWORD imageBytes = static_cast<DWORD>(capture.pixels.size() * sizeof(DWORD));
+    BITMAPFILEHEADER fileHeader = {};
+    BITMAPINFOHEADER header = {};
+    fileHeader.bfType = 0x4D42;
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+    fileHeader.bfSize = fileHeader.bfOffBits + imageBytes;
+    header.biSize = sizeof header;
+    header.biWidth = capture.width;
+    header.biHeight = -capture.height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    bool ok = fwrite(&fileHeader, sizeof fileHeader, 1, file) == 1 &&
+              fwrite(&header, sizeof header, 1, file) == 1 &&
+              fwrite(capture.pixels.data(), 1, imageBytes, file) == imageBytes;
+    fclose(file);
+    return ok;
+}
+
+ProgramDriver::~ProgramDriver() {
+    if (info_.hProcess) {
+        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+    }
+}
+
+bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& workingDirectory) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring mutableLine = commandLine;
+    return CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                          nullptr, workingDirectory.empty() ? nullptr : workingDirectory.c_str(),
+                          &startup, &info_) != FALSE;
+}
+
+HWND ProgramDriver::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        WindowSearch search = {info_.dwProcessId, windowClass, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return window_ = search.found;
+        if (WaitForSingleObject(info_.hProcess, 20) == WAIT_OBJECT_0) break;
+    }
+    return nullptr;
+}
+
+bool ProgramDriver::TypeKeyInConsole(wchar_t key) {
+    FreeConsole();
+    if (!AttachConsole(info_.dwProcessId)) return false;
+    HANDLE input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    bool ok = false;
+    if (input != INVALID_HANDLE_VALUE) {
+        INPUT_RECORD records[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            records[i].EventType = KEY_EVENT;
+            records[i].Event.KeyEvent.bKeyDown = i == 0;
+            records[i].Event.KeyEvent.wRepeatCount = 1;
+            records[i].Event.KeyEvent.wVirtualKeyCode = static_cast<WORD>(VkKeyScanW(key) & 0xFF);
+            records[i].Event.KeyEvent.uChar.UnicodeChar = key;
+        }
+        DWORD written = 0;
+        ok = WriteConsoleInputW(input, records, 2, &written) && written == 2;
+        CloseHandle(input);
+    }
+    FreeConsole();
+    return ok;
+}
+
+bool ProgramDriver::PressCloseBox() {
+    return window_ && PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+DWORD ProgramDriver::WaitForExit(DWORD timeoutMs) {
+    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+std::wstring ProgramDirectory() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring directory = path;
+    return directory.substr(0, directory.find_last_of(L'\\') + 1);
+}
+
+}  // namespace KanvoTest

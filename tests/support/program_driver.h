@@ -1,0 +1,59 @@
+// Drives a real program the way a user would: starts it with a console of its
+// own, finds its graphics window, reads the window's pixels from the screen,
+// types a key into its console or uses the window's close box.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace KanvoTest {
+
+struct ScreenCapture {
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;  // 0x00RRGGBB, rows top to bottom
+    DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+};
+
+// The pixels of a window's client area as the screen shows them.
+ScreenCapture CaptureClientArea(HWND window);
+
+// The pixels of a window of this process through its own device context
+// (independent of other windows that may cover it on the screen).
+ScreenCapture CaptureWindowDc(HWND window);
+
+// Saves a capture as a 32-bit BMP file.
+bool SaveBmp(const ScreenCapture& capture, const std::wstring& path);
+
+class ProgramDriver {
+public:
+    ProgramDriver() = default;
+    ProgramDriver(const ProgramDriver&) = delete;
+    ProgramDriver& operator=(const ProgramDriver&) = delete;
+    ~ProgramDriver();  // ends the program if it still runs
+
+    // Starts `commandLine` in `workingDirectory` (empty = the current one)
+    // with a new console.
+    bool Start(const std::wstring& commandLine, const std::wstring& workingDirectory = L"");
+    // Waits until the program shows a visible window of `windowClass`.
+    HWND WaitForWindow(const wchar_t* windowClass = L"KanvoWnd", DWORD timeoutMs = 15000);
+    // Types one key into the program's console (a key-down and key-up record).
+    bool TypeKeyInConsole(wchar_t key);
+    // Uses the window's close box (the system menu's close command).
+    bool PressCloseBox();
+    // Waits for the program to end; its exit code, or STILL_ACTIVE.
+    DWORD WaitForExit(DWORD timeoutMs);
+    DWORD ProcessId() const { return info_.dwProcessId; }
+    HWND Window() const { return window_; }
+
+private:
+    PROCESS_INFORMATION info_ = {};
+    HWND window_ = nullptr;
+};
+
+// Directory of the running test program, with a trailing backslash.
+std::wstring ProgramDirectory();
+
+}  // namespace KanvoTest
