@@ -160,4 +160,12 @@ std::wstring ProgramDirectory() {
     return directory.substr(0, directory.find_last_of(L'\\') + 1);
 }
 
+std::wstring ClockProgramDirectory(const std::wstring& name) {
+    return ProgramDirectory() + L"..\\..\\clocks\\" + name + L"\\";
+}
+
+std::wstring ClockProgramPath(const std::wstring& name) {
+    return ClockProgramDirectory(name) + name + L".exe";
+}
+
 }  // namespace KanvoTest

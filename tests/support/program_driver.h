@@ -56,4 +56,9 @@ private:
 // Directory of the running test program, with a trailing backslash.
 std::wstring ProgramDirectory();
 
+// Path of a clock program of this build (build/clocks/<name>/<name>.exe),
+// seen from a test program in build/tests/clocks.
+std::wstring ClockProgramPath(const std::wstring& name);
+std::wstring ClockProgramDirectory(const std::wstring& name);
+
 }  // namespace KanvoTest
