@@ -1,6 +1,7 @@
 #include "program_driver.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace KanvoTest {
 namespace {
@@ -158,6 +159,19 @@ std::wstring ProgramDirectory() {
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring directory = path;
     return directory.substr(0, directory.find_last_of(L'\\') + 1);
+}
+
+bool SetFakeTime(const char* localTime) {
+    const char* file = std::getenv("FAKETIME_TIMESTAMP_FILE");
+    if (!file || file[0] != '/') return false;
+    // The Unix path as Wine's drive Z: sees it.
+    std::string path = std::string("Z:") + file;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    FILE* out = std::fopen(path.c_str(), "w");
+    if (!out) return false;
+    const bool ok = std::fprintf(out, "@%s\n", localTime) > 0;
+    return std::fclose(out) == 0 && ok;
 }
 
 std::wstring ClockProgramDirectory(const std::wstring& name) {

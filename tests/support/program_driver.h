@@ -56,6 +56,11 @@ private:
 // Directory of the running test program, with a trailing backslash.
 std::wstring ProgramDirectory();
 
+// Makes programs started from now on begin at the given local time, e.g.
+// "2026-01-01 09:05:07" (through the faketime timestamp file that the test
+// environment names). False when the test does not run under faketime.
+bool SetFakeTime(const char* localTime);
+
 // Path of a clock program of this build (build/clocks/<name>/<name>.exe),
 // seen from a test program in build/tests/clocks.
 std::wstring ClockProgramPath(const std::wstring& name);
