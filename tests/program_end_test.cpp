@@ -32,3 +32,30 @@ TEST(ProgramEnd, CloseBoxEndsItWithExitCodeZero) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ProgramConsole, HiddenWhileTheWindowIsOpenAndBackWhereItWas) {
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(L"\"" + ProgramDirectory() + L"probe_console.exe\""));
+    EXPECT_EQ(program.WaitForExit(15000), 0u);
+}
+
+TEST(ProgramConsole, CreatedOnRequestAndFreedAtClose) {
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(L"\"" + ProgramDirectory() + L"probe_new_console.exe\"", L"", false));
+    EXPECT_EQ(program.WaitForExit(15000), 0u);
+}
+
+TEST(ProgramEnd, KeyPressedInTheWindowReachesTheConsole) {
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start(L"\"" + ProgramDirectory() + L"probe_until_key.exe\""));
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    Sleep(100);
+    PostMessageW(window, WM_KEYDOWN, 'Q', 0x00100001);
+    PostMessageW(window, WM_KEYUP, 'Q', static_cast<LPARAM>(0xC0100001u));
+    EXPECT_EQ(program.WaitForExit(10000), 0u);
+}
+
+}  // namespace

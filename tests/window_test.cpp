@@ -157,4 +157,26 @@ TEST(Window, DrawingAfterCloseIsHarmless) {
     CloseGraphWindow();
 }
 
+TEST(Window, FailedCreationReleasesTheOpenerWithANullHandle) {
+    // A class of that name whose windows refuse to be created.
+    WNDCLASSEXW refusing = {};
+    refusing.cbSize = sizeof refusing;
+    refusing.lpszClassName = L"KanvoWnd";
+    refusing.hInstance = GetModuleHandleW(nullptr);
+    refusing.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        return message == WM_NCCREATE ? FALSE : DefWindowProcW(hwnd, message, wParam, lParam);
+    };
+    ASSERT_NE(RegisterClassExW(&refusing), 0);
+    const int threadsBefore = KanvoTest::ThreadCount();
+    HWND window = OpenGraphWindow(200, 100);
+    const int threadsAfter = KanvoTest::ThreadCount();
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(GetWindowHandle(), nullptr);
+    EXPECT_EQ(threadsAfter, threadsBefore);
+    UnregisterClassW(L"KanvoWnd", GetModuleHandleW(nullptr));
+    window = OpenGraphWindow(200, 100);
+    EXPECT_NE(window, nullptr);
+    CloseGraphWindow();
+}
+
 }  // namespace

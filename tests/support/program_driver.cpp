@@ -100,11 +100,13 @@ ProgramDriver::~ProgramDriver() {
     }
 }
 
-bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& workingDirectory) {
+bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& workingDirectory,
+                          bool withConsole) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     std::wstring mutableLine = commandLine;
-    return CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+    return CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
+                          withConsole ? CREATE_NEW_CONSOLE : DETACHED_PROCESS,
                           nullptr, workingDirectory.empty() ? nullptr : workingDirectory.c_str(),
                           &startup, &info_) != FALSE;
 }

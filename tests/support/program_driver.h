@@ -35,8 +35,9 @@ public:
     ~ProgramDriver();  // ends the program if it still runs
 
     // Starts `commandLine` in `workingDirectory` (empty = the current one)
-    // with a new console.
-    bool Start(const std::wstring& commandLine, const std::wstring& workingDirectory = L"");
+    // with a new console (or with none, when `withConsole` is false).
+    bool Start(const std::wstring& commandLine, const std::wstring& workingDirectory = L"",
+               bool withConsole = true);
     // Waits until the program shows a visible window of `windowClass`.
     HWND WaitForWindow(const wchar_t* windowClass = L"KanvoWnd", DWORD timeoutMs = 15000);
     // Types one key into the program's console (a key-down and key-up record).
