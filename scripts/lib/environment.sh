@@ -5,7 +5,7 @@ KANVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 KANVO_BUILD=${KANVO_BUILD:-$KANVO_ROOT/build/wine}
 KANVO_WINE=/usr/lib/wine/wine64
 KANVO_WINESERVER=/usr/lib/wine/wineserver64
-KANVO_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-utils
+KANVO_PACKAGES=(cmake make googletest g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-utils
                 fonts-wqy-zenhei faketime)
 KANVO_STARTED_PIDS=()
 
