@@ -15,10 +15,10 @@ had_display=${DISPLAY:-}
 kanvo_start_display
 kanvo_start_wine
 
-args=("$(winepath -w "$exe" 2>/dev/null || echo "$exe")" --cwd "$(winepath -w "$(dirname "$exe")")")
+args=("$(kanvo_windows_path "$exe")" --cwd "$(kanvo_windows_path "$(dirname "$exe")")")
 if [ -z "$had_display" ]; then
     mkdir -p "$KANVO_BUILD/screenshots"
-    args+=(--screenshot "$(winepath -w "$KANVO_BUILD/screenshots/$program.bmp")")
+    args+=(--screenshot "$(kanvo_windows_path "$KANVO_BUILD/screenshots/$program.bmp")")
 fi
 tool="$KANVO_BUILD/tests/show_program.exe"
 kanvo_log "showing $program on display $DISPLAY"

@@ -23,8 +23,7 @@ kanvo_install_packages() {
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 kanvo_build() {
@@ -82,6 +81,13 @@ kanvo_wine_settings() {
     rm -f "$reg" "$reg.utf16"
 }
 
+# A Unix path as Wine's programs see it (drive Z: is the Unix root).
+kanvo_windows_path() {
+    local path
+    path=$(realpath -m "$1")
+    printf 'Z:%s' "${path//\//\\}"
+}
+
 # Stops exactly the processes this run started, newest first (the
 # wineserver, whose Wine processes end with it, before the display).
 kanvo_cleanup() {
@@ -90,6 +96,7 @@ kanvo_cleanup() {
         pid=${KANVO_STARTED_PIDS[i]}
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
+        sleep 0.5  # Wine's own processes end with their server
     done
 }
 trap kanvo_cleanup EXIT
