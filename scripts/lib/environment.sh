@@ -60,7 +60,7 @@ kanvo_start_wine() {
         "$KANVO_WINESERVER" -w
     fi
     "$KANVO_WINESERVER" -f -p >/dev/null 2>&1 &
-    KANVO_STARTED_PIDS+=($!)
+    KANVO_WINESERVER_PID=$!
     sleep 0.2
     kanvo_wine_settings
 }
@@ -88,15 +88,19 @@ kanvo_windows_path() {
     printf 'Z:%s' "${path//\//\\}"
 }
 
-# Stops exactly the processes this run started, newest first (the
-# wineserver, whose Wine processes end with it, before the display).
+# Stops exactly what this run started: the Wine processes of its prefix
+# (Wine's own services outlive a killed wineserver, so the server is asked to
+# end them all and then itself), then the display.
 kanvo_cleanup() {
     local i pid
+    if [ -n "${KANVO_WINESERVER_PID:-}" ]; then
+        "$KANVO_WINESERVER" -k >/dev/null 2>&1 || true
+        wait "$KANVO_WINESERVER_PID" 2>/dev/null || true
+    fi
     for ((i = ${#KANVO_STARTED_PIDS[@]} - 1; i >= 0; i--)); do
         pid=${KANVO_STARTED_PIDS[i]}
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
-        sleep 0.5  # Wine's own processes end with their server
     done
 }
 trap kanvo_cleanup EXIT
