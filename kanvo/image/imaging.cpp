@@ -17,7 +17,7 @@ bool Resolve(F& entry, const char* name) {
 }  // namespace
 
 void StartImaging() {
-    CoInitialize(nullptr);
+    g_imaging.comInitialized = SUCCEEDED(CoInitialize(nullptr));
     g_imaging.module = LoadLibraryW(L"gdiplus.dll");
     if (!g_imaging.module) return;
     bool resolved = Resolve(g_imaging.GdiplusStartup, "GdiplusStartup");
@@ -39,10 +39,15 @@ void StartImaging() {
 }
 
 void StopImaging() {
-    CoUninitialize();
+    // The reverse of the start: the imaging library may still hold COM
+    // objects, so it goes before COM does.
     if (g_imaging.started) {
         g_imaging.started = false;
         g_imaging.GdiplusShutdown(g_imaging.token);
+    }
+    if (g_imaging.comInitialized) {
+        g_imaging.comInitialized = false;
+        CoUninitialize();
     }
 }
 

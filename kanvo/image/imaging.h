@@ -56,11 +56,14 @@ struct Imaging {
 
     HMODULE module;
     ULONG_PTR token;
-    bool started;  // every entry point resolved and GdiplusStartup succeeded
+    bool started;         // every entry point resolved and GdiplusStartup succeeded
+    bool comInitialized;  // CoInitialize succeeded and wants its CoUninitialize
 };
 
 extern Imaging g_imaging;
 
+// Loads and starts the imaging library; when it cannot, `started` stays false
+// and loading and saving pictures do nothing.
 void StartImaging();
 void StopImaging();
 

@@ -1,0 +1,202 @@
+// Picture files and resources read into images, and images written to picture
+// files, through the system imaging library. Every call into it runs under the
+// library lock, since the window thread uses the window's image at any time.
+#include "image_files.h"
+
+#include "image_access.h"
+#include "imaging.h"
+#include "palette_copy.h"
+#include "../window/library_state.h"
+
+#include <climits>
+#include <cstring>
+#include <cwchar>
+#include <memory>
+#include <new>
+#include <string>
+
+namespace Kanvo {
+
+namespace {
+
+// A picture decoded from a holder's block, with the stream it reads from.
+// Empty (no picture, size 0 x 0) when there are no bytes, the imaging library
+// is not running, or the bytes are not a picture it can decode.
+class DecodedPicture {
+public:
+    explicit DecodedPicture(const GlobalMemory& holder) {
+        if (!holder.Handle() || !g_imaging.started) return;
+        // The stream does not own the block: the holder frees it after the
+        // picture and the stream are gone.
+        if (FAILED(CreateStreamOnHGlobal(holder.Handle(), FALSE, &stream_))) {
+            stream_ = nullptr;
+            return;
+        }
+        LockGuard lock;
+        if (g_imaging.GdipLoadImageFromStream(stream_, &picture_) != 0) picture_ = nullptr;
+        if (!picture_) return;
+        UINT width = 0, height = 0;
+        g_imaging.GdipGetImageWidth(picture_, &width);
+        g_imaging.GdipGetImageHeight(picture_, &height);
+        if (width <= INT_MAX && height <= INT_MAX) {
+            width_ = static_cast<int>(width);
+            height_ = static_cast<int>(height);
+        }
+    }
+    DecodedPicture(const DecodedPicture&) = delete;
+    DecodedPicture& operator=(const DecodedPicture&) = delete;
+    ~DecodedPicture() {
+        if (picture_) {
+            LockGuard lock;
+            g_imaging.GdipDisposeImage(picture_);
+        }
+        if (stream_) stream_->Release();
+    }
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    // Draws the picture scaled into (0, 0, width, height) of the device
+    // context, blended over its pixels. Call under the library lock.
+    void DrawLocked(HDC dc, int width, int height) const {
+        if (!picture_) return;
+        GpGraphics* graphics = nullptr;
+        if (g_imaging.GdipCreateFromHDC(dc, &graphics) != 0 || !graphics) return;
+        g_imaging.GdipDrawImageRectI(graphics, picture_, 0, 0, width, height);
+        g_imaging.GdipDeleteGraphics(graphics);
+    }
+
+private:
+    IStream* stream_ = nullptr;
+    GpImage* picture_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+// The encoder of GIF files, which takes palette pictures only.
+constexpr CLSID kGifEncoder = {
+    0x557CF402, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+
+// Saves a bitmap over the given header and bits with the encoder.
+void SaveBitmap(const BITMAPINFO* info, void* bits, const wchar_t* path, const CLSID& encoder) {
+    LockGuard lock;
+    GpBitmap* bitmap = nullptr;
+    if (g_imaging.GdipCreateBitmapFromGdiDib(info, bits, &bitmap) != 0 || !bitmap) return;
+    g_imaging.GdipSaveImageToFile(bitmap, path, &encoder, nullptr);
+    g_imaging.GdipDisposeImage(bitmap);
+}
+
+}  // namespace
+
+void DecodeImageFromMemory(const GlobalMemory& holder, IMAGE* destination, int width, int height,
+                           bool resizeToFit) {
+    if (!destination) destination = Window();
+    if (!destination) return;
+    const DecodedPicture picture(holder);
+    const int drawWidth = width ? width : picture.Width();
+    const int drawHeight = height ? height : picture.Height();
+    // A negative size is not a size: such a load draws nothing and resizes
+    // nothing, like a load of a missing picture.
+    const bool drawable = drawWidth > 0 && drawHeight > 0;
+    if (drawable && (!ImageAccess::Bitmap(*destination) ||
+                     (resizeToFit && (drawWidth != destination->Width() ||
+                                      drawHeight != destination->Height())))) {
+        // For the window's image this resizes the window as well. A size the
+        // system cannot give leaves the destination's raster as it was.
+        destination->SetSize(drawWidth, drawHeight);
+    }
+    DWORD* pixels = ImageAccess::Pixels(*destination);
+    if (!pixels) return;
+    GdiFlush();
+    // Clearing and drawing under one hold of the lock, so that the window
+    // never shows the cleared picture alone.
+    LockGuard lock;
+    std::memset(pixels, 0,
+                static_cast<size_t>(destination->Width()) * destination->Height() * sizeof(DWORD));
+    if (drawable) picture.DrawLocked(ImageAccess::Dc(*destination), drawWidth, drawHeight);
+}
+
+int FindEncoderForExtension(const wchar_t* extension, CLSID* encoder) {
+    if (!extension || !encoder || !g_imaging.started) return -1;
+    UINT count = 0, bytes = 0;
+    {
+        LockGuard lock;
+        if (g_imaging.GdipGetImageEncodersSize(&count, &bytes) != 0) return -1;
+    }
+    if (bytes == 0 || count == 0 || static_cast<size_t>(count) * sizeof(ImagingCodecInfo) > bytes)
+        return -1;
+    // The list is one block: the records, then the strings they point to.
+    std::unique_ptr<unsigned char[]> list(new (std::nothrow) unsigned char[bytes]);
+    if (!list) return -1;
+    auto* encoders = reinterpret_cast<ImagingCodecInfo*>(list.get());
+    {
+        LockGuard lock;
+        if (g_imaging.GdipGetImageEncoders(count, bytes, encoders) != 0) return -1;
+    }
+
+    // "*.EXT;" found in "*.A;*.B;" matches whole entries only: TIF is not
+    // found inside TIFF.
+    std::wstring pattern = std::wstring(L"*.") + extension + L";";
+    CharUpperBuffW(&pattern[0], static_cast<DWORD>(pattern.size()));
+    for (UINT i = 0; i < count; ++i) {
+        if (!encoders[i].FilenameExtension) continue;
+        std::wstring entries = std::wstring(encoders[i].FilenameExtension) + L";";
+        CharUpperBuffW(&entries[0], static_cast<DWORD>(entries.size()));
+        if (entries.find(pattern) != std::wstring::npos) {
+            *encoder = encoders[i].Clsid;
+            return 0;
+        }
+    }
+    return -1;
+}
+
+}  // namespace Kanvo
+
+using namespace Kanvo;
+
+void ReadImageFile(IMAGE* destination, const wchar_t* path, int width, int height,
+                   bool resizeToFit) {
+    GlobalMemory holder;
+    holder.LoadFromFile(path);
+    DecodeImageFromMemory(holder, destination, width, height, resizeToFit);
+}
+
+void ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* name, int width,
+                       int height, bool resizeToFit) {
+    GlobalMemory holder;
+    holder.LoadFromResource(type, name);
+    DecodeImageFromMemory(holder, destination, width, height, resizeToFit);
+}
+
+void WriteImageFile(const wchar_t* path, IMAGE* image) {
+    if (!image) image = Window();
+    if (!path || !image) return;
+    DWORD* pixels = ImageAccess::Pixels(*image);
+    if (!pixels) return;
+
+    // The format follows the text after the last full stop; the longest
+    // extension an encoder is looked up for has four characters.
+    const wchar_t* dot = std::wcsrchr(path, L'.');
+    if (!dot) return;
+    const size_t length = std::wcslen(dot + 1);
+    if (length > 4) return;
+    wchar_t extension[5] = {};
+    std::wmemcpy(extension, dot + 1, length);
+    CLSID encoder = {};
+    if (FindEncoderForExtension(extension, &encoder) != 0) return;
+
+    GdiFlush();
+    if (IsEqualCLSID(encoder, kGifEncoder)) {
+        const PaletteCopy copy(pixels, image->Width(), image->Height());
+        if (copy.Valid()) SaveBitmap(copy.Info(), copy.Bits(), path, encoder);
+        return;
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = image->Width();
+    info.bmiHeader.biHeight = -image->Height();  // rows top to bottom
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SaveBitmap(&info, pixels, path, encoder);
+}
