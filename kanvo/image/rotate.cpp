@@ -50,6 +50,26 @@ void SampleNearest(const SourceRaster& source, const Mapping& map, DWORD* destin
     }
 }
 
+// floor() for values well inside the int range, without a library call.
+inline int FloorToInt(double value) {
+    const int truncated = static_cast<int>(value);
+    return truncated > value ? truncated - 1 : truncated;
+}
+
+// The three colour bytes of four neighbours weighted by the point's fractions
+// (fx, fy) within them; the top byte of the result is 0.
+inline DWORD Blend(DWORD p00, DWORD p10, DWORD p01, DWORD p11, double fx, double fy) {
+    const double w00 = (1 - fx) * (1 - fy), w10 = fx * (1 - fy);
+    const double w01 = (1 - fx) * fy, w11 = fx * fy;
+    DWORD blended = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const double value = w00 * ((p00 >> shift) & 0xFF) + w10 * ((p10 >> shift) & 0xFF) +
+                             w01 * ((p01 >> shift) & 0xFF) + w11 * ((p11 >> shift) & 0xFF);
+        blended |= static_cast<DWORD>(value + kRoundingSlack) << shift;
+    }
+    return blended;
+}
+
 // Each destination pixel within one pixel of the source blends the four
 // nearest source pixels, weighted by distance; neighbours outside the source
 // count as the background, which gives the picture a one-pixel soft edge.
@@ -65,27 +85,26 @@ void SampleBilinear(const SourceRaster& source, const Mapping& map, DWORD backgr
         for (int j = 0; j < width; ++j) {
             const double x = map.X(j, i);
             const double y = map.Y(j, i);
-            const double floorX = std::floor(x);
-            const double floorY = std::floor(y);
-            if (floorX < -1 || floorX > source.width - 1 || floorY < -1 ||
-                floorY > source.height - 1)
-                continue;
-            const int ix = static_cast<int>(floorX);
-            const int iy = static_cast<int>(floorY);
+            // Points more than a pixel outside keep the background.
+            if (!(x >= -1 && x < source.width && y >= -1 && y < source.height)) continue;
+            const int ix = FloorToInt(x);
+            const int iy = FloorToInt(y);
             const double fx = x - ix;
             const double fy = y - iy;
-            const double w00 = (1 - fx) * (1 - fy), w10 = fx * (1 - fy);
-            const double w01 = (1 - fx) * fy, w11 = fx * fy;
-            const DWORD p00 = at(ix, iy), p10 = at(ix + 1, iy);
-            const DWORD p01 = at(ix, iy + 1), p11 = at(ix + 1, iy + 1);
-            DWORD blended = 0;  // the top byte stays 0
-            for (int shift = 0; shift <= 16; shift += 8) {
-                const double value =
-                    w00 * ((p00 >> shift) & 0xFF) + w10 * ((p10 >> shift) & 0xFF) +
-                    w01 * ((p01 >> shift) & 0xFF) + w11 * ((p11 >> shift) & 0xFF);
-                blended |= static_cast<DWORD>(value + kRoundingSlack) << shift;
+            DWORD p00, p10, p01, p11;
+            if (ix >= 0 && iy >= 0 && ix + 1 < source.width && iy + 1 < source.height) {
+                const DWORD* top = source.pixels + static_cast<size_t>(iy) * source.width + ix;
+                p00 = top[0];
+                p10 = top[1];
+                p01 = top[source.width];
+                p11 = top[source.width + 1];
+            } else {
+                p00 = at(ix, iy);
+                p10 = at(ix + 1, iy);
+                p01 = at(ix, iy + 1);
+                p11 = at(ix + 1, iy + 1);
             }
-            row[j] = blended;
+            row[j] = Blend(p00, p10, p01, p11, fx, fy);
         }
     }
 }
@@ -117,8 +136,11 @@ void MakeRotatedImage(IMAGE* destination, IMAGE* source, double radians, COLORRE
         height =
             static_cast<int>(std::max(std::fabs(H * c - W * s), std::fabs(H * c + W * s)) + 0.5);
     }
-    // For the window's image this resizes the window as well.
-    destination->SetSize(width, height);
+    // For the window's image this resizes the window as well. A destination
+    // of the right size keeps its bitmap: every pixel is written anyway.
+    if (destination->Width() != width || destination->Height() != height ||
+        !ImageAccess::Pixels(*destination))
+        destination->SetSize(width, height);
     DWORD* pixels = ImageAccess::Pixels(*destination);
     // A size the system could not give leaves the destination as it was.
     if (!pixels || destination->Width() != width || destination->Height() != height) return;
