@@ -18,7 +18,7 @@ kanvo_start_wine
 args=("$(kanvo_windows_path "$exe")" --cwd "$(kanvo_windows_path "$(dirname "$exe")")")
 if [ -z "$had_display" ]; then
     mkdir -p "$KANVO_BUILD/screenshots"
-    args+=(--screenshot "$(kanvo_windows_path "$KANVO_BUILD/screenshots/$program.bmp")")
+    args+=(--screenshot "$(kanvo_windows_path "$KANVO_BUILD/screenshots/$program.png")")
 fi
 tool="$KANVO_BUILD/tests/show_program.exe"
 kanvo_log "showing $program on display $DISPLAY"

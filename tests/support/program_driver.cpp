@@ -1,5 +1,8 @@
 #include "program_driver.h"
 
+#include <kanvo.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -68,25 +71,15 @@ ScreenCapture CaptureFrom(HWND window, bool fromScreen) {
 ScreenCapture CaptureClientArea(HWND window) { return CaptureFrom(window, true); }
 ScreenCapture CaptureWindowDc(HWND window) { return CaptureFrom(window, false); }
 
-bool SaveBmp(const ScreenCapture& capture, const std::wstring& path) {
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (!file) return false;
-    const DWORD imageBytes = static_cast<DWORD>(capture.pixels.size() * sizeof(DWORD));
-    BITMAPFILEHEADER fileHeader = {};
-    BITMAPINFOHEADER header = {};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
-    fileHeader.bfSize = fileHeader.bfOffBits + imageBytes;
-    header.biSize = sizeof header;
-    header.biWidth = capture.width;
-    header.biHeight = -capture.height;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    bool ok = fwrite(&fileHeader, sizeof fileHeader, 1, file) == 1 &&
-              fwrite(&header, sizeof header, 1, file) == 1 &&
-              fwrite(capture.pixels.data(), 1, imageBytes, file) == imageBytes;
-    fclose(file);
-    return ok;
+bool SavePicture(const ScreenCapture& capture, const std::wstring& path) {
+    if (capture.width <= 0 || capture.height <= 0) return false;
+    IMAGE picture(capture.width, capture.height);
+    DWORD* pixels = GetSurfacePixels(&picture);
+    if (!pixels) return false;
+    std::copy(capture.pixels.begin(), capture.pixels.end(), pixels);
+    DeleteFileW(path.c_str());
+    WriteImageFile(path.c_str(), &picture);
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 ProgramDriver::~ProgramDriver() {

@@ -24,8 +24,9 @@ ScreenCapture CaptureClientArea(HWND window);
 // (independent of other windows that may cover it on the screen).
 ScreenCapture CaptureWindowDc(HWND window);
 
-// Saves a capture as a 32-bit BMP file.
-bool SaveBmp(const ScreenCapture& capture, const std::wstring& path);
+// Saves a capture as a picture file in the format of the path's extension
+// (.png, .bmp, ...); false when no file was written.
+bool SavePicture(const ScreenCapture& capture, const std::wstring& path);
 
 class ProgramDriver {
 public:

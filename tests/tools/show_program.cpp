@@ -3,7 +3,7 @@
 // key into its console and reports how it ended. Optionally saves a picture
 // of its window.
 //
-//   show_program <program.exe> [--cwd <dir>] [--seconds <n>] [--screenshot <file.bmp>]
+//   show_program <program.exe> [--cwd <dir>] [--seconds <n>] [--screenshot <file.png>]
 #include "program_driver.h"
 
 #include <cstdio>
@@ -25,7 +25,7 @@ DWORD WINAPI WaitForEnter(LPVOID event) {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
         std::fwprintf(stderr, L"usage: show_program <program.exe> [--cwd <dir>] [--seconds <n>] "
-                              L"[--screenshot <file.bmp>]\n");
+                              L"[--screenshot <file.png>]\n");
         return 2;
     }
     std::wstring program = argv[1], directory, screenshot;
@@ -48,7 +48,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (!screenshot.empty()) {
         Sleep(2500);  // let the clock draw a few frames
-        if (KanvoTest::SaveBmp(KanvoTest::CaptureClientArea(window), screenshot))
+        if (KanvoTest::SavePicture(KanvoTest::CaptureClientArea(window), screenshot))
             std::fwprintf(stderr, L"picture of the window: %ls\n", screenshot.c_str());
     }
 
