@@ -211,6 +211,29 @@ TEST(ImageFiles, ReadingSizesScalesAndPlacesThePicture) {
     EXPECT_EQ(At(existing, 50, 150), 0u);
     EXPECT_EQ(At(existing, 199, 199), 0u);
 
+    // The destination's own origin, scale and clip region do not move or cut
+    // the picture, and stay in place for later drawing.
+    SetTargetImage(&existing);
+    MoveOrigin(30, 20);
+    SetAxisScale(2.0f, 0.5f);
+    HRGN clip = CreateRectRgn(0, 0, 10, 10);
+    SetClipRegion(clip);
+    DeleteObject(clip);
+    SetTargetImage(nullptr);
+    ReadImageFile(&existing, path.c_str());
+    ExpectQuadrants(existing, 100, 100, 0);
+    EXPECT_EQ(At(existing, 150, 50), 0u);
+    XFORM transform = {};
+    GetWorldTransform(GetSurfaceContext(&existing), &transform);
+    EXPECT_EQ(transform.eDx, 30.0f);
+    EXPECT_EQ(transform.eM11, 2.0f);
+    HRGN kept = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(GetSurfaceContext(&existing), kept), 1);
+    RECT box = {};
+    GetRgnBox(kept, &box);
+    DeleteObject(kept);
+    EXPECT_EQ(box.right, 10);
+
     ReadImageFile(&existing, path.c_str(), 0, 0, true);  // resizeToFit
     EXPECT_EQ(existing.Width(), 100);
     EXPECT_EQ(existing.Height(), 100);

@@ -56,14 +56,24 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    // Draws the picture scaled into (0, 0, width, height) of the device
-    // context, blended over its pixels. Call under the library lock.
+    // Draws the picture scaled into the pixels (0, 0, width, height) of the
+    // device context, blended over them. Loading is a pixel operation like
+    // copying an image: the context's transform and clip region, which the
+    // imaging library would apply, are set aside meanwhile. Call under the
+    // library lock.
     void DrawLocked(HDC dc, int width, int height) const {
         if (!picture_) return;
+        const int saved = SaveDC(dc);
+        if (!saved) return;
+        const XFORM identity = {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
+        SetWorldTransform(dc, &identity);
+        SelectClipRgn(dc, nullptr);
         GpGraphics* graphics = nullptr;
-        if (g_imaging.GdipCreateFromHDC(dc, &graphics) != 0 || !graphics) return;
-        g_imaging.GdipDrawImageRectI(graphics, picture_, 0, 0, width, height);
-        g_imaging.GdipDeleteGraphics(graphics);
+        if (g_imaging.GdipCreateFromHDC(dc, &graphics) == 0 && graphics) {
+            g_imaging.GdipDrawImageRectI(graphics, picture_, 0, 0, width, height);
+            g_imaging.GdipDeleteGraphics(graphics);
+        }
+        RestoreDC(dc, saved);
     }
 
 private:
