@@ -37,8 +37,16 @@ void Paint(GdiTwin& twin, int seed) {
 
 DWORD At(IMAGE& image, int x, int y) { return GetSurfacePixels(&image)[y * image.Width() + x]; }
 
-// The same world transform on the twin as on the image's device context.
-void CopyTransform(IMAGE& image, GdiTwin& twin) {
+// Paints the image and its twin alike, makes the image the current target
+// with the origin and axis scale, and gives the twin the same world transform
+// as the image's device context then has.
+void PrepareTwins(IMAGE& image, GdiTwin& twin, int seed, POINT origin = {0, 0},
+                  float xScale = 1.0f, float yScale = 1.0f) {
+    Paint(image, seed);
+    Paint(twin, seed);
+    SetTargetImage(&image);
+    MoveOrigin(origin.x, origin.y);
+    SetAxisScale(xScale, yScale);
     XFORM transform = {};
     GetWorldTransform(GetSurfaceContext(&image), &transform);
     SetWorldTransform(twin.Dc(), &transform);
@@ -55,14 +63,10 @@ void ExpectPasteLikeBitBlt(const PasteCase& c, bool whole, bool transformed) {
     Paint(source, 5);
     IMAGE target(60, 50);
     GdiTwin twin(60, 50);
-    Paint(target, 9);
-    Paint(twin, 9);
-    SetTargetImage(&target);
-    if (transformed) {
-        MoveOrigin(7, -3);
-        SetAxisScale(2.0f, 1.5f);
-    }
-    CopyTransform(target, twin);
+    if (transformed)
+        PrepareTwins(target, twin, 9, {7, -3}, 2.0f, 1.5f);
+    else
+        PrepareTwins(target, twin, 9);
     if (whole) {
         PasteImage(c.x, c.y, &source, c.rop);
         BitBlt(twin.Dc(), c.x, c.y, 23, 17, GetSurfaceContext(&source), 0, 0, c.rop);
@@ -129,14 +133,10 @@ TEST(Transfer, CaptureEqualsBitBltAndLeavesBlackOutsideTheTarget) {
     for (bool transformed : {false, true}) {
         IMAGE target(40, 30);
         GdiTwin twin(40, 30);
-        Paint(target, 3);
-        Paint(twin, 3);
-        SetTargetImage(&target);
-        if (transformed) {
-            MoveOrigin(-6, 4);
-            SetAxisScale(0.5f, 2.0f);
-        }
-        CopyTransform(target, twin);
+        if (transformed)
+            PrepareTwins(target, twin, 3, {-6, 4}, 0.5f, 2.0f);
+        else
+            PrepareTwins(target, twin, 3);
         IMAGE captured(5, 5);
         SetTargetImage(&captured);
         MoveOrigin(3, 3);  // the destination's own transform does not move the copy
