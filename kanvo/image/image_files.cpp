@@ -8,6 +8,8 @@
 #include "palette_copy.h"
 #include "../window/library_state.h"
 
+#include <objbase.h>
+
 #include <climits>
 #include <cstring>
 #include <cwchar>
