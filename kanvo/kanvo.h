@@ -285,7 +285,9 @@ void DrawSegmentBy(int dx, int dy);
 // Text.
 void WriteText(int x, int y, const wchar_t* text);
 void WriteText(int x, int y, wchar_t ch);
-int WriteTextInRect(const wchar_t* text, RECT* rect, UINT format);  // DT_* flags
+// DT_* flags; returns the text's height. The text is never written to
+// (DT_MODIFYSTRING is ignored).
+int WriteTextInRect(const wchar_t* text, RECT* rect, UINT format);
 int WriteTextInRect(wchar_t ch, RECT* rect, UINT format);
 void WriteTextAtPen(const wchar_t* text);  // at the pen position; advances the pen's x
 void WriteTextAtPen(wchar_t ch);
@@ -313,7 +315,8 @@ void GetTextFont(LOGFONTW* out);
 void QueryTextFont(LOGFONTW* out);
 
 // ---------------------------------------------------------------------------
-// Colour conversions (pure functions, any thread).
+// Colour conversions (pure functions, any thread). Hue in degrees [0, 360),
+// the other components in [0, 1]; a null output pointer is skipped.
 COLORREF ColorToGray(COLORREF color);
 void ColorToHSL(COLORREF color, float* hue, float* saturation, float* lightness);
 COLORREF ColorFromHSL(float hue, float saturation, float lightness);

@@ -2,39 +2,78 @@
 // only as the object selected into the target's device context.
 #include "../draw/draw_on_img.h"
 
+#include <algorithm>
+#include <climits>
 #include <cwchar>
+#include <iterator>
 
 namespace Kanvo {
+namespace {
+
+// The number of UTF-16 units before the terminator, as the int that the
+// system's text calls take.
+int UnitCount(const wchar_t* text) {
+    const size_t length = std::wcslen(text);
+    return length > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
+}
+
+// The extent of the whole string in the current font; 0 x 0 when it cannot
+// be measured.
+SIZE TextExtent(HDC dc, const wchar_t* text) {
+    SIZE size = {0, 0};
+    if (!text || !GetTextExtentPoint32W(dc, text, UnitCount(text), &size)) return SIZE{0, 0};
+    return size;
+}
+
+// Copies a face name of at most 31 units and its terminator; a null face
+// keeps the record's own.
+void ReplaceFace(LOGFONTW& style, const wchar_t* face) {
+    if (face) lstrcpynW(style.lfFaceName, face, LF_FACESIZE);
+}
+
+// The nine fields that the longer field-wise setters take.
+void ReplaceFields(LOGFONTW& style, int height, int width, const wchar_t* face, int escapement,
+                   int orientation, int weight, bool italic, bool underline, bool strikeOut) {
+    style.lfHeight = height;
+    style.lfWidth = width;
+    ReplaceFace(style, face);
+    style.lfEscapement = escapement;
+    style.lfOrientation = orientation;
+    style.lfWeight = weight;
+    style.lfItalic = italic;
+    style.lfUnderline = underline;
+    style.lfStrikeOut = strikeOut;
+}
+
+}  // namespace
 
 void DrawOnImg::WriteText(int x, int y, const wchar_t* text) {
-    if (!text) return;
-    const size_t length = std::wcslen(text);
-    if (length == 0) return;
-    TextOutW(Dc(), x, y, text, static_cast<int>(length));
+    if (!text || !text[0]) return;
+    TextOutW(Dc(), x, y, text, UnitCount(text));
 }
 
 int DrawOnImg::WriteTextInRect(const wchar_t* text, RECT* rect, UINT format) {
     if (!text || !rect) return 0;
-    return DrawTextW(Dc(), text, -1, rect, format);
+    // The text is the caller's constant string: the system must never write
+    // an ellipsis into it (which could also run past its end).
+    return DrawTextW(Dc(), text, -1, rect, format & ~static_cast<UINT>(DT_MODIFYSTRING));
 }
 
-int DrawOnImg::GetTextPixelWidth(const wchar_t* text) {
-    SIZE size = {0, 0};
-    if (!text || !GetTextExtentPoint32W(Dc(), text, static_cast<int>(std::wcslen(text)), &size))
-        return 0;
-    return size.cx;
-}
+int DrawOnImg::GetTextPixelWidth(const wchar_t* text) { return TextExtent(Dc(), text).cx; }
 
-int DrawOnImg::GetTextPixelHeight(const wchar_t* text) {
-    SIZE size = {0, 0};
-    if (!text || !GetTextExtentPoint32W(Dc(), text, static_cast<int>(std::wcslen(text)), &size))
-        return 0;
-    return size.cy;
-}
+int DrawOnImg::GetTextPixelHeight(const wchar_t* text) { return TextExtent(Dc(), text).cy; }
 
 void DrawOnImg::SetTextFont(const LOGFONTW* style) {
     if (!style) return;
-    if (HFONT font = CreateFontIndirectW(style)) DeleteObject(SelectObject(Dc(), font));
+    // A face name that fills all 32 units has no terminator: cut it to 31.
+    LOGFONTW terminated = *style;
+    terminated.lfFaceName[LF_FACESIZE - 1] = 0;
+    HFONT font = CreateFontIndirectW(&terminated);
+    if (!font) return;
+    HGDIOBJ previous = SelectObject(Dc(), font);
+    // When the selection fails the old font stays and the new one is dropped,
+    // so the target still owns exactly one font.
+    DeleteObject(previous ? previous : font);
 }
 
 void DrawOnImg::SetTextFont(int height, int width, const wchar_t* face, int escapement,
@@ -42,21 +81,14 @@ void DrawOnImg::SetTextFont(int height, int width, const wchar_t* face, int esca
                             bool strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
                             BYTE quality, BYTE pitchAndFamily) {
     LOGFONTW style = {};
-    if (face) {
-        lstrcpynW(style.lfFaceName, face, LF_FACESIZE);
-    } else {
+    if (!face) {
         LOGFONTW current = {};
         GetTextFont(&current);
-        lstrcpynW(style.lfFaceName, current.lfFaceName, LF_FACESIZE);
+        std::copy(std::begin(current.lfFaceName), std::end(current.lfFaceName),
+                  std::begin(style.lfFaceName));
     }
-    style.lfHeight = height;
-    style.lfWidth = width;
-    style.lfEscapement = escapement;
-    style.lfOrientation = orientation;
-    style.lfWeight = weight;
-    style.lfItalic = italic;
-    style.lfUnderline = underline;
-    style.lfStrikeOut = strikeOut;
+    ReplaceFields(style, height, width, face, escapement, orientation, weight, italic, underline,
+                  strikeOut);
     style.lfCharSet = charSet;
     style.lfOutPrecision = outPrecision;
     style.lfClipPrecision = clipPrecision;
@@ -70,15 +102,8 @@ void DrawOnImg::SetTextFont(int height, int width, const wchar_t* face, int esca
                             bool strikeOut) {
     LOGFONTW style = {};
     GetTextFont(&style);
-    style.lfHeight = height;
-    style.lfWidth = width;
-    if (face) lstrcpynW(style.lfFaceName, face, LF_FACESIZE);
-    style.lfEscapement = escapement;
-    style.lfOrientation = orientation;
-    style.lfWeight = weight;
-    style.lfItalic = italic;
-    style.lfUnderline = underline;
-    style.lfStrikeOut = strikeOut;
+    ReplaceFields(style, height, width, face, escapement, orientation, weight, italic, underline,
+                  strikeOut);
     SetTextFont(&style);
 }
 
@@ -87,13 +112,15 @@ void DrawOnImg::SetTextFont(int height, int width, const wchar_t* face) {
     GetTextFont(&style);
     style.lfHeight = height;
     style.lfWidth = width;
-    if (face) lstrcpynW(style.lfFaceName, face, LF_FACESIZE);
+    ReplaceFace(style, face);
     SetTextFont(&style);
 }
 
 void DrawOnImg::GetTextFont(LOGFONTW* out) {
     if (!out) return;
-    GetObjectW(GetCurrentObject(Dc(), OBJ_FONT), sizeof(LOGFONTW), out);
+    // Read into a local record, so that a failed read leaves *out unchanged.
+    LOGFONTW style = {};
+    if (GetObjectW(GetCurrentObject(Dc(), OBJ_FONT), sizeof(LOGFONTW), &style) > 0) *out = style;
 }
 
 }  // namespace Kanvo
