@@ -6,7 +6,7 @@ KANVO_BUILD=${KANVO_BUILD:-$KANVO_ROOT/build/wine}
 KANVO_WINE=/usr/lib/wine/wine64
 KANVO_WINESERVER=/usr/lib/wine/wineserver64
 KANVO_PACKAGES=(cmake make googletest g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-utils
-                fonts-wqy-zenhei faketime)
+                fonts-wqy-zenhei fonts-liberation fonts-dejavu-core faketime)
 KANVO_STARTED_PIDS=()
 
 kanvo_log() { printf '[kanvo] %s\n' "$*" >&2; }
@@ -65,20 +65,41 @@ kanvo_start_wine() {
     kanvo_wine_settings
 }
 
-# Settings of the prefix: faces the programs ask for by name resolve to the CJK
-# font installed above; windows are placed by Wine itself, since the display
+# Settings of the prefix. Windows are placed by Wine itself, since the display
 # has no window manager that would acknowledge (and so delay) their changes.
+# Fonts: the faces the programs ask for by name resolve to installed fonts,
+# the CJK faces to the CJK font, the Latin ones to a Latin font of a similar
+# design; those Latin fonts (and the fallback of faces that are not installed)
+# link to the CJK font, so that Chinese text in them shows real glyphs too.
+# The replacement key is rewritten whole, so that an older prefix keeps no
+# stale entries.
 kanvo_wine_settings() {
-    local reg
+    local reg cjk_link face
     reg=$(mktemp --suffix=.reg)
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n' >"$reg"
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n' >>"$reg"
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n' >>"$reg"
-    printf '"%s"="WenQuanYi Zen Hei"\r\n' "黑体" "SimHei" "Arial" "Corbel" >>"$reg"
+    cjk_link=$(kanvo_reg_multi_string "wqy-zenhei.ttc,WenQuanYi Zen Hei")
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
+        printf '[-HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+        printf '"%s"="WenQuanYi Zen Hei"\r\n' "黑体" "SimHei"
+        printf '"%s"="Liberation Sans"\r\n' "Arial"
+        printf '"%s"="DejaVu Sans"\r\n' "Corbel"
+        printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+        for face in "Liberation Sans" "DejaVu Sans"; do
+            printf '"%s"=hex(7):%s\r\n' "$face" "$cjk_link"
+        done
+    } >"$reg"
     # A version 5 registry file is UTF-16 with a byte-order mark.
     iconv -f UTF-8 -t UTF-16 "$reg" >"$reg.utf16"
     "$KANVO_WINE" regedit "$reg.utf16" >/dev/null 2>&1 || true
     rm -f "$reg" "$reg.utf16"
+}
+
+# A one-entry REG_MULTI_SZ value as the hex(7) bytes of a registry file.
+kanvo_reg_multi_string() {
+    printf '%s\0\0' "$1" | iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v \
+        | tr -s ' \n' ',' | sed 's/^,//; s/,$//'
 }
 
 # A Unix path as Wine's programs see it (drive Z: is the Unix root).
