@@ -132,7 +132,8 @@ HWND GetWindowHandle();
 const wchar_t* GetLibraryVersion();
 
 // Batch drawing: between BeginBatch and EndBatch the window is updated only by
-// FlushBatch. Rectangles are in back-buffer pixels, right and bottom inclusive.
+// FlushBatch. Rectangles are in back-buffer pixels, right and bottom inclusive,
+// corners in either order; only their part inside the back buffer is copied.
 // While an IMAGE is the current target these functions do nothing.
 void BeginBatch();
 void FlushBatch(int left, int top, int right, int bottom);
