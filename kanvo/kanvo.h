@@ -219,7 +219,7 @@ void SetPolygonFillMode(int mode);  // ALTERNATE or WINDING
 
 void MoveOrigin(int x, int y);  // logical origin at device point (x, y)
 void GetAxisScale(float* xScale, float* yScale);
-void SetAxisScale(float xScale, float yScale);
+void SetAxisScale(float xScale, float yScale);  // 0 or not finite: the scale stays
 void SetClipRegion(HRGN region);  // device coordinates; the caller keeps the region
 void EraseClipArea();
 void ResetDrawingState();
