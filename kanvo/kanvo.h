@@ -207,6 +207,8 @@ void SetStrokeStyle(int style, int thickness = 1, const DWORD* userPattern = nul
                     DWORD userCount = 0);
 void SetStrokeStyle(const LINESTYLE* style);
 void GetInteriorStyle(FILLSTYLE* out);
+// BS_PATTERN and BS_DIBPATTERN copy `pattern`; without a pattern that has
+// pixels they change nothing.
 void SetInteriorStyle(int style, long hatch = 0, IMAGE* pattern = nullptr);
 void SetInteriorStyle(const BYTE* rows);  // 8 x 8 pattern, one byte per row
 void SetInteriorStyle(const FILLSTYLE* style);
