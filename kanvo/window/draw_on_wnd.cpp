@@ -24,7 +24,9 @@ void DrawOnWnd::SetFontColor(COLORREF c) { Locked([&] { DrawOnImg::SetFontColor(
 void DrawOnWnd::SetBackgroundColor(COLORREF c) {
     Locked([&] { DrawOnImg::SetBackgroundColor(c); });
 }
-int DrawOnWnd::GetBackgroundMode() { return Locked([&] { return DrawOnImg::GetBackgroundMode(); }); }
+int DrawOnWnd::GetBackgroundMode() {
+    return Locked([&] { return DrawOnImg::GetBackgroundMode(); });
+}
 void DrawOnWnd::SetBackgroundMode(int mode) {
     Locked([&] { DrawOnImg::SetBackgroundMode(mode); });
 }
