@@ -132,7 +132,8 @@ HWND GetWindowHandle();
 const wchar_t* GetLibraryVersion();
 
 // Batch drawing: between BeginBatch and EndBatch the window is updated only by
-// FlushBatch. Rectangles are in back-buffer pixels, right and bottom inclusive.
+// FlushBatch. Rectangles are in back-buffer pixels, right and bottom inclusive,
+// corners in either order; only their part inside the back buffer is copied.
 // While an IMAGE is the current target these functions do nothing.
 void BeginBatch();
 void FlushBatch(int left, int top, int right, int bottom);
@@ -206,6 +207,8 @@ void SetStrokeStyle(int style, int thickness = 1, const DWORD* userPattern = nul
                     DWORD userCount = 0);
 void SetStrokeStyle(const LINESTYLE* style);
 void GetInteriorStyle(FILLSTYLE* out);
+// BS_PATTERN and BS_DIBPATTERN copy `pattern`; without a pattern that has
+// pixels they change nothing.
 void SetInteriorStyle(int style, long hatch = 0, IMAGE* pattern = nullptr);
 void SetInteriorStyle(const BYTE* rows);  // 8 x 8 pattern, one byte per row
 void SetInteriorStyle(const FILLSTYLE* style);
@@ -218,7 +221,7 @@ void SetPolygonFillMode(int mode);  // ALTERNATE or WINDING
 
 void MoveOrigin(int x, int y);  // logical origin at device point (x, y)
 void GetAxisScale(float* xScale, float* yScale);
-void SetAxisScale(float xScale, float yScale);
+void SetAxisScale(float xScale, float yScale);  // 0 or not finite: the scale stays
 void SetClipRegion(HRGN region);  // device coordinates; the caller keeps the region
 void EraseClipArea();
 void ResetDrawingState();

@@ -33,6 +33,9 @@ void DrawOnImg::ResetDrawingState() { Image().ResetDrawingState(); }
 }  // namespace Kanvo
 
 void IMAGE::ResetDrawingState() {
+    // Under the lock as a whole: the window thread reads the transform of the
+    // window's image whenever it copies the back buffer.
+    Kanvo::LockGuard lock;
     strokeColor_ = 0xFFFFFF;
     fontColor_ = 0xFFFFFF;
     backgroundColor_ = 0;
@@ -46,6 +49,5 @@ void IMAGE::ResetDrawingState() {
     fillStyle_.style = BS_SOLID;
     delete fillStyle_.pattern;
     fillStyle_.pattern = nullptr;
-    Kanvo::LockGuard lock;
     Kanvo::ApplyDefaultDeviceState(dc_, transform_);
 }

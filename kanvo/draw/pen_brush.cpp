@@ -31,6 +31,13 @@ HBITMAP MonochromePattern(const IMAGE& pattern) {
     return CreateBitmap(w, h, 1, 1, bits.data());
 }
 
+bool IsPatternStyle(int style) { return style == BS_PATTERN || style == BS_DIBPATTERN; }
+
+// A pattern brush needs an image with pixels to take its pattern from.
+bool HasPatternPixels(const IMAGE* pattern) {
+    return pattern && ImageAccess::Pixels(*pattern) != nullptr;
+}
+
 }  // namespace
 
 void DrawOnImg::GetStrokeStyle(LINESTYLE* out) {
@@ -81,7 +88,9 @@ void DrawOnImg::GetInteriorStyle(FILLSTYLE* out) {
 }
 
 void DrawOnImg::SetInteriorStyle(const FILLSTYLE* f) {
-    if (!f) return;
+    // A pattern style without a pattern has nothing to paint with: the fill
+    // style and the brush stay as they are, so that the two never disagree.
+    if (!f || (IsPatternStyle(f->style) && !HasPatternPixels(f->pattern))) return;
     IMAGE& image = Image();
     FILLSTYLE& stored = image.fillStyle_;
     if (f != &stored) stored = *f;
@@ -99,13 +108,11 @@ void DrawOnImg::SetInteriorStyle(const FILLSTYLE* f) {
             description.lbHatch = static_cast<ULONG_PTR>(stored.hatch);
             break;
         case BS_PATTERN:
-            // Without a pattern image there is nothing to build: keep the brush.
-            if (!stored.pattern || !(patternBitmap = MonochromePattern(*stored.pattern))) return;
+            if (!(patternBitmap = MonochromePattern(*stored.pattern))) return;
             description.lbHatch = reinterpret_cast<ULONG_PTR>(patternBitmap);
             break;
         case BS_DIBPATTERN:
-            if (!stored.pattern || !(packedDib = ImageToPackedDib(stored.pattern, BI_RGB, nullptr)))
-                return;
+            if (!(packedDib = ImageToPackedDib(stored.pattern, BI_RGB, nullptr))) return;
             description.lbColor = DIB_RGB_COLORS;
             description.lbHatch = reinterpret_cast<ULONG_PTR>(packedDib);
             break;
@@ -118,13 +125,16 @@ void DrawOnImg::SetInteriorStyle(const FILLSTYLE* f) {
 }
 
 void DrawOnImg::SetInteriorStyle(int style, long hatch, IMAGE* pattern) {
+    const bool patterned = IsPatternStyle(style);
+    if (patterned && !HasPatternPixels(pattern)) return;  // nothing to paint with
     FILLSTYLE& stored = Image().fillStyle_;
-    stored.style = style;
-    if (style == BS_HATCHED) stored.hatch = static_cast<int>(hatch);
-    if ((style == BS_PATTERN || style == BS_DIBPATTERN) && pattern) {
+    if (patterned) {
+        // The copy comes first: running out of memory leaves the style whole.
         if (!stored.pattern) stored.pattern = new IMAGE(0, 0);
         *stored.pattern = *pattern;
     }
+    stored.style = style;
+    if (style == BS_HATCHED) stored.hatch = static_cast<int>(hatch);
     SetInteriorStyle(&stored);
 }
 

@@ -4,7 +4,19 @@
 #include "../image/pixel_bitmap.h"
 #include "../window/library_state.h"
 
+#include <cmath>
+
 namespace Kanvo {
+namespace {
+
+// The stored transform is the one the device context holds: it changes only
+// when GDI takes the new one. Otherwise every later copy to the screen, which
+// puts the stored transform back, would change how drawing lands.
+void ApplyTransform(HDC dc, XFORM& stored, const XFORM& changed) {
+    if (SetWorldTransform(dc, &changed)) stored = changed;
+}
+
+}  // namespace
 
 void DrawOnImg::ClearTarget() {
     IMAGE& image = Image();
@@ -56,10 +68,10 @@ int DrawOnImg::GetPolygonFillMode() { return GetPolyFillMode(Dc()); }
 void DrawOnImg::SetPolygonFillMode(int mode) { SetPolyFillMode(Dc(), mode); }
 
 void DrawOnImg::MoveOrigin(int x, int y) {
-    IMAGE& image = Image();
-    image.transform_.eDx = static_cast<float>(x);
-    image.transform_.eDy = static_cast<float>(y);
-    SetWorldTransform(Dc(), &image.transform_);
+    XFORM changed = Image().transform_;
+    changed.eDx = static_cast<float>(x);
+    changed.eDy = static_cast<float>(y);
+    ApplyTransform(Dc(), Image().transform_, changed);
 }
 
 void DrawOnImg::GetAxisScale(float* xScale, float* yScale) {
@@ -69,10 +81,13 @@ void DrawOnImg::GetAxisScale(float* xScale, float* yScale) {
 }
 
 void DrawOnImg::SetAxisScale(float xScale, float yScale) {
-    IMAGE& image = Image();
-    image.transform_.eM11 = xScale;
-    image.transform_.eM22 = yScale;
-    SetWorldTransform(Dc(), &image.transform_);
+    // An infinite or undefined factor has no meaning (and GDI refuses a 0,
+    // which would collapse an axis): the scale then stays as it is.
+    if (!std::isfinite(xScale) || !std::isfinite(yScale)) return;
+    XFORM changed = Image().transform_;
+    changed.eM11 = xScale;
+    changed.eM22 = yScale;
+    ApplyTransform(Dc(), Image().transform_, changed);
 }
 
 void DrawOnImg::SetClipRegion(HRGN region) { SelectClipRgn(Dc(), region); }

@@ -4,7 +4,9 @@
 #include "draw_on_wnd.h"
 
 #include "library_state.h"
-#include "../image/image_access.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace Kanvo {
 namespace {
@@ -22,7 +24,9 @@ void DrawOnWnd::SetFontColor(COLORREF c) { Locked([&] { DrawOnImg::SetFontColor(
 void DrawOnWnd::SetBackgroundColor(COLORREF c) {
     Locked([&] { DrawOnImg::SetBackgroundColor(c); });
 }
-int DrawOnWnd::GetBackgroundMode() { return Locked([&] { return DrawOnImg::GetBackgroundMode(); }); }
+int DrawOnWnd::GetBackgroundMode() {
+    return Locked([&] { return DrawOnImg::GetBackgroundMode(); });
+}
 void DrawOnWnd::SetBackgroundMode(int mode) {
     Locked([&] { DrawOnImg::SetBackgroundMode(mode); });
 }
@@ -115,13 +119,20 @@ void DrawOnWnd::BeginBatch() {
 }
 
 void DrawOnWnd::FlushBatch(int left, int top, int right, int bottom) {
+    GraphWnd* window = Window();
+    if (!window) return;
+    // Corners may come in either order; only the part of the rectangle that
+    // lies in the back buffer exists to be copied.
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
     LockGuard lock;
-    if (!g_state.windowDC || !g_state.currentImage) return;
-    HDC source = g_state.targetDC;
-    SetWorldTransform(source, &g_state.identityTransform);
-    BitBlt(g_state.windowDC, left, top, right - left + 1, bottom - top + 1, source, left, top,
-           SRCCOPY);
-    SetWorldTransform(source, &ImageAccess::Transform(*g_state.currentImage));
+    if (!g_state.windowDC) return;  // no open window to copy to
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, window->Width() - 1);
+    bottom = std::min(bottom, window->Height() - 1);
+    if (left > right || top > bottom) return;
+    window->PresentLocked(left, top, right - left + 1, bottom - top + 1);
 }
 
 void DrawOnWnd::FlushBatch() {

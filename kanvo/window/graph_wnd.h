@@ -46,7 +46,8 @@ public:
     // not end the process.
     std::atomic<bool> closingByProgram{false};
 
-    // Copies the whole back buffer to the window (the refresh and full flush).
+    // Copies a rectangle of the back buffer one to one to the same place in
+    // the window (the refresh and the flushes). Call under the library lock.
     void PresentLocked(int left, int top, int width, int height);
 
 private:

@@ -82,7 +82,8 @@ DWORD WINAPI WindowThreadMain(LPVOID parameter) {
         if (!window.batching && GetTickCount() - lastCopy > kRefreshIntervalMs) {
             lastCopy = GetTickCount();
             LockGuard lock;
-            window.PresentLocked(0, 0, window.Width(), window.Height());
+            // BeginBatch may have come while this thread waited for the lock.
+            if (!window.batching) window.PresentLocked(0, 0, window.Width(), window.Height());
             continue;
         }
         Sleep(1);
