@@ -1,0 +1,85 @@
+#include "smooth_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int Channel(COLORREF color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
+
+// Truncates toward zero and keeps the low 8 bits; a value no int can hold
+// (or NaN) gives 0 instead of undefined behaviour.
+COLORREF TruncatedByte(double value) {
+    if (!(value > -2147483648.0 && value < 2147483648.0)) return 0;
+    return static_cast<COLORREF>(static_cast<int>(value)) & 0xFF;
+}
+
+// Mixes `color` into the pixels near the segment (x1, y1)-(x2, y2): those
+// within `margin` of its bounding box whose projection falls on the segment
+// and whose distance from it lies within 1.5 pixels of the stroke's edge.
+void DrawLineFringe(int x1, int y1, int x2, int y2, COLORREF color, int width, int margin) {
+    const double dx = static_cast<double>(x1) - x2;
+    const double dy = static_cast<double>(y1) - y2;
+    const double lengthSquared = dx * dx + dy * dy;
+    if (lengthSquared == 0) return;  // a point has no direction to measure from
+    const double halfWidth = width / 2.0;
+    for (int y = std::min(y1, y2) - margin; y < std::max(y1, y2) + margin; ++y) {
+        for (int x = std::min(x1, x2) - margin; x < std::max(x1, x2) + margin; ++x) {
+            const double px = static_cast<double>(x1) - x;
+            const double py = static_cast<double>(y1) - y;
+            const double t = (px * dx + py * dy) / lengthSquared;
+            if (t < 0 || t > 1) continue;
+            // Rounding can make the square slightly negative on the line itself.
+            const double dist = std::sqrt(std::max(0.0, px * px + py * py - t * t * lengthSquared));
+            const double alpha = 0.5 - (dist - halfWidth) / 3;
+            if (alpha >= 0 && alpha <= 1)
+                SetPixelColor(x, y, MixColor(GetPixelColor(x, y), color, 1 - alpha));
+        }
+    }
+}
+
+}  // namespace
+
+COLORREF MixColor(COLORREF a, COLORREF b, double weight) {
+    COLORREF result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const double value = Channel(a, shift) * weight + Channel(b, shift) * (1 - weight);
+        result |= TruncatedByte(value) << shift;
+    }
+    return result;
+}
+
+void DrawSmoothCircle(int cx, int cy, int radius, COLORREF color, int width) {
+    SetStrokeColor(color);
+    SetStrokeStyle(PS_SOLID, width, nullptr, 0);
+    DrawCircle(cx, cy, radius);
+    const double halfWidth = width / 2.0;
+    for (int y = cy - radius; y < cy + radius; ++y) {
+        for (int x = cx - radius; x < cx + radius; ++x) {
+            const long long ox = x - cx, oy = y - cy;
+            const double dist = std::sqrt(static_cast<double>(ox * ox + oy * oy));
+            const double alpha = 0.5 - (std::fabs(radius - dist) - halfWidth) / 2;
+            if (alpha >= 0 && alpha <= 1)
+                SetPixelColor(x, y, MixColor(color, GetPixelColor(x, y), alpha));
+        }
+    }
+}
+
+void DrawSmoothLine(int x1, int y1, int x2, int y2, COLORREF color, int width) {
+    SetStrokeStyle(PS_SOLID, width, nullptr, 0);
+    SetStrokeColor(color);
+    DrawLine(x1, y1, x2, y2);
+    DrawLineFringe(x1, y1, x2, y2, color, width, 10);
+}
+
+void DrawGradientLine(int x1, int y1, int x2, int y2, COLORREF startColor, COLORREF endColor,
+                      int width) {
+    SetStrokeStyle(PS_SOLID, width, nullptr, 0);
+    for (int k = 0; k < 10; ++k) {
+        const int h = 10 - k;
+        SetStrokeColor(MixColor(startColor, endColor, h / 10.0));
+        DrawLine((h * x1 + k * x2) / 10, (h * y1 + k * y2) / 10,
+                 ((h - 1) * x1 + (k + 1) * x2) / 10, ((h - 1) * y1 + (k + 1) * y2) / 10);
+    }
+    DrawLineFringe(x1, y1, x2, y2, endColor, width, 0);
+}
