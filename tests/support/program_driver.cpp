@@ -97,11 +97,26 @@ bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& w
                           bool withConsole) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
+    HANDLE output = INVALID_HANDLE_VALUE;
+    if (!outputPath_.empty()) {
+        SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+        output = CreateFileW(outputPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (output == INVALID_HANDLE_VALUE) return false;
+        // Input stays unset: the console keyboard functions open the console
+        // themselves.
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+    }
     std::wstring mutableLine = commandLine;
-    return CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
-                          withConsole ? CREATE_NEW_CONSOLE : DETACHED_PROCESS,
-                          nullptr, workingDirectory.empty() ? nullptr : workingDirectory.c_str(),
-                          &startup, &info_) != FALSE;
+    const bool started =
+        CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr,
+                       output != INVALID_HANDLE_VALUE,
+                       withConsole ? CREATE_NEW_CONSOLE : DETACHED_PROCESS, nullptr,
+                       workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
+                       &info_) != FALSE;
+    if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
+    return started;
 }
 
 HWND ProgramDriver::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) {

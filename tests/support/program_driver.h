@@ -39,6 +39,9 @@ public:
     // with a new console (or with none, when `withConsole` is false).
     bool Start(const std::wstring& commandLine, const std::wstring& workingDirectory = L"",
                bool withConsole = true);
+    // Makes the next Start send the program's standard output to `path`
+    // (created anew) instead of its console; empty for the console again.
+    void SendOutputTo(const std::wstring& path) { outputPath_ = path; }
     // Waits until the program shows a visible window of `windowClass`.
     HWND WaitForWindow(const wchar_t* windowClass = L"KanvoWnd", DWORD timeoutMs = 15000);
     // Types one key into the program's console (a key-down and key-up record).
@@ -53,6 +56,7 @@ public:
 private:
     PROCESS_INFORMATION info_ = {};
     HWND window_ = nullptr;
+    std::wstring outputPath_;
 };
 
 // Directory of the running test program, with a trailing backslash.
