@@ -6,7 +6,7 @@
 #include <kanvo.h>
 
 struct Point3 {
-    Point3(double x, double y, double z, COLORREF color) : x(x), y(y), z(z), color(color) {}
+    Point3(double px, double py, double pz, COLORREF c) : x(px), y(py), z(pz), color(c) {}
     double x;
     double y;
     double z;
