@@ -169,9 +169,7 @@ TEST(DialPlate, HourZeroIsNumberedTwelveOnATransparentBackground) {
 
 HandAngles AnglesAt(int hour, int minute, int second) {
     tm time = {};
-    time.tm_hour = hour;
-    time.tm_min = minute;
-    time.tm_sec = second;
+    time.tm_hour = hour, time.tm_min = minute, time.tm_sec = second;
     return HandAnglesAt(time);
 }
 
@@ -239,16 +237,10 @@ TEST(Mechanism, DegenerateQuadsAndDrawingWithoutAWindowDoNothing) {
     EXPECT_EQ(GetWindowHandle(), nullptr);
 }
 
-// Starts the real program at 12:00:00 and waits until its first frame shows.
+// The real program at 12:00:00, once its first frame shows the needles' hub.
 HWND StartAtNoon(ProgramDriver& program) {
-    if (!SetFakeTime("2026-01-01 12:00:00") ||
-        !program.Start(L"\"" + ClockProgramPath(L"dialclock") + L"\"",
-                       ClockProgramDirectory(L"dialclock")))
-        return nullptr;
-    HWND window = program.WaitForWindow();
-    for (int i = 0; window && i < 200 && CaptureClientArea(window).At(400, 400) != 0xBDAEA9; ++i)
-        Sleep(50);
-    return window;
+    HWND window = StartClockAt(program, L"dialclock", "2026-01-01 12:00:00");
+    return window && WaitForPixel(window, 400, 400, 0xBDAEA9) ? window : nullptr;
 }
 
 TEST(DialClockProgram, ShowsTheDialWritesOneRisingLinePerFrameAndEndsOnAKey) {
@@ -263,7 +255,6 @@ TEST(DialClockProgram, ShowsTheDialWritesOneRisingLinePerFrameAndEndsOnAKey) {
     const ScreenCapture shown = CaptureClientArea(window);
     ASSERT_EQ(shown.width, 800);
     ASSERT_EQ(shown.height, 800);
-    EXPECT_EQ(shown.At(400, 400), 0xBDAEA9u);  // the hub
     EXPECT_EQ(shown.At(397, 350), 0x7F6454u);  // the hour needle, pointing at 12
     EXPECT_EQ(shown.At(330, 470), 0xE0E0E0u);  // the disc
     EXPECT_EQ(shown.At(10, 60), 0u);           // left uncovered by the tiles

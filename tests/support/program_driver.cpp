@@ -192,4 +192,23 @@ std::wstring ClockProgramPath(const std::wstring& name) {
     return ClockProgramDirectory(name) + name + L".exe";
 }
 
+HWND StartClockAt(ProgramDriver& program, const std::wstring& name, const char* localTime,
+                  const std::wstring& directory) {
+    if (!SetFakeTime(localTime) ||
+        !program.Start(L"\"" + ClockProgramPath(name) + L"\"",
+                       directory.empty() ? ClockProgramDirectory(name) : directory))
+        return nullptr;
+    return program.WaitForWindow();
+}
+
+bool WaitForPixel(HWND window, int x, int y, DWORD pixel, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        const ScreenCapture shown = CaptureClientArea(window);
+        if (x < shown.width && y < shown.height && shown.At(x, y) == pixel) return true;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
 }  // namespace KanvoTest

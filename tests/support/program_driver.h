@@ -72,4 +72,14 @@ bool SetFakeTime(const char* localTime);
 std::wstring ClockProgramPath(const std::wstring& name);
 std::wstring ClockProgramDirectory(const std::wstring& name);
 
+// Starts the clock program `name` at the local time `localTime` in
+// `directory` (empty: the program's own) and waits for its window; null when
+// either fails.
+HWND StartClockAt(ProgramDriver& program, const std::wstring& name, const char* localTime,
+                  const std::wstring& directory = L"");
+
+// Waits up to `timeoutMs` until the screen shows `pixel` (0x00RRGGBB) at the
+// client point (x, y) of `window`: a sign that a frame has been drawn.
+bool WaitForPixel(HWND window, int x, int y, DWORD pixel, DWORD timeoutMs = 10000);
+
 }  // namespace KanvoTest
