@@ -1,0 +1,45 @@
+// ringclock: three fading ring trails for seconds, minutes and hours around
+// the time in digits, over the picture "./001.png" of the working directory;
+// redrawn once a second until a key is pressed in the console.
+#include "ring_drawing.h"
+
+#include <conio.h>
+
+#include <ctime>
+
+namespace {
+
+void ReadClock(__time64_t* now) { _time64(now); }
+void ToLocalTime(tm* t, const __time64_t* now) { _localtime64_s(t, now); }
+
+}  // namespace
+
+int main() {
+    __time64_t now;
+    tm t, new_t;
+    ReadClock(&now);
+    ToLocalTime(&t, &now);
+    Ring hour = {320 / 3.8, 0}, min = {320 / 3.15, 0}, sec = {320 / 2.65, 0};
+
+    OpenGraphWindow(640, 480, 0);
+    DrawBackground();
+    BeginBatch();
+    SelectDigitFont();
+
+    while (!_kbhit()) {
+        // Wait for the next second, without sleeping and without the keyboard.
+        do {
+            ReadClock(&now);
+            ToLocalTime(&new_t, &now);
+        } while (t.tm_sec == new_t.tm_sec);
+        ReadClock(&now);
+        ToLocalTime(&t, &now);
+        DrawRingFrame(t, hour, min, sec);
+        FlushBatch();
+    }
+
+    EndBatch();
+    _getch();
+    CloseGraphWindow();
+    return 0;
+}
