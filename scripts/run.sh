@@ -2,10 +2,10 @@
 # Builds everything and shows a program in its window until Enter is pressed
 # (or for KANVO_RUN_SECONDS seconds when there is no terminal). Without a
 # display it starts an Xvfb of its own and saves a picture of the window.
-#   scripts/run.sh [program]     e.g. scripts/run.sh shapes
+#   scripts/run.sh [program]     e.g. scripts/run.sh ringclock (default: dialclock)
 set -euo pipefail
 source "$(dirname "$0")/lib/environment.sh"
-program=${1:-shapes}
+program=${1:-dialclock}
 
 kanvo_install_packages
 kanvo_build
