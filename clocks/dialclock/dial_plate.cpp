@@ -17,7 +17,7 @@ const double kGaussian[9] = {0.0947416, 0.118318, 0.0947416,  //
 // lit and highlighted point reaches exactly 255.
 const double kAmbient = 0.05;
 const double kDiffuse = 0.65;
-const double kSpecular = 0.3;
+const double kHighlight = 0.3;
 const double kAmbientIntensity = 255;
 const double kShininess = 20;
 
@@ -41,9 +41,9 @@ Point3 Normalized(Point3 vector) {
     return vector;
 }
 
-COLORREF ShadedChannel(int intensity, double diffuse, double specularPower, int shift) {
+COLORREF ShadedChannel(int intensity, double diffuse, double highlightPower, int shift) {
     const double value = kAmbient * kAmbientIntensity + intensity * kDiffuse * diffuse +
-                         intensity * kSpecular * specularPower;
+                         intensity * kHighlight * highlightPower;
     return (static_cast<COLORREF>(static_cast<int>(value)) & 0xFF) << shift;
 }
 
@@ -100,12 +100,12 @@ void ShadeSphere(const Sphere& sphere, const LightSource& light, int left, int t
             const double diffuse = std::max(-Dot(normal, fromLight), 0.0);
             const Point3 toCamera = Normalized(Minus(camera, hit));
             const Point3 bisector = Normalized(Minus(toCamera, fromLight));
-            const double specular = std::max(Dot(bisector, normal), 0.0);
-            const double specularPower = std::pow(specular, kShininess);
+            const double highlight = std::max(Dot(bisector, normal), 0.0);
+            const double highlightPower = std::pow(highlight, kShininess);
 
-            SetPixelColor(j, i, ShadedChannel(light.red, diffuse, specularPower, 0) |
-                                    ShadedChannel(light.green, diffuse, specularPower, 8) |
-                                    ShadedChannel(light.blue, diffuse, specularPower, 16));
+            SetPixelColor(j, i, ShadedChannel(light.red, diffuse, highlightPower, 0) |
+                                    ShadedChannel(light.green, diffuse, highlightPower, 8) |
+                                    ShadedChannel(light.blue, diffuse, highlightPower, 16));
         }
     }
 }

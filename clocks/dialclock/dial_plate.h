@@ -36,7 +36,7 @@ void BlurRegion(int left, int top, int width, int height);
 void NormalizeVector(Point3& vector);
 
 // Ray-casts the sphere as seen from `camera` through the image plane z = 0 and
-// writes the lit pixels (ambient, diffuse and specular light). Pixels from
+// writes the lit pixels (ambient and diffuse light and a highlight). Pixels from
 // (0, 0) up to (left + width, top + height), exclusive, are tested.
 void ShadeSphere(const Sphere& sphere, const LightSource& light, int left, int top, int width,
                  int height, const Point3& camera);
