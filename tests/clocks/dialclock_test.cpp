@@ -249,9 +249,7 @@ TEST(DialClockProgram, ShowsTheDialWritesOneRisingLinePerFrameAndEndsOnAKey) {
     program.SendOutputTo(output);
     HWND window = StartAtNoon(program);
     ASSERT_NE(window, nullptr);
-    wchar_t title[32] = {};
-    GetWindowTextW(window, title, 32);
-    EXPECT_STREQ(title, L"dialclock");
+    EXPECT_EQ(WindowTitle(window), L"dialclock");
     const ScreenCapture shown = CaptureClientArea(window);
     ASSERT_EQ(shown.width, 800);
     ASSERT_EQ(shown.height, 800);

@@ -124,9 +124,7 @@ TEST(RingClockProgram, ShowsItsPictureAndRingsAndEndsOnAKey) {
     ProgramDriver program;
     HWND window = StartAtNoon(program, ClockProgramDirectory(L"ringclock"));
     ASSERT_NE(window, nullptr);
-    wchar_t title[32] = {};
-    GetWindowTextW(window, title, 32);
-    EXPECT_STREQ(title, L"ringclock");
+    EXPECT_EQ(WindowTitle(window), L"ringclock");
     const ScreenCapture shown = CaptureClientArea(window);
     ASSERT_EQ(shown.width, 640);
     ASSERT_EQ(shown.height, 480);

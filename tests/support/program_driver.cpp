@@ -201,6 +201,12 @@ HWND StartClockAt(ProgramDriver& program, const std::wstring& name, const char* 
     return program.WaitForWindow();
 }
 
+std::wstring WindowTitle(HWND window) {
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    return title;
+}
+
 bool WaitForPixel(HWND window, int x, int y, DWORD pixel, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     do {

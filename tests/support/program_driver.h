@@ -78,6 +78,9 @@ std::wstring ClockProgramDirectory(const std::wstring& name);
 HWND StartClockAt(ProgramDriver& program, const std::wstring& name, const char* localTime,
                   const std::wstring& directory = L"");
 
+// The window's title.
+std::wstring WindowTitle(HWND window);
+
 // Waits up to `timeoutMs` until the screen shows `pixel` (0x00RRGGBB) at the
 // client point (x, y) of `window`: a sign that a frame has been drawn.
 bool WaitForPixel(HWND window, int x, int y, DWORD pixel, DWORD timeoutMs = 10000);
