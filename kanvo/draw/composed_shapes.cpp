@@ -5,29 +5,48 @@
 #include "draw_on_img.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace Kanvo {
 namespace {
 
-// Rounds halves away from zero.
-int RoundAway(double v) { return static_cast<int>(v >= 0 ? v + 0.5 : v - 0.5); }
+// Rounds halves away from zero, saturating at the integer range (a NaN gives 0).
+int RoundAway(double v) {
+    if (std::isnan(v)) return 0;
+    const double rounded = v >= 0 ? std::floor(v + 0.5) : std::ceil(v - 0.5);
+    if (rounded <= INT_MIN) return INT_MIN;
+    if (rounded >= INT_MAX) return INT_MAX;
+    return static_cast<int>(rounded);
+}
+
+// One past the larger coordinate (the largest int stays: no device has it).
+int PastLarger(int a, int b) {
+    const int larger = std::max(a, b);
+    return larger == INT_MAX ? larger : larger + 1;
+}
 
 }  // namespace
 
-// Outline only: a hollow brush around the primitive. The style is copied only
-// when it has to be restored.
+// The swaps change only the style of the stored fill style; its hatch and
+// pattern image stay in place, so that restoring the style brings back
+// exactly the fill style there was (a pattern image kept beside a hatched or
+// solid style included) without copying the pattern image on every call.
+
+// Outline only: a hollow brush around the primitive.
 template <class Draw>
 void DrawOnImg::WithoutFill(Draw draw) {
-    if (Image().fillStyle_.style == BS_NULL) return draw();
-    FILLSTYLE saved;
-    GetInteriorStyle(&saved);
+    FILLSTYLE& fill = Image().fillStyle_;
+    const int savedStyle = fill.style;
+    if (savedStyle == BS_NULL) return draw();
     SetInteriorStyle(BS_NULL, 0, nullptr);
     draw();
-    SetInteriorStyle(&saved);
+    fill.style = savedStyle;
+    SetInteriorStyle(&fill);
 }
 
-// Fill only: a null pen around the primitive.
+// Fill only: a null pen around the primitive. Setting the null pen releases
+// a dash pattern, so the whole line style is kept aside.
 template <class Draw>
 void DrawOnImg::WithoutOutline(Draw draw) {
     if (Image().lineStyle_.style == PS_NULL) return draw();
@@ -42,20 +61,23 @@ void DrawOnImg::WithoutOutline(Draw draw) {
 // R2_COPYPEN, around the fill-only operation.
 template <class Paint>
 void DrawOnImg::WithBackgroundBrush(Paint paint) {
+    FILLSTYLE& fill = Image().fillStyle_;
     const int savedRop = GetRasterOp();
     const COLORREF savedColor = GetInteriorColor();
     const COLORREF background = GetBackgroundColor();
+    const int savedStyle = fill.style;
     const bool swapRop = savedRop != R2_COPYPEN;
     const bool swapColor = savedColor != background;
-    const bool swapStyle = Image().fillStyle_.style != BS_SOLID;
-    FILLSTYLE saved;
-    if (swapStyle) GetInteriorStyle(&saved);
+    const bool swapStyle = savedStyle != BS_SOLID;
     if (swapRop) SetRasterOp(R2_COPYPEN);
     if (swapColor) SetInteriorColor(background);
     if (swapStyle) SetInteriorStyle(BS_SOLID, 0, nullptr);
     paint();
     if (swapColor) SetInteriorColor(savedColor);
-    if (swapStyle) SetInteriorStyle(&saved);
+    if (swapStyle) {
+        fill.style = savedStyle;
+        SetInteriorStyle(&fill);
+    }
     if (swapRop) SetRasterOp(savedRop);
 }
 
@@ -67,8 +89,8 @@ void DrawOnImg::PaintRectangle(int left, int top, int right, int bottom) {
     // GDI leaves out the right column and bottom row of a rectangle drawn
     // with a null pen: widen by one so that both corners are covered.
     WithoutOutline([&] {
-        DrawFilledRectangle(std::min(left, right), std::min(top, bottom),
-                            std::max(left, right) + 1, std::max(top, bottom) + 1);
+        DrawFilledRectangle(std::min(left, right), std::min(top, bottom), PastLarger(left, right),
+                            PastLarger(top, bottom));
     });
 }
 
@@ -80,12 +102,13 @@ void DrawOnImg::ComputeArcEnds(int left, int top, int right, int bottom, double 
                                double endAngle, int* x1, int* y1, int* x2, int* y2) {
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
-    const int rx = (right - left) / 2, ry = (bottom - top) / 2;
-    const double cx = left + rx, cy = top + ry;
-    if (x1) *x1 = RoundAway(cx + rx * std::cos(startAngle));
-    if (y1) *y1 = RoundAway(cy - ry * std::sin(startAngle));
-    if (x2) *x2 = RoundAway(cx + rx * std::cos(endAngle));
-    if (y2) *y2 = RoundAway(cy - ry * std::sin(endAngle));
+    // Half sizes in 64 bits: the distance between two ints may exceed an int.
+    const long long rx = (0LL + right - left) / 2, ry = (0LL + bottom - top) / 2;
+    const double cx = double(left + rx), cy = double(top + ry);
+    if (x1) *x1 = RoundAway(cx + double(rx) * std::cos(startAngle));
+    if (y1) *y1 = RoundAway(cy - double(ry) * std::sin(startAngle));
+    if (x2) *x2 = RoundAway(cx + double(rx) * std::cos(endAngle));
+    if (y2) *y2 = RoundAway(cy - double(ry) * std::sin(endAngle));
 }
 
 void DrawOnImg::DrawCircle(int x, int y, int radius) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "../kanvo.h"
+#include "raster_limits.h"
 
 namespace Kanvo {
 
@@ -112,6 +113,10 @@ protected:
     // The image that operations draw on and its memory device context.
     static IMAGE& Image();
     static HDC Dc();
+
+    // True when a shape of these logical bounds is within the raster limits
+    // on the current image, with its transform and pen width.
+    static bool Drawable(const ShapeBounds& bounds, ShapeKind kind);
 
     // Swap-and-restore wrappers of the composed shapes (composed_shapes.cpp).
     template <class Draw> void WithoutFill(Draw draw);

@@ -1,38 +1,80 @@
 // The primitive shapes: one GDI call each on the current image, arguments
-// passed through unchanged.
+// passed through unchanged. Shapes beyond the raster limits (raster_limits.h)
+// and malformed point lists draw nothing.
 #include "draw_on_img.h"
 
-namespace Kanvo {
+#include <climits>
+#include <cmath>
 
-COLORREF DrawOnImg::GetPixelColor(int x, int y) { return GetPixel(Dc(), x, y); }
+namespace Kanvo {
+namespace {
+
+bool FitsInt(long long v) { return v >= INT_MIN && v <= INT_MAX; }
+
+// GDI reads `count` points; a Bezier chain needs 3n + 1 of them.
+bool ValidPoints(const POINT* points, int count) { return points && count > 0; }
+
+}  // namespace
+
+bool DrawOnImg::Drawable(const ShapeBounds& bounds, ShapeKind kind) {
+    const IMAGE& image = Image();
+    return WithinRasterLimits(bounds, kind, image.transform_, image.lineStyle_.thickness);
+}
+
+// A point outside the clip region has no colour to read: CLR_INVALID, as for
+// a point outside the image. GetPixel alone does not check the clip region on
+// every system.
+COLORREF DrawOnImg::GetPixelColor(int x, int y) {
+    HDC dc = Dc();
+    const COLORREF color = GetPixel(dc, x, y);
+    return color != CLR_INVALID && !PtVisible(dc, x, y) ? CLR_INVALID : color;
+}
 
 void DrawOnImg::SetPixelColor(int x, int y, COLORREF color) { SetPixelV(Dc(), x, y, color); }
 
 void DrawOnImg::DrawLine(int x1, int y1, int x2, int y2) {
+    if (!Drawable({double(x1), double(y1), double(x2), double(y2)}, ShapeKind::Stroke)) return;
     HDC dc = Dc();
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
 }
 
 void DrawOnImg::DrawFilledRectangle(int left, int top, int right, int bottom) {
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Stroke))
+        return;
     Rectangle(Dc(), left, top, right, bottom);
 }
 
 void DrawOnImg::DrawFilledCircle(int x, int y, int radius) {
-    Ellipse(Dc(), x - radius, y - radius, x + radius, y + radius);
+    // The box is computed wide, so that a radius near the integer limits
+    // cannot wrap around into some other box.
+    const long long left = 0LL + x - radius, right = 0LL + x + radius;
+    const long long top = 0LL + y - radius, bottom = 0LL + y + radius;
+    if (!FitsInt(left) || !FitsInt(right) || !FitsInt(top) || !FitsInt(bottom)) return;
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
+        return;
+    Ellipse(Dc(), int(left), int(top), int(right), int(bottom));
 }
 
 void DrawOnImg::DrawFilledEllipse(int left, int top, int right, int bottom) {
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
+        return;
     Ellipse(Dc(), left, top, right, bottom);
 }
 
 void DrawOnImg::DrawFilledRoundRect(int left, int top, int right, int bottom, int ellipseWidth,
                                     int ellipseHeight) {
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
+        return;
     RoundRect(Dc(), left, top, right, bottom, ellipseWidth, ellipseHeight);
 }
 
 void DrawOnImg::DrawArc(int left, int top, int right, int bottom, double startAngle,
                         double endAngle) {
+    // A non-finite angle gives no direction to draw to.
+    if (!std::isfinite(startAngle) || !std::isfinite(endAngle)) return;
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
+        return;
     int x1, y1, x2, y2;
     ComputeArcEnds(left, top, right, bottom, startAngle, endAngle, &x1, &y1, &x2, &y2);
     Arc(Dc(), left, top, right, bottom, x1, y1, x2, y2);
@@ -40,22 +82,30 @@ void DrawOnImg::DrawArc(int left, int top, int right, int bottom, double startAn
 
 void DrawOnImg::DrawFilledPie(int left, int top, int right, int bottom, double startAngle,
                               double endAngle) {
+    if (!std::isfinite(startAngle) || !std::isfinite(endAngle)) return;
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
+        return;
     int x1, y1, x2, y2;
     ComputeArcEnds(left, top, right, bottom, startAngle, endAngle, &x1, &y1, &x2, &y2);
     Pie(Dc(), left, top, right, bottom, x1, y1, x2, y2);
 }
 
-// GDI reads `count` points: a null array or a count below 1 draws nothing.
 void DrawOnImg::DrawPolyline(const POINT* points, int count) {
-    if (points && count > 0) Polyline(Dc(), points, count);
+    if (!ValidPoints(points, count) || !Drawable(BoundsOf(points, count), ShapeKind::Stroke))
+        return;
+    Polyline(Dc(), points, count);
 }
 
 void DrawOnImg::DrawFilledPolygon(const POINT* points, int count) {
-    if (points && count > 0) Polygon(Dc(), points, count);
+    if (!ValidPoints(points, count) || !Drawable(BoundsOf(points, count), ShapeKind::Area))
+        return;
+    Polygon(Dc(), points, count);
 }
 
 void DrawOnImg::DrawBezier(const POINT* points, int count) {
-    if (points && count > 0) PolyBezier(Dc(), points, static_cast<DWORD>(count));
+    if (!ValidPoints(points, count) || (count - 1) % 3 != 0) return;
+    if (!Drawable(BoundsOf(points, count), ShapeKind::Stroke)) return;
+    PolyBezier(Dc(), points, static_cast<DWORD>(count));
 }
 
 void DrawOnImg::FillAreaAt(int x, int y, COLORREF color, int mode) {
