@@ -85,37 +85,24 @@ const ClosedShape kClosedShapes[] = {
 // What the variants mean in raw GDI: the outline without a brush, the fill
 // without a pen (a rectangle then covering both corners), the fill in the
 // background colour with R2_COPYPEN.
-void RawVariant(HDC dc, const ClosedShape& shape, int variant, const Box& box) {
-    const Box inclusive = {std::min(box.l, box.r), std::min(box.t, box.b),
-                           std::max(box.l, box.r) + 1, std::max(box.t, box.b) + 1};
-    const Box& fillBox = shape.fillCoversCorners ? inclusive : box;
-    HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN), brush = GetCurrentObject(dc, OBJ_BRUSH);
+void RawVariant(HDC dc, const ClosedShape& shape, int variant, Box box) {
+    if (variant >= 2 && shape.fillCoversCorners)
+        box = {std::min(box.l, box.r), std::min(box.t, box.b), std::max(box.l, box.r) + 1,
+               std::max(box.t, box.b) + 1};
+    const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN), brush = GetCurrentObject(dc, OBJ_BRUSH);
     const int rop = GetROP2(dc);
-    switch (variant) {
-        case 0:
-            SelectObject(dc, GetStockObject(NULL_BRUSH));
-            shape.raw(dc, box);
-            break;
-        case 1:
-            shape.raw(dc, box);
-            break;
-        case 2:
-            SelectObject(dc, GetStockObject(NULL_PEN));
-            shape.raw(dc, fillBox);
-            break;
-        default: {
-            HBRUSH background = CreateSolidBrush(GetBkColor(dc));
-            SelectObject(dc, GetStockObject(NULL_PEN));
-            SelectObject(dc, background);
-            SetROP2(dc, R2_COPYPEN);
-            shape.raw(dc, fillBox);
-            SelectObject(dc, brush);
-            DeleteObject(background);
-        }
+    HBRUSH background = variant == 3 ? CreateSolidBrush(GetBkColor(dc)) : nullptr;
+    if (variant == 0) SelectObject(dc, GetStockObject(NULL_BRUSH));
+    if (variant >= 2) SelectObject(dc, GetStockObject(NULL_PEN));
+    if (background) {
+        SelectObject(dc, background);
+        SetROP2(dc, R2_COPYPEN);
     }
+    shape.raw(dc, box);
     SelectObject(dc, pen);
     SelectObject(dc, brush);
     SetROP2(dc, rop);
+    if (background) DeleteObject(background);
 }
 
 // Open shapes, flood fills and pixels: one Kanvo call and its GDI twin.
@@ -125,12 +112,18 @@ struct OpenShape {
     RawShape raw;
 };
 
+const POINT* Curve(const Box& b) {
+    static POINT p[4];
+    p[0] = {b.l, b.t};
+    p[1] = {b.r, b.t};
+    p[2] = {b.l, b.b};
+    p[3] = {b.r, b.b};
+    return p;
+}
+
 const OpenShape kOpenShapes[] = {
     {"Line", [](const Box& b) { DrawLine(b.l, b.t, b.r, b.b); },
-     [](HDC dc, const Box& b) {
-         MoveToEx(dc, b.l, b.t, nullptr);
-         LineTo(dc, b.r, b.b);
-     }},
+     [](HDC dc, const Box& b) { MoveToEx(dc, b.l, b.t, nullptr); LineTo(dc, b.r, b.b); }},
     // From twelve o'clock counter-clockwise to nine o'clock.
     {"Arc", [](const Box& b) { DrawArc(b.l, b.t, b.r, b.b, kPi / 2, kPi); },
      [](HDC dc, const Box& b) {
@@ -139,20 +132,17 @@ const OpenShape kOpenShapes[] = {
      }},
     {"Polyline", [](const Box& b) { DrawPolyline(Star(b).data(), 5); },
      [](HDC dc, const Box& b) { Polyline(dc, Star(b).data(), 5); }},
-    {"Bezier",
-     [](const Box& b) {
-         const POINT p[] = {{b.l, b.t}, {b.r, b.t}, {b.l, b.b}, {b.r, b.b}};
-         DrawBezier(p, 4);
-     },
-     [](HDC dc, const Box& b) {
-         const POINT p[] = {{b.l, b.t}, {b.r, b.t}, {b.l, b.b}, {b.r, b.b}};
-         PolyBezier(dc, p, 4);
-     }},
+    {"Bezier", [](const Box& b) { DrawBezier(Curve(b), 4); },
+     [](HDC dc, const Box& b) { PolyBezier(dc, Curve(b), 4); }},
     {"FillUpToBorder",
      [](const Box& b) { FillAreaAt(CenterX(b), CenterY(b), kStroke, FLOODFILLBORDER); },
-     [](HDC dc, const Box& b) { ExtFloodFill(dc, CenterX(b), CenterY(b), kStroke, FLOODFILLBORDER); }},
+     [](HDC dc, const Box& b) {
+         ExtFloodFill(dc, CenterX(b), CenterY(b), kStroke, FLOODFILLBORDER);
+     }},
     {"FillSurface",
-     [](const Box& b) { FillAreaAt(b.l + 2, b.t + 2, GetPixelColor(b.l + 2, b.t + 2), FLOODFILLSURFACE); },
+     [](const Box& b) {
+         FillAreaAt(b.l + 2, b.t + 2, GetPixelColor(b.l + 2, b.t + 2), FLOODFILLSURFACE);
+     },
      [](HDC dc, const Box& b) {
          ExtFloodFill(dc, b.l + 2, b.t + 2, GetPixel(dc, b.l + 2, b.t + 2), FLOODFILLSURFACE);
      }},
@@ -172,6 +162,13 @@ void SelectPen(HDC dc, DWORD style, DWORD width) {
     DeleteObject(SelectObject(dc, ExtCreatePen(PS_GEOMETRIC | style, width, &stroke, 0, nullptr)));
 }
 
+void SetTwinTransform(HDC dc) {
+    const XFORM transform = {0.5f, 0.0f, 0.0f, -0.75f, 20.0f, 110.0f};
+    SetWorldTransform(dc, &transform);
+}
+
+HRGN ClipShape() { return CreateEllipticRgn(20, 10, 140, 110); }
+
 const Condition kConditions[] = {
     {"Plain", [] {}, [](HDC) {}},
     {"DashedWidePenAndHatch",
@@ -183,36 +180,14 @@ const Condition kConditions[] = {
          SelectPen(dc, PS_DASH | PS_ENDCAP_FLAT, 3);
          DeleteObject(SelectObject(dc, CreateHatchBrush(HS_DIAGCROSS, kInterior)));
      }},
-    {"HollowBrushAndNullPen",
-     [] {
-         SetInteriorStyle(BS_NULL);
-         SetStrokeStyle(PS_NULL);
-     },
-     [](HDC dc) {
-         SelectPen(dc, PS_NULL, 1);
-         DeleteObject(SelectObject(dc, GetStockObject(NULL_BRUSH)));
-     }},
-    {"MirroredTransform",
-     [] {
-         MoveOrigin(20, 110);
-         SetAxisScale(0.5f, -0.75f);
-     },
-     [](HDC dc) {
-         const XFORM transform = {0.5f, 0.0f, 0.0f, -0.75f, 20.0f, 110.0f};
-         SetWorldTransform(dc, &transform);
-     }},
-    {"EllipticClip",
-     [] {
-         HRGN region = CreateEllipticRgn(20, 10, 140, 110);
-         SetClipRegion(region);
-         DeleteObject(region);
-     },
-     [](HDC dc) {
-         HRGN region = CreateEllipticRgn(20, 10, 140, 110);
-         SelectClipRgn(dc, region);
-         DeleteObject(region);
-     }},
-    {"WindingFill", [] { SetPolygonFillMode(WINDING); }, [](HDC dc) { SetPolyFillMode(dc, WINDING); }},
+    {"HollowBrushAndNullPen", [] { SetInteriorStyle(BS_NULL); SetStrokeStyle(PS_NULL); },
+     [](HDC dc) { SelectPen(dc, PS_NULL, 1); SelectObject(dc, GetStockObject(NULL_BRUSH)); }},
+    {"MirroredTransform", [] { MoveOrigin(20, 110); SetAxisScale(0.5f, -0.75f); },
+     SetTwinTransform},
+    {"EllipticClip", [] { HRGN r = ClipShape(); SetClipRegion(r); DeleteObject(r); },
+     [](HDC dc) { HRGN r = ClipShape(); SelectClipRgn(dc, r); DeleteObject(r); }},
+    {"WindingFill", [] { SetPolygonFillMode(WINDING); },
+     [](HDC dc) { SetPolyFillMode(dc, WINDING); }},
     {"XorPen", [] { SetRasterOp(R2_XORPEN); }, [](HDC dc) { SetROP2(dc, R2_XORPEN); }},
     {"NotRop", [] { SetRasterOp(R2_NOT); }, [](HDC dc) { SetROP2(dc, R2_NOT); }},
     {"MaskPen", [] { SetRasterOp(R2_MASKPEN); }, [](HDC dc) { SetROP2(dc, R2_MASKPEN); }},

@@ -3,6 +3,8 @@
 // and malformed point lists draw nothing.
 #include "draw_on_img.h"
 
+#include "../image/pixel_bitmap.h"
+
 #include <climits>
 #include <cmath>
 
@@ -21,13 +23,25 @@ bool DrawOnImg::Drawable(const ShapeBounds& bounds, ShapeKind kind) {
     return WithinRasterLimits(bounds, kind, image.transform_, image.lineStyle_.thickness);
 }
 
-// A point outside the clip region has no colour to read: CLR_INVALID, as for
-// a point outside the image. GetPixel alone does not check the clip region on
-// every system.
+// A point outside the image or the clip region has no colour: CLR_INVALID.
+// GetPixel alone does not check the clip region on every system, so the
+// visibility is asked first; a visible point is then read straight from the
+// pixel buffer when the transform only moves the origin by whole pixels (the
+// common case, and twice as fast), else through GetPixel.
 COLORREF DrawOnImg::GetPixelColor(int x, int y) {
     HDC dc = Dc();
-    const COLORREF color = GetPixel(dc, x, y);
-    return color != CLR_INVALID && !PtVisible(dc, x, y) ? CLR_INVALID : color;
+    if (!PtVisible(dc, x, y)) return CLR_INVALID;
+    const IMAGE& image = Image();
+    const XFORM& m = image.transform_;
+    if (image.pixels_ && m.eM11 == 1.0f && m.eM22 == 1.0f && std::floor(m.eDx) == m.eDx &&
+        std::floor(m.eDy) == m.eDy) {
+        const double deviceX = x + double(m.eDx), deviceY = y + double(m.eDy);
+        if (deviceX >= 0 && deviceX < image.width_ && deviceY >= 0 && deviceY < image.height_) {
+            const size_t index = size_t(deviceY) * size_t(image.width_) + size_t(deviceX);
+            return SwapRedBlue(image.pixels_[index]) & 0x00FFFFFFu;
+        }
+    }
+    return GetPixel(dc, x, y);
 }
 
 void DrawOnImg::SetPixelColor(int x, int y, COLORREF color) { SetPixelV(Dc(), x, y, color); }
