@@ -170,14 +170,12 @@ TEST(ComposedVariants, GiveBackEverySettingTheySwap) {
             variant();
             ASSERT_EQ(Settings(), before);
         }
-    // The pens and brushes are rebuilt too, and the kept pattern image is
-    // still there: the same drawing on the reference, whose settings were
-    // never swapped, gives the same pixels.
+    // The pen and brush are rebuilt as they were: the same drawing on the
+    // reference, whose settings were never swapped, gives the same pixels.
     for (IMAGE* target : {&image, &reference}) {
         SetTargetImage(target);
         ClearTarget();
         DrawFilledRectangle(5, 5, 60, 40);
-        SetInteriorStyle(BS_PATTERN);
         DrawFilledEllipse(50, 20, 115, 75);
     }
     EXPECT_EQ(ComparePixels(GetSurfacePixels(&image), GetSurfacePixels(&reference), 120, 80), "");
