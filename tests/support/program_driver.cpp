@@ -178,10 +178,16 @@ bool SetFakeTime(const char* localTime) {
     std::string path = std::string("Z:") + file;
     for (char& c : path)
         if (c == '/') c = '\\';
-    FILE* out = std::fopen(path.c_str(), "w");
+    // This process reads the file too, whenever its cached copy runs out, and
+    // faketime ends a process that finds the file empty: write a new file
+    // beside it and put it in place with one rename, so that no reader ever
+    // sees it half written.
+    const std::string written = path + ".new";
+    FILE* out = std::fopen(written.c_str(), "w");
     if (!out) return false;
     const bool ok = std::fprintf(out, "@%s\n", localTime) > 0;
-    return std::fclose(out) == 0 && ok;
+    if (std::fclose(out) != 0 || !ok) return false;
+    return MoveFileExA(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 std::wstring ClockProgramDirectory(const std::wstring& name) {
