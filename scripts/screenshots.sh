@@ -11,20 +11,6 @@ source "$(dirname "$0")/lib/environment.sh"
 KANVO_SCREENSHOT_TIME=${KANVO_SCREENSHOT_TIME:-2026-01-01 10:08:36}
 faketime_library=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 
-# Writes $2 as PNG from the picture $1 (PNG or BMP). A capture's fourth byte
-# per pixel is no alpha (a grey clear fills it with the grey level), so
-# ImageMagick, where installed, drops it; a PNG is copied as it is otherwise.
-to_png() {
-    if command -v convert >/dev/null; then
-        convert "$1" -alpha off "$2"
-    elif [ "$(head -c 4 "$1" | od -An -tx1 | tr -d ' \n')" = 89504e47 ]; then
-        cp "$1" "$2"
-    else
-        kanvo_log "ImageMagick's convert is needed to turn $1 into PNG"
-        return 1
-    fi
-}
-
 programs=("$@")
 if [ ${#programs[@]} -eq 0 ]; then
     for directory in "$KANVO_ROOT"/clocks/*/; do
@@ -58,7 +44,7 @@ for program in "${programs[@]}"; do
     if env "${clock_environment[@]}" "$KANVO_WINE" "$tool" "$(kanvo_windows_path "$exe")" \
            --cwd "$(kanvo_windows_path "$(dirname "$exe")")" \
            --screenshot "$(kanvo_windows_path "$picture")" --seconds 1 </dev/null \
-        && [ -s "$picture" ] && to_png "$picture" "$KANVO_ROOT/docs/$program.png"; then
+        && [ -s "$picture" ] && cp "$picture" "$KANVO_ROOT/docs/$program.png"; then
         kanvo_log "wrote docs/$program.png"
     else
         kanvo_log "no picture of $program"
