@@ -1,0 +1,34 @@
+// Running a clock program end to end: start it at a chosen local time, find
+// its window, wait for a picture, end it with its close box.
+#pragma once
+
+#include "program_driver.h"
+
+#include <functional>
+#include <string>
+
+namespace KanvoTest {
+
+// Starts the clock program `name` of this build at `localTime` (e.g.
+// "2026-01-01 12:00:00") and waits for its graphics window; null when the
+// time cannot be set, the program does not start or shows no window.
+HWND StartClockAt(ProgramDriver& driver, const wchar_t* name, const char* localTime);
+
+std::wstring WindowTitle(HWND window);
+SIZE ClientSize(HWND window);
+
+// Captures the window's client area from the screen until `ready` accepts a
+// capture or `timeoutMs` has passed; returns the last capture.
+ScreenCapture CaptureWhen(HWND window, const std::function<bool(const ScreenCapture&)>& ready,
+                          DWORD timeoutMs);
+
+// Starts the clock at `localTime`, lets it run for `runMs`, uses its close box
+// and returns its exit code (STILL_ACTIVE when it does not end).
+DWORD ExitCodeAfterCloseBox(const wchar_t* name, const char* localTime, DWORD runMs);
+
+// The pixel value (0x00RRGGBB) that shows a colour value (0x00BBGGRR).
+constexpr DWORD PixelOf(COLORREF color) {
+    return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+}
+
+}  // namespace KanvoTest
