@@ -37,6 +37,13 @@ extern RainDrop drops[kDropCount];
 HandAngles ToAngles(const tm& t);
 // A wedge from the centre: tip at `length`, sides at 0.4 x length, `half` off the angle.
 void HandPolygon(POINT points[4], double length, double angle, double half);
+// The three wedges of the hands at the given angles.
+struct HandShapes {
+    POINT second[4];
+    POINT minute[4];
+    POINT hour[4];
+};
+HandShapes BuildHandShapes(const HandAngles& angles);
 void OutlinePolygon(const POINT points[4]);
 void DrawWuLine(int x0, int y0, int x1, int y1, COLORREF color);
 // Sets the pixel to color x brightness, the colour taken as one integer.

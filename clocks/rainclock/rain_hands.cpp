@@ -79,16 +79,21 @@ void DrawWuLine(int ix0, int iy0, int ix1, int iy1, COLORREF color) {
     }
 }
 
+HandShapes BuildHandShapes(const HandAngles& angles) {
+    HandShapes shapes;
+    HandPolygon(shapes.second, 205, angles.second, 0.10471975333333333);
+    HandPolygon(shapes.minute, 175, angles.minute, 0.15707963);
+    HandPolygon(shapes.hour, 105, angles.hour, 0.20943950666666666);
+    return shapes;
+}
+
 void DrawHands(const HandAngles& angles) {
-    POINT pt_s[4], pt_m[4], pt_h[4];
-    HandPolygon(pt_s, 205, angles.second, 0.10471975333333333);
-    HandPolygon(pt_m, 175, angles.minute, 0.15707963);
-    HandPolygon(pt_h, 105, angles.hour, 0.20943950666666666);
+    const HandShapes pt = BuildHandShapes(angles);
     SetInteriorColor(kRainHandFill);
-    OutlinePolygon(pt_s);
-    OutlinePolygon(pt_m);
-    OutlinePolygon(pt_h);
-    PaintPolygon(pt_s, 4);
-    PaintPolygon(pt_m, 4);
-    PaintPolygon(pt_h, 4);
+    OutlinePolygon(pt.second);
+    OutlinePolygon(pt.minute);
+    OutlinePolygon(pt.hour);
+    PaintPolygon(pt.second, 4);
+    PaintPolygon(pt.minute, 4);
+    PaintPolygon(pt.hour, 4);
 }

@@ -210,9 +210,7 @@ TEST(BallclockProgram, LightsOneMarkerAfterAChangeOfSecondAndEndsOnAKey) {
     KanvoTest::ProgramDriver program;
     HWND window = KanvoTest::StartClockAt(program, L"ballclock", "2026-01-01 12:00:04");
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(KanvoTest::WindowTitle(window), L"ballclock");
-    EXPECT_EQ(KanvoTest::ClientSize(window).cx, 1000);
-    EXPECT_EQ(KanvoTest::ClientSize(window).cy, 750);
+    EXPECT_EQ(KanvoTest::DescribeClockWindow(window, L"ballclock", 1000, 750), "");
     // From 12:00:05 on, each repaint in the seconds 5, 10, 20 ... lights that
     // second's marker; a slow start may miss the first of them.
     const auto shot = KanvoTest::CaptureWhen(
@@ -222,8 +220,7 @@ TEST(BallclockProgram, LightsOneMarkerAfterAChangeOfSecondAndEndsOnAKey) {
     EXPECT_EQ(shot.At(500, 200), PixelOf(0x0000AA00));  // the minute hand just past twelve
     EXPECT_EQ(shot.At(50, 50), 0xFFFFFFu);              // outside the panel
     EXPECT_EQ(shot.At(800, 375), 0xFFFFFFu);            // the three o'clock marker
-    ASSERT_TRUE(program.TypeKeyInConsole(L'q'));
-    EXPECT_EQ(program.WaitForExit(10000), 0u);
+    EXPECT_EQ(KanvoTest::ExitCodeAfterKey(program), 0u);
 }
 
 TEST(BallclockProgram, CloseBoxEndsIt) {

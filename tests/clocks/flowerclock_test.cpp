@@ -11,15 +11,9 @@
 
 namespace {
 
+using KanvoTest::TimeOf;
 using KanvoTest::PixelOf;
 
-tm TimeOf(int hours, int minutes, int seconds) {
-    tm t = {};
-    t.tm_hour = hours;
-    t.tm_min = minutes;
-    t.tm_sec = seconds;
-    return t;
-}
 
 // Every channel 254 or 255.
 bool NearlyWhite(DWORD pixel) { return (pixel & 0xFEFEFE) == 0xFEFEFE; }
@@ -176,9 +170,7 @@ TEST(FlowerclockProgram, ShowsItsHandsOnTheDialAndEndsOnAKey) {
     KanvoTest::ProgramDriver program;
     HWND window = KanvoTest::StartClockAt(program, L"flowerclock", "2026-01-01 12:00:00");
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(KanvoTest::WindowTitle(window), L"flowerclock");
-    EXPECT_EQ(KanvoTest::ClientSize(window).cx, 640);
-    EXPECT_EQ(KanvoTest::ClientSize(window).cy, 480);
+    EXPECT_EQ(KanvoTest::DescribeClockWindow(window, L"flowerclock", 640, 480), "");
     // The hour hand of 12:00 points straight up, dashed: drawn in
     // exclusive-or mode, its yellow shows blue on the softened dial.
     auto hourDashes = [](const KanvoTest::ScreenCapture& c) {
@@ -193,8 +185,7 @@ TEST(FlowerclockProgram, ShowsItsHandsOnTheDialAndEndsOnAKey) {
     EXPECT_LE(hourDashes(shot), 40);                    // dashes with gaps between them
     EXPECT_TRUE(NearlyWhite(shot.At(250, 300)));        // the softened dial
     EXPECT_EQ(shot.At(5, 240), PixelOf(0x008DC2E0));    // the background left of the dial
-    ASSERT_TRUE(program.TypeKeyInConsole(L'q'));
-    EXPECT_EQ(program.WaitForExit(10000), 0u);
+    EXPECT_EQ(KanvoTest::ExitCodeAfterKey(program), 0u);
 }
 
 TEST(FlowerclockProgram, CloseBoxEndsIt) {

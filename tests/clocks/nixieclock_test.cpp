@@ -11,6 +11,7 @@
 
 namespace {
 
+using KanvoTest::TimeOf;
 constexpr Rgb kOrange = {255, 136, 37};
 constexpr int kDigitX[6] = {20, 180, 420, 580, 820, 980};
 constexpr int kDotX[4] = {320, 360, 720, 760};
@@ -25,13 +26,6 @@ float CoverageAt(const StrokeCoverage& strokes, int x, int y) {
     return found;
 }
 
-tm TimeOf(int hours, int minutes, int seconds) {
-    tm t = {};
-    t.tm_hour = hours;
-    t.tm_min = minutes;
-    t.tm_sec = seconds;
-    return t;
-}
 
 // Whether the canvas holds exactly the digit sprite at (x, y), as added to
 // black, in columns 20 to 139 of the cell, which the dots beside it do not reach.
@@ -276,9 +270,7 @@ TEST(NixieclockProgram, ShowsTheStartUpTestThenTheTimeAndEndsOnAKey) {
     KanvoTest::ProgramDriver program;
     HWND window = KanvoTest::StartClockAt(program, L"nixieclock", "2026-01-01 09:05:00");
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(KanvoTest::WindowTitle(window), L"nixieclock");
-    EXPECT_EQ(KanvoTest::ClientSize(window).cx, 1180);
-    EXPECT_EQ(KanvoTest::ClientSize(window).cy, 330);
+    EXPECT_EQ(KanvoTest::DescribeClockWindow(window, L"nixieclock", 1180, 330), "");
     // First every place shows all digits lit at once ...
     const auto allLit = KanvoTest::CaptureWhen(
         window, [](const KanvoTest::ScreenCapture& c) { return BrightPoints(c) >= 16; }, 20000);
@@ -292,8 +284,7 @@ TEST(NixieclockProgram, ShowsTheStartUpTestThenTheTimeAndEndsOnAKey) {
     const auto clock = KanvoTest::CaptureWhen(window, showsNineOhFive, 20000);
     EXPECT_TRUE(showsNineOhFive(clock));
     EXPECT_LE(BrightPoints(clock), 10);
-    ASSERT_TRUE(program.TypeKeyInConsole(L'q'));
-    EXPECT_EQ(program.WaitForExit(10000), 0u);
+    EXPECT_EQ(KanvoTest::ExitCodeAfterKey(program), 0u);
 }
 
 TEST(NixieclockProgram, CloseBoxEndsIt) {

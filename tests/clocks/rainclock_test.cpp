@@ -13,6 +13,7 @@
 
 namespace {
 
+using KanvoTest::TimeOf;
 using KanvoTest::PixelOf;
 using Area = std::vector<bool>;
 constexpr int kSize = 600;
@@ -50,17 +51,19 @@ Area Wedge(double length, double angle, double half) {
 
 Area SecondWedge(int second) { return Wedge(205, second * 6.2831852 / 60, 0.10471975333333333); }
 
+// The outlines of all three hands.
+Area Outlines(const HandAngles& angles) {
+    return Footprint([&] {
+        const HandShapes shapes = BuildHandShapes(angles);
+        OutlinePolygon(shapes.second);
+        OutlinePolygon(shapes.minute);
+        OutlinePolygon(shapes.hour);
+    });
+}
+
 // The outlines of all three hands, widened by a pixel on every side.
 Area OutlinesNear(const HandAngles& angles) {
-    const Area outlines = Footprint([&] {
-        POINT s[4], m[4], h[4];
-        HandPolygon(s, 205, angles.second, 0.10471975333333333);
-        HandPolygon(m, 175, angles.minute, 0.15707963);
-        HandPolygon(h, 105, angles.hour, 0.20943950666666666);
-        OutlinePolygon(s);
-        OutlinePolygon(m);
-        OutlinePolygon(h);
-    });
+    const Area outlines = Outlines(angles);
     Area around(kSize * kSize);
     for (int y = 1; y < kSize - 1; ++y)
         for (int x = 1; x < kSize - 1; ++x)
@@ -109,13 +112,6 @@ Area Hub() {
     });
 }
 
-tm TimeOf(int hours, int minutes, int seconds) {
-    tm t = {};
-    t.tm_hour = hours;
-    t.tm_min = minutes;
-    t.tm_sec = seconds;
-    return t;
-}
 
 // Whether this platform's SetPixelV follows the raster operation.
 bool SetPixelFollowsRasterOp() {
@@ -128,25 +124,20 @@ bool SetPixelFollowsRasterOp() {
 }
 
 TEST(Rainclock, HandTipsAtMidnightAndHoursTwelveApart) {
-    const HandAngles angles = ToAngles(TimeOf(0, 0, 0));
-    POINT s[4], m[4], h[4];
-    HandPolygon(s, 205, angles.second, 0.10471975333333333);
-    HandPolygon(m, 175, angles.minute, 0.15707963);
-    HandPolygon(h, 105, angles.hour, 0.20943950666666666);
-    EXPECT_EQ(s[2].x, 300);
-    EXPECT_EQ(s[2].y, 95);
-    EXPECT_EQ(m[2].x, 300);
-    EXPECT_EQ(m[2].y, 125);
-    EXPECT_EQ(h[2].x, 300);
-    EXPECT_EQ(h[2].y, 195);
+    const HandShapes midnight = BuildHandShapes(ToAngles(TimeOf(0, 0, 0)));
+    EXPECT_EQ(midnight.second[2].x, 300);
+    EXPECT_EQ(midnight.second[2].y, 95);
+    EXPECT_EQ(midnight.minute[2].x, 300);
+    EXPECT_EQ(midnight.minute[2].y, 125);
+    EXPECT_EQ(midnight.hour[2].x, 300);
+    EXPECT_EQ(midnight.hour[2].y, 195);
     for (int hour = 0; hour < 12; ++hour) {
-        POINT early[4], late[4];
-        HandPolygon(early, 105, ToAngles(TimeOf(hour, 0, 0)).hour, 0.20943950666666666);
-        HandPolygon(late, 105, ToAngles(TimeOf(hour + 12, 0, 0)).hour, 0.20943950666666666);
+        const HandShapes early = BuildHandShapes(ToAngles(TimeOf(hour, 0, 0)));
+        const HandShapes late = BuildHandShapes(ToAngles(TimeOf(hour + 12, 0, 0)));
         // A full turn written as 6.2831852 may move a truncated point by one pixel.
         for (int i = 0; i < 4; ++i) {
-            EXPECT_LE(std::abs(early[i].x - late[i].x), 1) << hour;
-            EXPECT_LE(std::abs(early[i].y - late[i].y), 1) << hour;
+            EXPECT_LE(std::abs(early.hour[i].x - late.hour[i].x), 1) << hour;
+            EXPECT_LE(std::abs(early.hour[i].y - late.hour[i].y), 1) << hour;
         }
     }
     // The hour hand moves only on the hour, the minute hand only on the minute.
@@ -160,15 +151,7 @@ TEST(Rainclock, DrawingTheSameHandsTwiceRestoresTheFillExactly) {
     DrawScenery();
     const std::vector<DWORD> scenery = Snapshot(image);
     const HandAngles angles = ToAngles(TimeOf(10, 20, 40));
-    const Area outlines = Footprint([&] {
-        POINT s[4], m[4], h[4];
-        HandPolygon(s, 205, angles.second, 0.10471975333333333);
-        HandPolygon(m, 175, angles.minute, 0.15707963);
-        HandPolygon(h, 105, angles.hour, 0.20943950666666666);
-        OutlinePolygon(s);
-        OutlinePolygon(m);
-        OutlinePolygon(h);
-    });
+    const Area outlines = Outlines(angles);
     const Area fill = Without(SecondWedge(40), {&outlines});
 
     SetRasterOp(R2_XORPEN);
@@ -342,9 +325,7 @@ TEST(RainclockProgram, RemovesTheStartUpHandsAtTheFirstChangeAndEndsOnAKey) {
     KanvoTest::ProgramDriver program;
     HWND window = KanvoTest::StartClockAt(program, L"rainclock", "2026-01-01 12:00:00");
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(KanvoTest::WindowTitle(window), L"rainclock");
-    EXPECT_EQ(KanvoTest::ClientSize(window).cx, 600);
-    EXPECT_EQ(KanvoTest::ClientSize(window).cy, 600);
+    EXPECT_EQ(KanvoTest::DescribeClockWindow(window, L"rainclock", 600, 600), "");
     const auto shot = KanvoTest::CaptureWhen(
         window, [&](const KanvoTest::ScreenCapture& c) { return ShownSecond(c, noon) > 0; }, 20000);
     const int second = ShownSecond(shot, noon);
@@ -354,8 +335,7 @@ TEST(RainclockProgram, RemovesTheStartUpHandsAtTheFirstChangeAndEndsOnAKey) {
     noon.CompareAt(second, shot.pixels.data(), all, startHandOnly);
     EXPECT_GT(startHandOnly.total, 200);
     EXPECT_GE(startHandOnly.matching * 10, startHandOnly.total * 9);
-    ASSERT_TRUE(program.TypeKeyInConsole(L'q'));
-    EXPECT_EQ(program.WaitForExit(10000), 0u);
+    EXPECT_EQ(KanvoTest::ExitCodeAfterKey(program), 0u);
 }
 
 TEST(RainclockProgram, CloseBoxEndsIt) {

@@ -1,5 +1,7 @@
 #include "clock_run.h"
 
+#include <cstdio>
+
 namespace KanvoTest {
 
 HWND StartClockAt(ProgramDriver& driver, const wchar_t* name, const char* localTime) {
@@ -9,16 +11,16 @@ HWND StartClockAt(ProgramDriver& driver, const wchar_t* name, const char* localT
     return driver.WaitForWindow();
 }
 
-std::wstring WindowTitle(HWND window) {
-    wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    return title;
-}
-
-SIZE ClientSize(HWND window) {
+std::string DescribeClockWindow(HWND window, const wchar_t* title, int width, int height) {
+    wchar_t shown[256] = {};
+    GetWindowTextW(window, shown, 256);
     RECT client = {};
     GetClientRect(window, &client);
-    return {client.right, client.bottom};
+    if (lstrcmpW(shown, title) == 0 && client.right == width && client.bottom == height) return {};
+    char description[400];
+    std::snprintf(description, sizeof description, "title \"%ls\", client area %ld x %ld", shown,
+                  static_cast<long>(client.right), static_cast<long>(client.bottom));
+    return description;
 }
 
 ScreenCapture CaptureWhen(HWND window, const std::function<bool(const ScreenCapture&)>& ready,
@@ -30,6 +32,11 @@ ScreenCapture CaptureWhen(HWND window, const std::function<bool(const ScreenCapt
             return capture;
         Sleep(20);
     }
+}
+
+DWORD ExitCodeAfterKey(ProgramDriver& driver) {
+    if (!driver.TypeKeyInConsole(L'q')) return STILL_ACTIVE;
+    return driver.WaitForExit(10000);
 }
 
 DWORD ExitCodeAfterCloseBox(const wchar_t* name, const char* localTime, DWORD runMs) {
