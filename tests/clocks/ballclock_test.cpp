@@ -29,7 +29,8 @@ template <class PixelAt>
 int LitMarkers(PixelAt pixel) {
     int lit = 0;
     for (const Marker& m : kMarkers) {
-        const double dx = std::sin(m.second * 6.2831852 / 60), dy = -std::cos(m.second * 6.2831852 / 60);
+        const double dx = std::sin(m.second * 6.2831852 / 60),
+                     dy = -std::cos(m.second * 6.2831852 / 60);
         auto white = [&](double along, double across) {
             return pixel(static_cast<int>(std::lround(m.x + along * dx - across * dy)),
                          static_cast<int>(std::lround(m.y + along * dy + across * dx))) == 0xFFFFFF;
@@ -140,8 +141,11 @@ TEST(BallclockProgram, LightsOneMarkerAfterAChangeOfSecondAndEndsOnAKey) {
     // From 12:00:05 on, the repaints of the seconds 5, 10, 20 ... light that
     // second's marker; a slow start may miss the first of them.
     using Capture = KanvoTest::ScreenCapture;
-    auto lit = [](const Capture& c) { return LitMarkers([&](int x, int y) { return c.At(x, y); }); };
-    const Capture shot = KanvoTest::CaptureWhen(window, [&](const Capture& c) { return lit(c) > 0; }, 20000);
+    auto lit = [](const Capture& c) {
+        return LitMarkers([&](int x, int y) { return c.At(x, y); });
+    };
+    const Capture shot = KanvoTest::CaptureWhen(
+        window, [&](const Capture& c) { return lit(c) > 0; }, 20000);
     EXPECT_EQ(lit(shot), 1);
     EXPECT_EQ(shot.At(500, 300), PixelOf(0x000055AA));  // the hour hand straight up
     EXPECT_EQ(shot.At(500, 200), PixelOf(0x0000AA00));  // the minute hand just past twelve

@@ -37,19 +37,22 @@ Area Footprint(const std::function<void()>& draw) {
     draw();
     SetTargetImage(previous);
     Area area(kSize * kSize);
-    for (int i = 0; i < kSize * kSize; ++i) area[i] = (GetSurfacePixels(&canvas)[i] & 0xFFFFFF) != 0xFFFFFF;
+    for (int i = 0; i < kSize * kSize; ++i)
+        area[i] = (GetSurfacePixels(&canvas)[i] & 0xFFFFFF) != 0xFFFFFF;
     return area;
 }
 
 Area SecondHand(int second) {
-    return Footprint([&] { PaintPolygon(BuildHandShapes(ToAngles(TimeOf(12, 0, second))).second, 4); });
+    return Footprint(
+        [&] { PaintPolygon(BuildHandShapes(ToAngles(TimeOf(12, 0, second))).second, 4); });
 }
 
 // The outlines of the three hands at 12:00:s, widened by a pixel on every side.
 Area OutlinesAround(int second) {
     const Area outlines = Footprint([&] {
         const HandShapes shapes = BuildHandShapes(ToAngles(TimeOf(12, 0, second)));
-        for (const POINT* wedge : {shapes.second, shapes.minute, shapes.hour}) OutlinePolygon(wedge);
+        for (const POINT* wedge : {shapes.second, shapes.minute, shapes.hour})
+            OutlinePolygon(wedge);
     });
     Area around(kSize * kSize);
     for (int i = kSize + 1; i < kSize * (kSize - 1) - 1; ++i)
@@ -98,14 +101,19 @@ struct NoonPicture {
 
     // The whole picture, the part where only the second hand of 12:00:s is,
     // and the part where only the start-up second hand was.
-    void CompareAt(int s, const DWORD* shown, Match& all, Match& handOnly, Match& startHandOnly) const {
+    void CompareAt(int s, const DWORD* shown, Match& all, Match& handOnly,
+                   Match& startHandOnly) const {
         const Area hand = SecondHand(s), around = OutlinesAround(s);
         std::vector<DWORD> expected = scenery;
         for (const Area* wedge : {&hand, &minute, &hour})
-            for (size_t i = 0; i < expected.size(); ++i) expected[i] ^= (*wedge)[i] ? PixelOf(kRainHandFill) : 0;
-        all = Compare(Without(Area(kSize * kSize, true), {&around, &aroundStart, &hub}), shown, expected);
-        handOnly = Compare(Without(hand, {&startHand, &minute, &hour, &around, &aroundStart, &hub}), shown, expected);
-        startHandOnly = Compare(Without(startHand, {&hand, &around, &aroundStart, &hub}), shown, expected);
+            for (size_t i = 0; i < expected.size(); ++i)
+                expected[i] ^= (*wedge)[i] ? PixelOf(kRainHandFill) : 0;
+        all = Compare(Without(Area(kSize * kSize, true), {&around, &aroundStart, &hub}), shown,
+                      expected);
+        handOnly = Compare(Without(hand, {&startHand, &minute, &hour, &around, &aroundStart, &hub}),
+                           shown, expected);
+        startHandOnly =
+            Compare(Without(startHand, {&hand, &around, &aroundStart, &hub}), shown, expected);
     }
 };
 
@@ -120,7 +128,9 @@ TEST(Rainclock, HandTipsAtMidnightAndHoursTwelveApart) {
         const HandShapes early = BuildHandShapes(ToAngles(TimeOf(hour, 0, 0)));
         const HandShapes late = BuildHandShapes(ToAngles(TimeOf(hour + 12, 0, 0)));
         for (int i = 0; i < 4; ++i)
-            EXPECT_LE(std::abs(early.hour[i].x - late.hour[i].x) + std::abs(early.hour[i].y - late.hour[i].y), 1);
+            EXPECT_LE(std::abs(early.hour[i].x - late.hour[i].x) +
+                          std::abs(early.hour[i].y - late.hour[i].y),
+                      1);
     }
     EXPECT_EQ(ToAngles(TimeOf(7, 59, 59)).hour, ToAngles(TimeOf(7, 0, 0)).hour);
     EXPECT_EQ(ToAngles(TimeOf(7, 31, 59)).minute, ToAngles(TimeOf(7, 31, 0)).minute);
@@ -133,17 +143,21 @@ TEST(Rainclock, DrawingTheSameHandsTwiceRestoresTheFill) {
     const std::vector<DWORD> scenery = Snapshot(image);
     const HandShapes shapes = BuildHandShapes(ToAngles(TimeOf(10, 20, 40)));
     const Area outlines = Footprint([&] {
-        for (const POINT* wedge : {shapes.second, shapes.minute, shapes.hour}) OutlinePolygon(wedge);
+        for (const POINT* wedge : {shapes.second, shapes.minute, shapes.hour})
+            OutlinePolygon(wedge);
     });
     SetRasterOp(R2_XORPEN);
     DrawHands(ToAngles(TimeOf(10, 20, 40)));
     // Seven tenths of the way to the tip, the second hand's fill shows.
-    const int x = 300 + (shapes.second[2].x - 300) * 7 / 10, y = 300 + (shapes.second[2].y - 300) * 7 / 10;
-    EXPECT_EQ(GetSurfacePixels(&image)[y * kSize + x] & 0xFFFFFF, scenery[y * kSize + x] ^ PixelOf(kRainHandFill));
+    const int x = 300 + (shapes.second[2].x - 300) * 7 / 10,
+              y = 300 + (shapes.second[2].y - 300) * 7 / 10;
+    EXPECT_EQ(GetSurfacePixels(&image)[y * kSize + x] & 0xFFFFFF,
+              scenery[y * kSize + x] ^ PixelOf(kRainHandFill));
     DrawHands(ToAngles(TimeOf(10, 20, 40)));
     const std::vector<DWORD> after = Snapshot(image);
     int changedOutside = 0, changedOutline = 0;
-    for (int i = 0; i < kSize * kSize; ++i) (outlines[i] ? changedOutline : changedOutside) += after[i] != scenery[i];
+    for (int i = 0; i < kSize * kSize; ++i)
+        (outlines[i] ? changedOutline : changedOutside) += after[i] != scenery[i];
     EXPECT_EQ(changedOutside, 0);
     // The outlines are single pixels written with SetPixelV: where the
     // platform applies the raster operation to those too, they are undone
@@ -152,8 +166,10 @@ TEST(Rainclock, DrawingTheSameHandsTwiceRestoresTheFill) {
     SetROP2(twin.Dc(), R2_XORPEN);
     SetPixelV(twin.Dc(), 0, 0, RGB(0xFF, 0, 0));
     GdiFlush();
-    if (twin.Pixels()[0] == 0x00FF0000u) EXPECT_EQ(changedOutline, 0);
-    else EXPECT_GT(changedOutline, 0);
+    if (twin.Pixels()[0] == 0x00FF0000u)
+        EXPECT_EQ(changedOutline, 0);
+    else
+        EXPECT_GT(changedOutline, 0);
     SetTargetImage(nullptr);
 }
 
@@ -192,12 +208,13 @@ TEST(Rainclock, LandedDropStartsAgainAtTheTop) {
         drops[0] = {100, 70, 50, 40};  // its end moves from (124, 102) onto the hill
         MoveDrop(0);
         const RainDrop d = drops[0];
-        EXPECT_TRUE(d.y == 0 && d.length == 40 && d.x >= -120 && d.x <= 339 && d.speed >= 30 && d.speed <= 129)
+        EXPECT_TRUE(d.y == 0 && d.length == 40 && d.x >= -120 && d.x <= 339 && d.speed >= 30 &&
+                    d.speed <= 129)
             << d.x << " " << d.y << " " << d.speed;
     }
-    drops[1] = {100, 10, 50, 40};   // ends on the background in the upper half: falls on
-    drops[2] = {100, 350, 50, 40};  // ends on the background in the lower half: lands
-    drops[3] = {580, 590, 129, 40}; // ends outside the image: falls on
+    drops[1] = {100, 10, 50, 40};    // ends on the background in the upper half: falls on
+    drops[2] = {100, 350, 50, 40};   // ends on the background in the lower half: lands
+    drops[3] = {580, 590, 129, 40};  // ends outside the image: falls on
     for (int i = 1; i <= 3; ++i) MoveDrop(i);
     EXPECT_EQ(drops[1].y, 14);
     EXPECT_EQ(drops[2].y, 0);
@@ -217,11 +234,13 @@ TEST(RainclockProgram, RemovesTheStartUpHandsAtTheFirstChangeAndEndsOnAKey) {
         for (int s = 1; s <= 20 && c.width == kSize && c.height == kSize; ++s) {
             Match all, hand, startHand;
             noon.CompareAt(s, c.pixels.data(), all, hand, startHand);
-            if (all.matching * 100 >= all.total * 99 && hand.matching * 10 >= hand.total * 9) return s;
+            if (all.matching * 100 >= all.total * 99 && hand.matching * 10 >= hand.total * 9)
+                return s;
         }
         return 0;
     };
-    const auto shot = KanvoTest::CaptureWhen(window, [&](const auto& c) { return shownSecond(c) > 0; }, 20000);
+    const auto shot = KanvoTest::CaptureWhen(
+        window, [&](const auto& c) { return shownSecond(c) > 0; }, 20000);
     const int second = shownSecond(shot);
     ASSERT_GT(second, 0);
     // Where only the start-up second hand was, the scenery shows again.

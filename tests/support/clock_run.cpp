@@ -4,22 +4,14 @@
 
 namespace KanvoTest {
 
-HWND StartClockAt(ProgramDriver& driver, const wchar_t* name, const char* localTime) {
-    if (!SetFakeTime(localTime)) return nullptr;
-    if (!driver.Start(L"\"" + ClockProgramPath(name) + L"\"", ClockProgramDirectory(name)))
-        return nullptr;
-    return driver.WaitForWindow();
-}
-
 std::string DescribeClockWindow(HWND window, const wchar_t* title, int width, int height) {
-    wchar_t shown[256] = {};
-    GetWindowTextW(window, shown, 256);
+    const std::wstring shown = WindowTitle(window);
     RECT client = {};
     GetClientRect(window, &client);
-    if (lstrcmpW(shown, title) == 0 && client.right == width && client.bottom == height) return {};
+    if (shown == title && client.right == width && client.bottom == height) return {};
     char description[400];
-    std::snprintf(description, sizeof description, "title \"%ls\", client area %ld x %ld", shown,
-                  static_cast<long>(client.right), static_cast<long>(client.bottom));
+    std::snprintf(description, sizeof description, "title \"%ls\", client area %ld x %ld",
+                  shown.c_str(), static_cast<long>(client.right), static_cast<long>(client.bottom));
     return description;
 }
 

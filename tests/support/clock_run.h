@@ -10,11 +10,6 @@
 
 namespace KanvoTest {
 
-// Starts the clock program `name` of this build at `localTime` (e.g.
-// "2026-01-01 12:00:00") and waits for its graphics window; null when the
-// time cannot be set, the program does not start or shows no window.
-HWND StartClockAt(ProgramDriver& driver, const wchar_t* name, const char* localTime);
-
 // Empty when the window has the title and client size, otherwise what it has.
 std::string DescribeClockWindow(HWND window, const wchar_t* title, int width, int height);
 
