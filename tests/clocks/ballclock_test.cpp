@@ -8,6 +8,7 @@
 
 #include "clock_run.h"
 #include "gdi_twin.h"
+#include "resource_counts.h"
 
 namespace {
 
@@ -100,6 +101,24 @@ TEST(Ballclock, FlowerBallMatchesRawGdiAndRestoresTheColours) {
     DeleteObject(SelectObject(dc, ExtCreatePen(PS_GEOMETRIC, 1, &yellow, 0, nullptr)));
     Ellipse(dc, 80, 50, 120, 90);
     EXPECT_EQ(KanvoTest::ComparePixels(image, twin), "");
+    SetTargetImage(nullptr);
+}
+
+TEST(Ballclock, RepaintsAndBallStepsLeaveGdiObjectsFlat) {
+    IMAGE image(1000, 750);
+    SetTargetImage(&image);
+    int x = 100, y = 250, vx = 1, vy = 1;
+    auto repaint = [&](int second) {
+        last_second = second;
+        DrawClockFace();
+        ScatterStars(400);
+        DrawHands(10, 8, second + 1);
+        DrawFlowerBall(x, y, 40, vx, vy);
+    };
+    repaint(0);
+    const int before = KanvoTest::FreeGdiSlots();
+    for (int second = 1; second < 30; ++second) repaint(second);
+    EXPECT_EQ(KanvoTest::FreeGdiSlots(), before);
     SetTargetImage(nullptr);
 }
 

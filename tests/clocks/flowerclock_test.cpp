@@ -9,6 +9,7 @@
 
 #include "clock_run.h"
 #include "gdi_twin.h"
+#include "resource_counts.h"
 
 namespace {
 
@@ -134,6 +135,15 @@ TEST(Flowerclock, PlacementsWithinOneSecondLandOnTheSamePoint) {
     }
     EXPECT_GT(changed, 100);
     EXPECT_EQ(otherwise, 0);
+    // A minute of the clock's pens and brushes leaves no GDI object behind.
+    const int before = KanvoTest::FreeGdiSlots();
+    for (int second = 0; second < 60; ++second) {
+        DrawDashedHands(TimeOf(10, 8, second));
+        PlaceSparkle(1);
+        DrawDashedHands(TimeOf(10, 8, second));
+        PlaceSparkle(2);
+    }
+    EXPECT_EQ(KanvoTest::FreeGdiSlots(), before);
     SetTargetImage(nullptr);
 }
 
