@@ -1,0 +1,38 @@
+// Times a piece of work by the processor time of the calling thread, so that
+// other work on a shared machine does not count, with the wall-clock time
+// beside it; reports a time as a multiple of a reference measured in the run.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+
+class ProcessorStopwatch {
+public:
+    double ProcessorMs() const { return ThreadMs() - startProcessor_; }
+    double WallMs() const {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - startWall_)
+            .count();
+    }
+
+    // One line: the time per repeat, its wall-clock time and its ratio.
+    void Report(const char* what, int repeats, double referenceMs) const {
+        const double processor = ProcessorMs() / repeats;
+        std::printf("%-38s %9.3f ms (wall %9.3f ms) = %8.2f x reference\n", what, processor,
+                    WallMs() / repeats, processor / referenceMs);
+    }
+
+private:
+    static double ThreadMs() {
+        FILETIME created, ended, kernel, user;
+        GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+        auto ms = [](FILETIME t) {
+            return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+        };
+        return ms(kernel) + ms(user);
+    }
+
+    double startProcessor_ = ThreadMs();
+    std::chrono::steady_clock::time_point startWall_ = std::chrono::steady_clock::now();
+};

@@ -1,0 +1,71 @@
+// Floating-point RGBA rasters for the digit-tube clock's glow effects, and the
+// anti-aliased strokes, blur and compositing that render them.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+struct Rgb {
+    float red, green, blue;
+};
+
+// Pixel (x, y) holds four floats: red, green, blue (0 to 255) and alpha (0 to 1).
+struct Sprite {
+    int width = 0;
+    int height = 0;
+    std::vector<float> pixels;
+
+    Sprite() = default;
+    Sprite(int w, int h)
+        : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, 0.0f) {}
+    float* At(int x, int y) { return &pixels[(static_cast<size_t>(y) * width + x) * 4]; }
+    const float* At(int x, int y) const {
+        return &pixels[(static_cast<size_t>(y) * width + x) * 4];
+    }
+};
+
+struct Point2 {
+    double x, y;
+};
+
+// Lays `color` with coverage c over one pixel ("over" compositing).
+void LayOver(float* pixel, float coverage, const Rgb& color);
+// Lays every pixel of `source` over the same pixel of `target`, the source's
+// alpha times `alphaScale` as coverage. Both have the same size.
+void LayOverSprite(Sprite& target, const Sprite& source, float alphaScale);
+// Colour = alpha x `color` in every pixel.
+void TintByAlpha(Sprite& sprite, const Rgb& color);
+// Colour = alpha x colour in every pixel.
+void PremultiplyAlpha(Sprite& sprite);
+
+// What anti-aliased strokes cover on a sprite of width x height: each pixel
+// of a stroke's bounding box (clipped to the sprite), in drawing order, with
+// coverage 0.5 - d from the signed distance d to the stroke's edge, clamped
+// to 0 ... 1. Recorded once, it can be laid over a sprite many times.
+struct CoverageCell {
+    int pixel;  // y x width + x
+    float coverage;
+};
+struct StrokeCoverage {
+    StrokeCoverage(int w, int h) : width(w), height(h) {}
+    int width;
+    int height;
+    std::vector<CoverageCell> cells;
+};
+// Lays `color` over the sprite (of the recorded size) with each coverage in order.
+void LayOverCoverage(Sprite& sprite, const StrokeCoverage& strokes, const Rgb& color);
+
+void StrokeSegment(StrokeCoverage& out, Point2 from, Point2 to, double thickness);
+void StrokeDisc(StrokeCoverage& out, Point2 centre, double radius);
+void StrokeRing(StrokeCoverage& out, Point2 centre, double radius, double thickness);
+void StrokeEllipse(StrokeCoverage& out, Point2 centre, double ax, double ay, double thickness);
+void StrokeBezier(StrokeCoverage& out, const Point2 control[4], double thickness);
+// Distance from p to the cubic Bezier curve; -1000 within 0.1 of a control point.
+double BezierDistance(Point2 p, const Point2 control[4]);
+
+// Separable 15-tap blur of the alpha channel, in place through `scratch`;
+// taps outside the sprite are left out without renormalising.
+void BlurAlpha(Sprite& sprite, std::vector<float>& scratch);
+
+// The strokes of one digit in a 160 x 288 cell, all of the same thickness.
+void DrawDigitStrokes(StrokeCoverage& out, int digit, double thickness);

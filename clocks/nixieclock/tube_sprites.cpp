@@ -1,0 +1,139 @@
+// Pre-rendering: the glowing digits with their ghosts, the dots and the
+// light blobs, each built once.
+#include "nixie_drawing.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr Rgb kOrange = {255, 136, 37};
+constexpr Rgb kCore = {255, 216, 166};
+constexpr Rgb kGrey = {48, 48, 48};
+constexpr float kGhostAlpha = 0.15f;
+constexpr int kDigitWidth = 160, kDigitHeight = 288, kDotSize = 80, kGlowSize = 96;
+constexpr int kPasses = 32;
+// The digits from the back of the tube to its front.
+constexpr int kCathodeOrder[10] = {1, 2, 0, 3, 9, 4, 8, 5, 7, 6};
+
+// A glow: the strokes laid over the sprite in the first 24 of 32 passes, the
+// alpha blurred after every pass, then the colour tinted by the alpha.
+void BuildGlow(Sprite& sprite, const StrokeCoverage& strokes, std::vector<float>& scratch) {
+    for (int pass = 0; pass < kPasses; ++pass) {
+        if (pass < 24) LayOverCoverage(sprite, strokes, kOrange);
+        BlurAlpha(sprite, scratch);
+    }
+    TintByAlpha(sprite, kOrange);
+}
+
+void FillAlpha(Sprite& sprite, int left, int top, int right, int bottom) {
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) sprite.At(x, y)[3] = 1.0f;
+}
+
+// A soft block of light: twelve passes of a 24 x 32 block and a last one of
+// an 8 x 16 core, blurred after every pass.
+Sprite RenderBlob() {
+    Sprite blob(kGlowSize, kGlowSize);
+    std::vector<float> scratch;
+    for (int pass = 0; pass < kPasses; ++pass) {
+        if (pass < 12) FillAlpha(blob, 36, 32, 59, 63);
+        if (pass == kPasses - 1) FillAlpha(blob, 44, 40, 51, 55);
+        BlurAlpha(blob, scratch);
+    }
+    TintByAlpha(blob, kOrange);
+    return blob;
+}
+
+float RandomUnit(int divisor, float offset) {
+    return static_cast<float>(std::rand() % 10000) / divisor - offset;
+}
+
+}  // namespace
+
+TubeDisplay::TubeDisplay() {
+    for (int i = 0; i < 12; ++i) sprites[i] = Sprite(kDigitWidth, kDigitHeight);
+    sprites[kLitDotSprite] = Sprite(kDotSize, kDotSize);
+    sprites[kDimDotSprite] = Sprite(kDotSize, kDotSize);
+}
+
+void BuildSprites(TubeDisplay& display) {
+    Sprite* sprites = display.sprites;
+    std::vector<float> scratch;
+    std::vector<Sprite> glow(10, Sprite(kDigitWidth, kDigitHeight));
+    std::vector<Sprite> ghost(10, Sprite(kDigitWidth, kDigitHeight));
+
+    for (int d = 0; d < 10; ++d) {
+        StrokeCoverage strokes(kDigitWidth, kDigitHeight);
+        DrawDigitStrokes(strokes, d, 6.0);
+        BuildGlow(glow[d], strokes, scratch);
+    }
+
+    StrokeCoverage dot(kDotSize, kDotSize);
+    StrokeDisc(dot, {40, 40}, 5);
+    Sprite& litDot = sprites[kLitDotSprite];
+    BuildGlow(litDot, dot, scratch);
+    LayOverCoverage(litDot, dot, kCore);
+
+    Sprite& dimDot = sprites[kDimDotSprite];
+    LayOverCoverage(dimDot, dot, kGrey);
+    for (size_t i = 3; i < dimDot.pixels.size(); i += 4) {
+        const float a = dimDot.pixels[i];
+        dimDot.pixels[i] = std::max(a - a * (0.4f * a) + 0.4f * a, 1e-20f);
+    }
+    PremultiplyAlpha(dimDot);
+
+    // The thin strokes: the bright core of each glow, and each ghost.
+    std::vector<StrokeCoverage> thin(10, StrokeCoverage(kDigitWidth, kDigitHeight));
+    for (int d = 0; d < 10; ++d) DrawDigitStrokes(thin[d], d, 2.3);
+
+    for (int d : kCathodeOrder) {
+        LayOverCoverage(glow[d], thin[d], kCore);
+        LayOverSprite(sprites[kAllLitSprite], glow[d], 1.0f);
+    }
+    PremultiplyAlpha(sprites[kAllLitSprite]);
+
+    for (int d : kCathodeOrder) {
+        LayOverCoverage(ghost[d], thin[d], kGrey);
+        LayOverSprite(sprites[kAllDimSprite], ghost[d], kGhostAlpha);
+    }
+    PremultiplyAlpha(sprites[kAllDimSprite]);
+
+    for (int b = 0; b < 10; ++b) {
+        for (int d : kCathodeOrder) {
+            if (d == b) LayOverSprite(sprites[b], glow[d], 1.0f);
+            else LayOverSprite(sprites[b], ghost[d], kGhostAlpha);
+        }
+        PremultiplyAlpha(sprites[b]);
+    }
+}
+
+void SetupGlow(Glow& g) {
+    g.ix = std::rand() % kCanvasWidth;
+    g.iy = std::rand() % kCanvasHeight;
+    g.red = 255;
+    g.green = 136;
+    g.blue = 37;
+    // Every blob looks the same: it is rendered once and copied.
+    static const Sprite blob = RenderBlob();
+    g.sprite = blob;
+    g.maxX = 1180.0f;
+    g.maxY = 330.0f;
+    g.x = static_cast<float>(g.ix);
+    g.y = static_cast<float>(g.iy);
+    g.vx = RandomUnit(5000, 1.0f);
+    g.vy = RandomUnit(5000, 1.0f);
+}
+
+void DriftGlow(Glow& g) {
+    g.x += g.vx;
+    g.y += g.vy;
+    if (g.x > g.maxX) g.x = g.maxX - 0.333f;
+    else if (g.x < 0) g.x = 0.333f;
+    if (g.y > g.maxY) g.y = g.maxY - 0.333f;
+    else if (g.y < 0) g.y = 0.333f;
+    g.vx = std::clamp(g.vx + RandomUnit(40000, 0.1175f), -1.0f, 1.0f);
+    g.vy = std::clamp(g.vy + RandomUnit(40000, 0.1175f), -1.0f, 1.0f);
+    g.ix = static_cast<int>(g.x);
+    g.iy = static_cast<int>(g.y);
+}

@@ -1,0 +1,106 @@
+// Anti-aliased strokes: the coverage they leave on a sprite.
+#include "tube_sprite.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+double Distance(Point2 a, Point2 b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// Records every pixel of the box (clipped to the sprite) with the coverage
+// from `distance`; a pixel whose distance is not a number is left out.
+template <class SignedDistance>
+void Stroke(StrokeCoverage& s, double left, double top, double right, double bottom,
+            SignedDistance distance) {
+    const int x0 = std::max(0, static_cast<int>(std::floor(left)));
+    const int y0 = std::max(0, static_cast<int>(std::floor(top)));
+    const int x1 = std::min(s.width - 1, static_cast<int>(std::ceil(right)));
+    const int y1 = std::min(s.height - 1, static_cast<int>(std::ceil(bottom)));
+    for (int i = y0; i <= y1; ++i)
+        for (int j = x0; j <= x1; ++j) {
+            const double d = distance(Point2{static_cast<double>(j), static_cast<double>(i)});
+            if (std::isnan(d)) continue;
+            s.cells.push_back({i * s.width + j, static_cast<float>(std::clamp(0.5 - d, 0.0, 1.0))});
+        }
+}
+
+struct Cubic {
+    Point2 value, first, second;  // B(s), B'(s), B''(s)
+};
+
+Cubic Evaluate(const Point2 p[4], double s) {
+    const double u = 1 - s;
+    auto weighted = [p](double w0, double w1, double w2, double w3) {
+        return Point2{w0 * p[0].x + w1 * p[1].x + w2 * p[2].x + w3 * p[3].x,
+                      w0 * p[0].y + w1 * p[1].y + w2 * p[2].y + w3 * p[3].y};
+    };
+    return {weighted(u * u * u, 3 * u * u * s, 3 * u * s * s, s * s * s),
+            weighted(-3 * u * u, 3 * u * u - 6 * u * s, 6 * u * s - 3 * s * s, 3 * s * s),
+            weighted(6 * u, 6 * s - 12 * u, 6 * u - 12 * s, 6 * s)};
+}
+
+}  // namespace
+
+void StrokeSegment(StrokeCoverage& s, Point2 a, Point2 b, double t) {
+    const double ex = b.x - a.x, ey = b.y - a.y, lengthSquared = ex * ex + ey * ey;
+    Stroke(s, std::min(a.x, b.x) - t, std::min(a.y, b.y) - t, std::max(a.x, b.x) + t,
+           std::max(a.y, b.y) + t, [&](Point2 p) {
+               double u = lengthSquared > 0 ? ((p.x - a.x) * ex + (p.y - a.y) * ey) / lengthSquared : 0;
+               u = std::clamp(u, 0.0, 1.0);
+               return Distance(p, Point2{a.x + u * ex, a.y + u * ey}) - t;
+           });
+}
+
+void StrokeDisc(StrokeCoverage& s, Point2 c, double r) {
+    Stroke(s, c.x - r, c.y - r, c.x + r, c.y + r, [&](Point2 p) { return Distance(p, c) - r; });
+}
+
+void StrokeRing(StrokeCoverage& s, Point2 c, double r, double t) {
+    Stroke(s, c.x - r - t, c.y - r - t, c.x + r + t, c.y + r + t,
+           [&](Point2 p) { return std::fabs(Distance(p, c) - r) - t; });
+}
+
+void StrokeEllipse(StrokeCoverage& s, Point2 c, double ax, double ay, double t) {
+    Stroke(s, c.x - ax - t, c.y - ay - t, c.x + ax + t, c.y + ay + t, [&](Point2 p) {
+        const double dx = c.x - p.x, dy = c.y - p.y;
+        if (dx == 0 && dy == 0) return std::numeric_limits<double>::quiet_NaN();
+        const double k0 = std::sqrt((dx / ax) * (dx / ax) + (dy / ay) * (dy / ay));
+        const double k1 = std::sqrt((dx / (ax * ax)) * (dx / (ax * ax)) +
+                                    (dy / (ay * ay)) * (dy / (ay * ay)));
+        return std::fabs((k0 - 1) * k0 / k1) - t;
+    });
+}
+
+void StrokeBezier(StrokeCoverage& s, const Point2 control[4], double t) {
+    double left = control[0].x, right = left, top = control[0].y, bottom = top;
+    for (int k = 1; k < 4; ++k) {
+        left = std::min(left, control[k].x);
+        right = std::max(right, control[k].x);
+        top = std::min(top, control[k].y);
+        bottom = std::max(bottom, control[k].y);
+    }
+    Stroke(s, left - t, top - t, right + t, bottom + t,
+           [&](Point2 p) { return BezierDistance(p, control) - t; });
+}
+
+double BezierDistance(Point2 p, const Point2 control[4]) {
+    const double toStart = Distance(p, control[0]), toEnd = Distance(p, control[3]);
+    const double nearest = std::min({toStart, Distance(p, control[1]), Distance(p, control[2]), toEnd});
+    if (nearest < 0.1) return -1000;
+    double s = std::fabs(nearest - toEnd) < 1e-5 ? 1 : std::fabs(nearest - toStart) < 1e-5 ? 0 : 0.5;
+    // Newton steps towards a zero of the derivative of |B(s) - p|^2.
+    for (int step = 0; step < 10; ++step) {
+        const Cubic b = Evaluate(control, s);
+        const double rx = b.value.x - p.x, ry = b.value.y - p.y;
+        const double slope = rx * b.first.x + ry * b.first.y;
+        const double curvature = b.first.x * b.first.x + b.first.y * b.first.y +
+                                 rx * b.second.x + ry * b.second.y;
+        const double next = s - slope / curvature;
+        if (!std::isfinite(next)) break;  // a flat spot: keep the last parameter
+        s = next;
+    }
+    s = std::clamp(s, 0.0, 1.0);
+    return std::min({Distance(p, Evaluate(control, s).value), toStart, toEnd});
+}
