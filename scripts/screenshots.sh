@@ -43,7 +43,7 @@ for program in "${programs[@]}"; do
     kanvo_log "picturing $program"
     if env "${clock_environment[@]}" "$KANVO_WINE" "$tool" "$(kanvo_windows_path "$exe")" \
            --cwd "$(kanvo_windows_path "$(dirname "$exe")")" \
-           --screenshot "$(kanvo_windows_path "$picture")" --seconds 1 </dev/null \
+           --screenshot "$(kanvo_windows_path "$picture")" --delay 10000 --seconds 1 </dev/null \
         && [ -s "$picture" ] && cp "$picture" "$KANVO_ROOT/docs/$program.png"; then
         kanvo_log "wrote docs/$program.png"
     else

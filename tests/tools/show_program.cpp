@@ -24,16 +24,18 @@ DWORD WINAPI WaitForEnter(LPVOID event) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        std::fwprintf(stderr, L"usage: show_program <program.exe> [--cwd <dir>] [--seconds <n>] "
+        std::fwprintf(stderr, L"usage: show_program <program.exe> [--cwd <dir>] [--seconds <n>] [--delay <ms>] "
                               L"[--screenshot <file.png>]\n");
         return 2;
     }
     std::wstring program = argv[1], directory, screenshot;
     int seconds = 0;
+    DWORD delayMs = 2500;  // let the program draw a few frames first
     for (int i = 2; i + 1 < argc; i += 2) {
         if (!std::wcscmp(argv[i], L"--cwd")) directory = argv[i + 1];
         else if (!std::wcscmp(argv[i], L"--seconds")) seconds = _wtoi(argv[i + 1]);
         else if (!std::wcscmp(argv[i], L"--screenshot")) screenshot = argv[i + 1];
+        else if (!std::wcscmp(argv[i], L"--delay")) delayMs = static_cast<DWORD>(_wtoi(argv[i + 1]));
     }
 
     KanvoTest::ProgramDriver driver;
@@ -47,7 +49,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     if (!screenshot.empty()) {
-        Sleep(2500);  // let the clock draw a few frames
+        Sleep(delayMs);
         if (KanvoTest::SavePicture(KanvoTest::CaptureClientArea(window), screenshot))
             std::fwprintf(stderr, L"picture of the window: %ls\n", screenshot.c_str());
     }
