@@ -146,8 +146,9 @@ void EndBatch();
 // while it is full.
 bool MouseEventPending();
 // Removes and returns the oldest message, waiting while the queue is empty.
-// While no window is open no message can arrive: it then throws the long value
-// 4306, as removing from an empty queue does, instead of waiting for ever.
+// While no window is open no message can arrive: with the queue empty it then
+// throws the long value 4306, as removing from an empty queue does, instead of
+// waiting for ever; so it does when the window is destroyed while it waits.
 MOUSEMSG WaitMouseEvent();
 // Copies the oldest message to *out (removing it when `remove`); false when empty.
 bool PollMouseEvent(MOUSEMSG* out, bool remove = true);
