@@ -8,67 +8,23 @@
 #include "gdi_twin.h"
 #include "program_driver.h"
 #include "resource_counts.h"
+#include "user_input.h"
 
 #include <algorithm>
 #include <atomic>
 #include <climits>
 #include <functional>
 #include <string>
-#include <utility>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
 
+using namespace KanvoTest;
+
 constexpr int kEditId = 0x404;
 constexpr int kPromptId = 0x408;
-
-// --- the user's hands -------------------------------------------------------
-
-void Send(std::vector<INPUT> inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-INPUT Key(WORD key, bool down) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    return input;
-}
-
-void Press(WORD key, WORD heldKey = 0) {
-    std::vector<INPUT> inputs;
-    if (heldKey) inputs.push_back(Key(heldKey, true));
-    inputs.push_back(Key(key, true));
-    inputs.push_back(Key(key, false));
-    if (heldKey) inputs.push_back(Key(heldKey, false));
-    Send(inputs);
-}
-
-// Lower-case letters and digits, one key each.
-void Type(const wchar_t* text) {
-    for (; *text; ++text) Press(static_cast<WORD>(VkKeyScanW(*text) & 0xFF));
-}
-
-void ClickAt(POINT screen) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[0].mi.dx = (screen.x * 65536 + width / 2) / width;
-    inputs[0].mi.dy = (screen.y * 65536 + height / 2) / height;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    Send({inputs[0], inputs[1], inputs[2]});
-}
-
-void Click(HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-}
 
 // The screen point of the window's close box, if it has one.
 bool FindCloseBox(HWND window, POINT* at) {
@@ -107,24 +63,7 @@ std::wstring TextOf(HWND window) {
 
 // --- the user ---------------------------------------------------------------
 
-HWND FindDialog() {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[32] = {};
-            GetClassNameW(window, name, 32);
-            if (owner != GetCurrentProcessId() || lstrcmpW(name, L"Kanvo_InputBox") != 0)
-                return TRUE;
-            reinterpret_cast<Search*>(parameter)->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND FindDialog() { return FindVisibleWindow(GetCurrentProcessId(), L"Kanvo_InputBox"); }
 
 // Acts on the next dialog from a thread of its own, once the dialog is ready
 // for a user: in front, the edit box focused, its parent disabled. A dialog
@@ -134,7 +73,7 @@ public:
     explicit User(std::function<void(HWND dialog)> act)
         : thread_([this, act] {
               HWND dialog = nullptr;
-              WaitUntil([&] { return (dialog = FindDialog()) && IsWindowVisible(dialog); }, 10000);
+              WaitUntil([&] { return (dialog = FindDialog()) != nullptr; }, 10000);
               if (!dialog) return;
               found = WaitUntil([&] {
                   const HWND owner = GetWindow(dialog, GW_OWNER);
@@ -483,9 +422,9 @@ TEST(InputBox, DialogThatCannotBeCreatedReturnsFalseAtOnce) {
     g_cbtHook = SetWindowsHookExW(WH_CBT, RefuseDialogs, nullptr, GetCurrentThreadId());
     ASSERT_NE(g_cbtHook, nullptr);
     PromptForText(buffer, 8);  // the first use registers the class
-    const int gdiBefore = KanvoTest::FreeGdiSlots();
+    const int gdiBefore = FreeGdiSlots();
     const bool result = PromptForText(buffer, 8, L"p");
-    const int gdiAfter = KanvoTest::FreeGdiSlots();
+    const int gdiAfter = FreeGdiSlots();
     UnhookWindowsHookEx(g_cbtHook);
     EXPECT_FALSE(result);
     EXPECT_STREQ(buffer, L"keep");
@@ -517,13 +456,13 @@ TEST(InputBox, DialogsLeaveNoGdiObjectsHandlesOrThreads) {
     // system state (the class, the controls' own caches).
     Prompt(cancel);
     Prompt(cancel, 32, L"p", nullptr, L"d", 0, 100);
-    const int gdiBefore = KanvoTest::FreeGdiSlots();
-    const int handlesBefore = KanvoTest::OpenHandleCount();
-    const int threadsBefore = KanvoTest::ThreadCount();
+    const int gdiBefore = FreeGdiSlots();
+    const int handlesBefore = OpenHandleCount();
+    const int threadsBefore = ThreadCount();
     for (int i = 0; i < 4; ++i) Prompt(cancel, 32, L"p", nullptr, L"d", 0, (i % 2) * 100);
-    const int gdiAfter = KanvoTest::FreeGdiSlots();
-    const int handlesAfter = KanvoTest::OpenHandleCount();
-    const int threadsAfter = KanvoTest::ThreadCount();
+    const int gdiAfter = FreeGdiSlots();
+    const int handlesAfter = OpenHandleCount();
+    const int threadsAfter = ThreadCount();
     EXPECT_EQ(gdiAfter, gdiBefore);
     EXPECT_EQ(handlesAfter, handlesBefore);
     EXPECT_EQ(threadsAfter, threadsBefore);
@@ -542,7 +481,7 @@ TEST(InputBox, GraphicsWindowIsDisabledKeepsRefreshingAndComesBack) {
         DWORD* pixels = GetSurfacePixels(nullptr);
         for (int y = 10; y < 30; ++y)
             for (int x = 10; x < 30; ++x) pixels[y * 300 + x] = 0xFF0000;
-        refreshed = WaitUntil([&] { return KanvoTest::CaptureWindowDc(window).At(20, 20) == 0xFF0000; });
+        refreshed = WaitUntil([&] { return CaptureWindowDc(window).At(20, 20) == 0xFF0000; });
         Press(VK_ESCAPE);
     });
     EXPECT_FALSE(enabledMeanwhile);
@@ -554,7 +493,7 @@ TEST(InputBox, GraphicsWindowIsDisabledKeepsRefreshingAndComesBack) {
 
 // Ink of a capture: 1 where a pixel differs from the background, cut to the
 // ink's bounding box.
-std::vector<std::string> Ink(const KanvoTest::ScreenCapture& c, int left, int top, int right,
+std::vector<std::string> Ink(const ScreenCapture& c, int left, int top, int right,
                              int bottom, DWORD background) {
     int x0 = right, x1 = left - 1, y0 = bottom, y1 = top - 1;
     for (int y = top; y < bottom; ++y)
@@ -573,8 +512,8 @@ std::vector<std::string> Ink(const KanvoTest::ScreenCapture& c, int left, int to
 }
 
 // The text drawn with raw GDI in the dialog's font, black on white.
-KanvoTest::ScreenCapture Reference(const wchar_t* text, int width, int height) {
-    KanvoTest::GdiTwin twin(width, height);
+ScreenCapture Reference(const wchar_t* text, int width, int height) {
+    GdiTwin twin(width, height);
     twin.Fill(0xFFFFFF);
     HFONT font = CreateDialogFont();
     HGDIOBJ old = SelectObject(twin.Dc(), font);
@@ -590,7 +529,7 @@ KanvoTest::ScreenCapture Reference(const wchar_t* text, int width, int height) {
     SelectObject(twin.Dc(), old);
     DeleteObject(font);
     GdiFlush();
-    KanvoTest::ScreenCapture capture;
+    ScreenCapture capture;
     capture.width = width;
     capture.height = height;
     capture.pixels.assign(twin.Pixels(), twin.Pixels() + width * height);
@@ -600,24 +539,24 @@ KanvoTest::ScreenCapture Reference(const wchar_t* text, int width, int height) {
 TEST(InputBox, PromptAndButtonTextsShowRealGlyphs) {
     OpenGraphWindow(400, 300);
     const wchar_t* prompt = L"\u8BF7\u8F93\u5165\u540D\u5B57";  // "请输入名字"
-    KanvoTest::ScreenCapture label, ok, cancel;
+    ScreenCapture label, ok, cancel;
     Prompt(
         [&](HWND dialog) {
             // Painted now, on the dialog's own thread, before this returns.
             RedrawWindow(dialog, nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-            label = KanvoTest::CaptureClientArea(GetDlgItem(dialog, kPromptId));
-            ok = KanvoTest::CaptureClientArea(GetDlgItem(dialog, IDOK));
-            cancel = KanvoTest::CaptureClientArea(GetDlgItem(dialog, IDCANCEL));
+            label = CaptureClientArea(GetDlgItem(dialog, kPromptId));
+            ok = CaptureClientArea(GetDlgItem(dialog, IDOK));
+            cancel = CaptureClientArea(GetDlgItem(dialog, IDCANCEL));
             Press(VK_ESCAPE);
         },
         32, prompt);
     ASSERT_EQ(ok.width, 60);
     const DWORD face = GetSysColor(COLOR_BTNFACE);
     const DWORD facePixel = ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF);
-    const KanvoTest::ScreenCapture okText = Reference(L"\u786E\u5B9A", 60, 21);
-    const KanvoTest::ScreenCapture cancelText = Reference(L"\u53D6\u6D88", 60, 21);
-    const KanvoTest::ScreenCapture promptText = Reference(prompt, label.width, label.height);
+    const ScreenCapture okText = Reference(L"\u786E\u5B9A", 60, 21);
+    const ScreenCapture cancelText = Reference(L"\u53D6\u6D88", 60, 21);
+    const ScreenCapture promptText = Reference(prompt, label.width, label.height);
     // Inside the buttons' borders only the caption differs from the face.
     EXPECT_EQ(Ink(ok, 4, 4, 56, 17, facePixel), Ink(okText, 0, 0, 60, 21, 0xFFFFFF));
     EXPECT_EQ(Ink(cancel, 4, 4, 56, 17, facePixel), Ink(cancelText, 0, 0, 60, 21, 0xFFFFFF));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "user_input.h"
 #include "window/library_state.h"
 
 #include <atomic>
@@ -12,6 +13,8 @@
 #include <vector>
 
 namespace {
+
+using namespace KanvoTest;
 
 constexpr long kEmptyQueue = 4306;
 
@@ -46,47 +49,14 @@ private:
 // ---------------------------------------------------------------------------
 // Real input
 
-void Send(std::vector<INPUT> inputs) {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-INPUT MouseInput(DWORD flags, DWORD data = 0) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    input.mi.mouseData = data;
-    return input;
-}
-
-INPUT KeyInput(WORD key, bool down) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    return input;
-}
-
-// Moves the pointer to a screen point with an absolute move (normalised to
-// 0..65535 over the primary screen).
-void MovePointerTo(POINT screen) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
-    // Rounded up, so that the system's scaling back (x = dx * width / 65536)
-    // lands on the wanted pixel.
-    input.mi.dx = static_cast<LONG>((screen.x * 65536 + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((screen.y * 65536 + height - 1) / height);
-    Send({input});
-}
-
-// The next record within 5 s, passing over moves unless `wantMoves`.
-bool NextRecord(MOUSEMSG* out, bool wantMoves = false) {
+// The next record other than a move, within 5 s.
+bool NextRecord(MOUSEMSG* out) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 5000) {
-        if (PollMouseEvent(out, true)) {
-            if (wantMoves || out->message != WM_MOUSEMOVE) return true;
-        } else {
+        if (!PollMouseEvent(out, true)) {
             Sleep(5);
+        } else if (out->message != WM_MOUSEMOVE) {
+            return true;
         }
     }
     return false;
@@ -103,23 +73,6 @@ HWND OpenUnderPointer(int flags, POINT at) {
     return window;
 }
 
-struct Expected {
-    UINT message;
-    bool left, right, middle, shift, ctrl;
-};
-
-void ExpectRecord(const MOUSEMSG& m, const Expected& e, POINT client) {
-    EXPECT_EQ(m.message, e.message);
-    EXPECT_EQ(m.leftDown, e.left);
-    EXPECT_EQ(m.rightDown, e.right);
-    EXPECT_EQ(m.middleDown, e.middle);
-    EXPECT_EQ(m.shiftDown, e.shift);
-    EXPECT_EQ(m.ctrlDown, e.ctrl);
-    EXPECT_EQ(m.x, client.x);
-    EXPECT_EQ(m.y, client.y);
-    EXPECT_EQ(m.wheelDelta, 0);
-}
-
 TEST(MouseInput, MovesClicksWithShiftAndCtrlAndWheelNotches) {
     HWND window = OpenUnderPointer(0, {150, 100});
     ClearMouseEvents();
@@ -131,7 +84,7 @@ TEST(MouseInput, MovesClicksWithShiftAndCtrlAndWheelNotches) {
         ClientToScreen(window, &target);
         MovePointerTo(target);
     });
-    MOUSEMSG move = WaitMouseEvent();
+    const MOUSEMSG move = WaitMouseEvent();
     mover.join();
     const bool rescued = guard.Finish();
     EXPECT_FALSE(rescued);
@@ -140,32 +93,36 @@ TEST(MouseInput, MovesClicksWithShiftAndCtrlAndWheelNotches) {
     EXPECT_EQ(move.y, 30);
 
     Send({KeyInput(VK_SHIFT, true), MouseInput(MOUSEEVENTF_LEFTDOWN),
-          MouseInput(MOUSEEVENTF_LEFTUP), KeyInput(VK_SHIFT, false)});
-    MOUSEMSG m = {};
-    ASSERT_TRUE(NextRecord(&m));
-    ExpectRecord(m, {WM_LBUTTONDOWN, true, false, false, true, false}, {40, 30});
-    ASSERT_TRUE(NextRecord(&m));
-    ExpectRecord(m, {WM_LBUTTONUP, false, false, false, true, false}, {40, 30});
-
-    Send({KeyInput(VK_CONTROL, true), MouseInput(MOUSEEVENTF_RIGHTDOWN),
-          MouseInput(MOUSEEVENTF_RIGHTUP), KeyInput(VK_CONTROL, false),
-          MouseInput(MOUSEEVENTF_MIDDLEDOWN), MouseInput(MOUSEEVENTF_MIDDLEUP)});
-    ASSERT_TRUE(NextRecord(&m));
-    ExpectRecord(m, {WM_RBUTTONDOWN, false, true, false, false, true}, {40, 30});
-    ASSERT_TRUE(NextRecord(&m));
-    ExpectRecord(m, {WM_RBUTTONUP, false, false, false, false, true}, {40, 30});
-    ASSERT_TRUE(NextRecord(&m));
-    ExpectRecord(m, {WM_MBUTTONDOWN, false, false, true, false, false}, {40, 30});
-    ASSERT_TRUE(NextRecord(&m));
-    ExpectRecord(m, {WM_MBUTTONUP, false, false, false, false, false}, {40, 30});
-
-    // Wheel messages carry screen coordinates; the records hold client ones.
-    Send({MouseInput(MOUSEEVENTF_WHEEL, WHEEL_DELTA),
+          MouseInput(MOUSEEVENTF_LEFTUP), KeyInput(VK_SHIFT, false), KeyInput(VK_CONTROL, true),
+          MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP),
+          KeyInput(VK_CONTROL, false), MouseInput(MOUSEEVENTF_MIDDLEDOWN),
+          MouseInput(MOUSEEVENTF_MIDDLEUP), MouseInput(MOUSEEVENTF_WHEEL, WHEEL_DELTA),
           MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA))});
-    for (short delta : {120, -120}) {
+    const struct {
+        UINT message;
+        bool left, right, middle, shift, ctrl;
+        short wheel;
+    } expected[] = {
+        {WM_LBUTTONDOWN, true, false, false, true, false, 0},
+        {WM_LBUTTONUP, false, false, false, true, false, 0},
+        {WM_RBUTTONDOWN, false, true, false, false, true, 0},
+        {WM_RBUTTONUP, false, false, false, false, true, 0},
+        {WM_MBUTTONDOWN, false, false, true, false, false, 0},
+        {WM_MBUTTONUP, false, false, false, false, false, 0},
+        // Wheel messages carry screen coordinates; the records hold client ones.
+        {WM_MOUSEWHEEL, false, false, false, false, false, 120},
+        {WM_MOUSEWHEEL, false, false, false, false, false, -120},
+    };
+    for (const auto& e : expected) {
+        MOUSEMSG m = {};
         ASSERT_TRUE(NextRecord(&m));
-        EXPECT_EQ(m.message, static_cast<UINT>(WM_MOUSEWHEEL));
-        EXPECT_EQ(m.wheelDelta, delta);
+        EXPECT_EQ(m.message, e.message);
+        EXPECT_EQ(m.leftDown, e.left);
+        EXPECT_EQ(m.rightDown, e.right);
+        EXPECT_EQ(m.middleDown, e.middle);
+        EXPECT_EQ(m.shiftDown, e.shift);
+        EXPECT_EQ(m.ctrlDown, e.ctrl);
+        EXPECT_EQ(m.wheelDelta, e.wheel);
         EXPECT_EQ(m.x, 40);
         EXPECT_EQ(m.y, 30);
     }
@@ -256,18 +213,6 @@ TEST(MouseRing, PeekRemoveClearAndTheEmptyRing) {
     ClearMouseEvents();
     EXPECT_FALSE(MouseEventPending());
     EXPECT_FALSE(PollMouseEvent(&first, false));
-
-    // A wheel message sent by hand: screen coordinates become client ones.
-    POINT screen = {25, 35};
-    ClientToScreen(window, &screen);
-    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, -WHEEL_DELTA),
-                 MAKELPARAM(screen.x, screen.y));
-    const MOUSEMSG wheel = WaitMouseEvent();
-    EXPECT_EQ(wheel.message, static_cast<UINT>(WM_MOUSEWHEEL));
-    EXPECT_EQ(wheel.x, 25);
-    EXPECT_EQ(wheel.y, 35);
-    EXPECT_EQ(wheel.wheelDelta, -120);
-    EXPECT_TRUE(wheel.shiftDown);
     CloseGraphWindow();
 }
 
@@ -379,7 +324,8 @@ struct Traffic {
 
 // A second thread posts `count` numbered moves, then end markers; this thread
 // takes records with `read` until the end marker. Now and then it pauses, so
-// that the ring fills and drops messages too.
+// that the ring is likely to fill and drop messages too (how many depends on
+// how the threads are scheduled; the 70-message test covers the full ring).
 template <class Read>
 Traffic RunTraffic(int count, Read read) {
     HWND window = OpenAwayFromPointer();
@@ -418,12 +364,10 @@ Traffic RunTraffic(int count, Read read) {
     return traffic;
 }
 
-void ExpectSound(const Traffic& traffic, int count) {
+void ExpectSound(const Traffic& traffic) {
     EXPECT_EQ(traffic.torn, 0);
     EXPECT_EQ(traffic.outOfOrder, 0);
     EXPECT_EQ(traffic.lostWithRoom, 0);
-    EXPECT_LT(traffic.received, count);  // the pauses did fill the ring
-    EXPECT_GT(traffic.received, count / 2);
 }
 
 TEST(MouseThreads, TwoHundredThousandPostedMessagesReadContinuously) {
@@ -432,7 +376,7 @@ TEST(MouseThreads, TwoHundredThousandPostedMessagesReadContinuously) {
         SwitchToThread();
         return false;
     });
-    ExpectSound(traffic, 200000);
+    ExpectSound(traffic);
 }
 
 TEST(MouseThreads, WaitInALoopNeverHangsWhileMessagesCome) {
@@ -440,7 +384,7 @@ TEST(MouseThreads, WaitInALoopNeverHangsWhileMessagesCome) {
         *m = WaitMouseEvent();
         return true;
     });
-    ExpectSound(traffic, 20000);
+    ExpectSound(traffic);
 }
 
 }  // namespace
