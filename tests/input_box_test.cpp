@@ -26,16 +26,19 @@ using namespace KanvoTest;
 constexpr int kEditId = 0x404;
 constexpr int kPromptId = 0x408;
 
-// The screen point of the window's close box, if it has one.
+// The screen point of the window's close box, if it has one: searched along
+// the middle of the caption, which lies just above the client area.
 bool FindCloseBox(HWND window, POINT* at) {
     RECT rect = {};
     GetWindowRect(window, &rect);
-    for (int y = rect.top; y < rect.top + 40 && y < rect.bottom; ++y)
-        for (int x = rect.right - 1; x >= rect.left; --x)
-            if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
-                *at = {x - 3, y + 3};
-                return true;
-            }
+    POINT client = {0, 0};
+    ClientToScreen(window, &client);
+    const int y = client.y - GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int x = rect.right - 1; x >= rect.left; --x)
+        if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+            *at = {x - 3, y};
+            return true;
+        }
     return false;
 }
 
