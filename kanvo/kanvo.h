@@ -146,16 +146,23 @@ void EndBatch();
 // while it is full.
 bool MouseEventPending();
 // Removes and returns the oldest message, waiting while the queue is empty.
-// While no window is open no message can arrive: it then throws the long value
-// 4306, as removing from an empty queue does, instead of waiting for ever.
+// While no window is open no message can arrive: with the queue empty it then
+// throws the long value 4306, as removing from an empty queue does, instead of
+// waiting for ever; so it does when the window is destroyed while it waits.
 MOUSEMSG WaitMouseEvent();
 // Copies the oldest message to *out (removing it when `remove`); false when empty.
 bool PollMouseEvent(MOUSEMSG* out, bool remove = true);
 void ClearMouseEvents();
 
-// A modal dialog asking for text. True when confirmed with OK: `buffer` then
-// holds at most bufferSize - 1 characters and a terminating zero. A height
-// above 0 makes a multi-line box.
+// A modal dialog asking for text, centred on the graphics window (or the
+// console), which stays disabled meanwhile. True when confirmed with OK:
+// `buffer` then holds at most bufferSize - 1 characters and a terminating zero.
+// False after Cancel, Esc or the close box, and at once for a null buffer, a
+// bufferSize of 0 or less, while another dialog runs, or when the dialog
+// cannot be created; `buffer` is then untouched. A null title takes the
+// parent's caption. Width 0 means 357, smaller ones 200; a height above 0
+// makes a multi-line box (Ctrl+Enter confirms it). okOnly: no Cancel button,
+// no close box, Esc ignored.
 bool PromptForText(wchar_t* buffer, int bufferSize, const wchar_t* prompt = nullptr,
                    const wchar_t* title = nullptr, const wchar_t* defaultText = nullptr,
                    int width = 0, int height = 0, bool okOnly = false);

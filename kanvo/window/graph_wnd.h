@@ -9,7 +9,7 @@
 
 namespace Kanvo {
 
-constexpr UINT WM_KANVO_WAIT_REQUEST = WM_USER + 1;  // set waitingForInput
+constexpr UINT WM_KANVO_WAIT_REQUEST = WM_USER + 1;  // WaitMouseEvent's request
 constexpr UINT WM_KANVO_CLOSE_REQUEST = WM_USER + 2;  // destroy the window on its own thread
 constexpr int kMouseRingSlots = 64;
 
@@ -72,7 +72,11 @@ struct WindowThreadParams {
 DWORD WINAPI WindowThreadMain(LPVOID params);
 LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Queues a mouse message for the program thread (mouse_queue.cpp).
+// The mouse queue's window-thread side (mouse_queue.cpp): queue a message;
+// answer WaitMouseEvent's request (1 = the request was taken); release a
+// waiting reader when the window goes away.
 void QueueMouseMessage(GraphWnd& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT AnswerWaitRequest(GraphWnd& window);
+void ReleaseMouseWait(GraphWnd& window);
 
 }  // namespace Kanvo

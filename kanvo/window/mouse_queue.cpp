@@ -24,6 +24,12 @@ MOUSEMSG RemoveOldest(GraphWnd& window) {
     return record;
 }
 
+// Releases a waiting reader, if there is one. Whoever clears the flag owes
+// the reader exactly one SetEvent, so the event is never left set.
+void WakeReader(GraphWnd& window) {
+    if (waitingForInput.exchange(false)) SetEvent(window.signal);
+}
+
 }  // namespace
 
 void QueueMouseMessage(GraphWnd& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -45,8 +51,22 @@ void QueueMouseMessage(GraphWnd& window, HWND hwnd, UINT message, WPARAM wParam,
         record.y = static_cast<short>(point.y);
         window.writePosition.store((write + 1) & kSlotMask, std::memory_order_release);
     }
-    if (waitingForInput.exchange(false)) SetEvent(window.signal);
+    WakeReader(window);
 }
+
+LRESULT AnswerWaitRequest(GraphWnd& window) {
+    // This runs on the writer's thread, so nothing is queued between the test
+    // and the flag: a record that came in after the reader found the ring
+    // empty releases it at once instead of leaving it for the next message.
+    if (Count(window) != 0) {
+        SetEvent(window.signal);
+    } else {
+        waitingForInput = true;
+    }
+    return 1;  // tells the reader that the request reached a live window
+}
+
+void ReleaseMouseWait(GraphWnd& window) { WakeReader(window); }
 
 }  // namespace Kanvo
 
@@ -65,12 +85,12 @@ MOUSEMSG WaitMouseEvent() {
         // No window, no message can come: answer as an empty queue does.
         if (!hwnd) throw kEmptyQueue;
         ResetEvent(window->signal);
-        SendMessageW(hwnd, WM_KANVO_WAIT_REQUEST, 0, 0);
-        while (WaitForSingleObject(window->signal, 100) == WAIT_TIMEOUT) {
-            // The window may be closed while we wait (its close box ends the
-            // process; the program thread cannot close it while waiting here).
-            if (Count(*window) != 0) break;
-            if (!window->hwnd) throw kEmptyQueue;
+        // The answer is 0 only when the window is already gone; then nobody
+        // would ever set the event.
+        if (SendMessageW(hwnd, WM_KANVO_WAIT_REQUEST, 0, 0) != 0) {
+            // Released by the next mouse message, or by the window's
+            // destruction (the ring is then still empty and we throw below).
+            WaitForSingleObject(window->signal, INFINITE);
         }
     }
     return RemoveOldest(*window);

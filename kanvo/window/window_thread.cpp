@@ -97,6 +97,9 @@ LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
         case WM_DESTROY: {
             PostQuitMessage(0);
+            // No mouse message can come any more: a waiting reader must not
+            // wait for one.
+            if (window) ReleaseMouseWait(*window);
             if (!window || window->closingByProgram) return 0;
             // Closed by the user: the program ends. Hold the lock, so that the
             // program thread is not halfway through drawing on the window.
@@ -123,14 +126,7 @@ LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
                 PostMessageW(console, message, wParam, lParam);
             return 0;
         case WM_KANVO_WAIT_REQUEST:
-            waitingForInput = true;
-            // A message queued between the reader's emptiness test and this
-            // request would otherwise leave the reader waiting for the next one.
-            if (window && window->readPosition != window->writePosition) {
-                waitingForInput = false;
-                SetEvent(window->signal);
-            }
-            return 0;
+            return window ? AnswerWaitRequest(*window) : 0;
         case WM_KANVO_CLOSE_REQUEST:
             DestroyWindow(hwnd);
             return 0;

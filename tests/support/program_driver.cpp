@@ -31,6 +31,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
 
 }  // namespace
 
+HWND FindVisibleWindow(DWORD processId, const wchar_t* windowClass) {
+    WindowSearch search = {processId, windowClass, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 namespace {
 
 ScreenCapture CaptureFrom(HWND window, bool fromScreen) {
@@ -122,9 +128,7 @@ bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& w
 HWND ProgramDriver::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        WindowSearch search = {info_.dwProcessId, windowClass, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return window_ = search.found;
+        if (HWND found = FindVisibleWindow(info_.dwProcessId, windowClass)) return window_ = found;
         if (WaitForSingleObject(info_.hProcess, 20) == WAIT_OBJECT_0) break;
     }
     return nullptr;

@@ -24,6 +24,9 @@ ScreenCapture CaptureClientArea(HWND window);
 // (independent of other windows that may cover it on the screen).
 ScreenCapture CaptureWindowDc(HWND window);
 
+// A visible window of the class that belongs to the process, or null.
+HWND FindVisibleWindow(DWORD processId, const wchar_t* windowClass);
+
 // Saves a capture as a picture file in the format of the path's extension
 // (.png, .bmp, ...); false when no file was written.
 bool SavePicture(const ScreenCapture& capture, const std::wstring& path);
