@@ -141,8 +141,7 @@ void GraphWnd::Close() {
         console = nullptr;
     }
 
-    // The window is destroyed at once (hiding it first would only make the
-    // system wait for the hide to be acknowledged).
+    // Destroying the window takes it off the screen as well.
     if (onWindowThread) {
         DestroyWindow(window);
         hwnd = nullptr;
