@@ -1,10 +1,11 @@
 // Every shape in all its variants, drawn through Kanvo and with the raw GDI
 // calls on a twin bitmap, under several drawing states, on an IMAGE and on
 // the window's back buffer: after every step both hold the same pixels, the
-// drawing state is as it was and no GDI object is left over. The IMAGE's
-// pixels, hashed per drawing state, must match golden/shapes.txt: after a
-// deliberate change of what shapes draw, regenerate it by running the test
-// with KANVO_REGENERATE_GOLDEN=1 in the environment, and review the change.
+// drawing state is as it was and no GDI object is left over. The same for
+// every pen and brush style, plainly, mirrored and clipped. The IMAGE's pixels,
+// hashed per drawing state, must match golden/shapes.txt: after a deliberate
+// change of what shapes draw, regenerate it by running the test with
+// KANVO_REGENERATE_GOLDEN=1 in the environment, and review the change.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <vector>
 
 #include "gdi_twin.h"
 #include "resource_counts.h"
@@ -26,6 +28,10 @@ constexpr int kWidth = 160, kHeight = 120;
 constexpr double kPi = 3.14159265358979323846;
 constexpr COLORREF kStroke = RGB(255, 220, 0), kInterior = RGB(30, 90, 250), kBk = RGB(120, 0, 40);
 constexpr DWORD kSentinel = 0x00406080;  // a colour that no step draws
+// A pattern of eight row bytes, not symmetric, and the monochrome bitmap GDI
+// makes of it: set bits paint in the font colour, clear ones in the background.
+const BYTE kRows[8] = {0x80, 0x41, 0x22, 0x14, 0x08, 0xFF, 0x00, 0xA5};
+const WORD kInvertedRows[8] = {0x7F, 0xBE, 0xDD, 0xEB, 0xF7, 0x00, 0xFF, 0x5A};
 
 struct Box {
     int l, t, r, b;
@@ -39,18 +45,13 @@ struct Box {
         const int w = r - l, h = b - t;
         return {{{l + w / 2, t}, {l + w / 5, b}, {r, t + h * 2 / 5}, {l, t + h * 2 / 5}, {r - w / 5, b}}};
     }
-    std::array<POINT, 4> Curve() const { return {{{l, t}, {r, t}, {l, b}, {r, b}}}; }
 };
 // Even and odd sizes, and a box given by its bottom-right corner first.
 const Box kBoxes[] = {{10, 12, 70, 52}, {15, 20, 96, 75}, {150, 110, 81, 41}};
 
 // A shape: Kanvo's outline, outline-and-fill, fill-only and background-fill
 // variants (only the second for open shapes), and the GDI call they rest on.
-struct Shape {
-    const char* name;
-    void (*variants[4])(const Box&);
-    void (*raw)(HDC, const Box&);
-};
+struct Shape { const char* name; void (*variants[4])(const Box&); void (*raw)(HDC, const Box&); };
 #define CLOSED(shape, args, raw)                                                            \
     {#shape,                                                                                \
      {[](const Box& b) { Draw##shape args; }, [](const Box& b) { DrawFilled##shape args; }, \
@@ -73,7 +74,7 @@ const Shape kShapes[] = {
     OPEN("Arc", DrawArc(b.l, b.t, b.r, b.b, kPi / 2, kPi),
          Arc(dc, b.l, b.t, b.r, b.b, b.Cx(), b.Cy() - b.Ry(), b.Cx() - b.Rx(), b.Cy())),
     OPEN("Polyline", DrawPolyline(b.Star().data(), 5), Polyline(dc, b.Star().data(), 5)),
-    OPEN("Bezier", DrawBezier(b.Curve().data(), 4), PolyBezier(dc, b.Curve().data(), 4)),
+    OPEN("Bezier", DrawBezier(b.Star().data(), 4), PolyBezier(dc, b.Star().data(), 4)),
     OPEN("FillUpToBorder", FillAreaAt(b.Cx(), b.Cy(), kStroke, FLOODFILLBORDER),
          ExtFloodFill(dc, b.Cx(), b.Cy(), kStroke, FLOODFILLBORDER)),
     OPEN("FillSurface", FillAreaAt(b.l + 2, b.t + 2, GetPixelColor(b.l + 2, b.t + 2), FLOODFILLSURFACE),
@@ -100,66 +101,100 @@ void RawVariant(HDC dc, const Shape& shape, int variant, Box box) {
     if (background) DeleteObject(background);
 }
 
-// The variants given (bit 1 << variant) of every shape in every box through
-// Kanvo and, given a twin's device context, with raw GDI on it; `check`, if
-// given, follows every step, and the first that fails ends the drawing.
-void DrawEveryShape(HDC dc, unsigned variants, const std::function<bool(const char*)>& check) {
-    for (const Box& box : kBoxes)
+// The variants given (bit 1 << variant) of every shape in the first `boxes`
+// boxes through Kanvo and, given a twin's device context, with raw GDI on it;
+// `check`, if given, follows every step, and the first that fails ends it.
+void DrawEveryShape(HDC dc, unsigned variants, const std::function<bool(const char*)>& check,
+                    int boxes = 3) {
+    for (const Box* box = kBoxes; box < kBoxes + boxes; ++box)
         for (const Shape& shape : kShapes)
             for (int variant = 0; variant < 4; ++variant) {
                 if (!shape.variants[variant] || !(variants >> variant & 1)) continue;
-                shape.variants[variant](box);
-                if (dc) RawVariant(dc, shape, variant, box);
+                shape.variants[variant](*box);
+                if (dc) RawVariant(dc, shape, variant, *box);
                 if (check && !check(shape.name)) return;
             }
 }
 
 // A drawing state: a geometric pen (user styles dash 5, 2), a brush (solid,
-// hatched, hollow or a pattern of row bytes), background mode, raster
-// operation, polygon fill mode, and a mirrored transform or a clip region.
-struct Condition {
-    const char* name;
-    int pen, width, brush, hatch, mode, rop, fill;
-    bool mirrored, clipped;
-};
+// hatched, hollow, the pattern of kRows or - with hatch 1 - of an image, or
+// that image as a DIB), background mode, raster operation, polygon fill mode,
+// and a mirroring transform or a clip region.
+struct Condition { const char* name; int pen, width, brush, hatch, mode, rop, fill, mirrored, clipped; };
 const Condition kConditions[] = {
-    {"Plain", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_COPYPEN, ALTERNATE, false, false},
+    {"Plain", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_COPYPEN, ALTERNATE, 0, 0},
     {"DashedPenHatchAndMirror", PS_DASH | PS_ENDCAP_FLAT, 3, BS_HATCHED, HS_DIAGCROSS, OPAQUE,
-     R2_COPYPEN, ALTERNATE, true, false},
+     R2_COPYPEN, ALTERNATE, 1, 0},
     {"InsideFrameTransparentHatchAndClip", PS_INSIDEFRAME | PS_ENDCAP_SQUARE | PS_JOIN_MITER, 5,
-     BS_HATCHED, HS_FDIAGONAL, TRANSPARENT, R2_COPYPEN, ALTERNATE, false, true},
+     BS_HATCHED, HS_FDIAGONAL, TRANSPARENT, R2_COPYPEN, ALTERNATE, 0, 1},
     {"UserDashesRowPatternAndWinding", PS_USERSTYLE | PS_JOIN_BEVEL, 2, BS_PATTERN, 0, OPAQUE,
-     R2_COPYPEN, WINDING, false, false},
-    {"HollowBrushAndNullPen", PS_NULL, 1, BS_NULL, 0, OPAQUE, R2_COPYPEN, ALTERNATE, false, false},
-    {"XorPen", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_XORPEN, ALTERNATE, false, false},
-    {"NotRop", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_NOT, ALTERNATE, false, false},
-    {"MaskPen", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_MASKPEN, ALTERNATE, false, false},
+     R2_COPYPEN, WINDING, 0, 0},
+    {"ImagePattern", PS_SOLID, 1, BS_PATTERN, 1, OPAQUE, R2_COPYPEN, ALTERNATE, 0, 0},
+    {"DibPattern", PS_SOLID, 1, BS_DIBPATTERN, 0, OPAQUE, R2_COPYPEN, ALTERNATE, 0, 0},
+    {"HollowBrushAndNullPen", PS_NULL, 1, BS_NULL, 0, OPAQUE, R2_COPYPEN, ALTERNATE, 0, 0},
+    {"XorPen", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_XORPEN, ALTERNATE, 0, 0},
+    {"NotRop", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_NOT, ALTERNATE, 0, 0},
+    {"MaskPen", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_MASKPEN, ALTERNATE, 0, 0},
 };
 
+// A 13 x 6 pattern image with black and coloured pixels.
+IMAGE& PatternImage() {
+    static IMAGE pattern(13, 6);
+    for (int i = 0; i < 13 * 6; ++i)
+        GetSurfacePixels(&pattern)[i] = (i * 7) % 5 == 0 ? 0 : 0x00102030u * (i % 8);
+    return pattern;
+}
+
+// The twin's brush for a condition. As a monochrome pattern, the black pixels
+// of the image become 1 bits (background colour), as in GDI's own copy from
+// colour to monochrome with a black source background; as a DIB pattern the
+// image is packed bottom-up.
+HBRUSH RawBrush(const Condition& c) {
+    IMAGE& image = PatternImage();
+    if (c.brush == BS_DIBPATTERN) {
+        std::vector<DWORD> packed(10 + 13 * 6);  // a 40-byte header, then the rows
+        const BITMAPINFOHEADER header = {40, 13, 6, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        std::copy_n(reinterpret_cast<const DWORD*>(&header), 10, packed.begin());
+        for (int y = 0; y < 6; ++y)
+            std::copy_n(GetSurfacePixels(&image) + y * 13, 13, &packed[10 + (5 - y) * 13]);
+        return CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS);
+    }
+    HBITMAP bits = c.hatch ? CreateBitmap(13, 6, 1, 1, nullptr) : CreateBitmap(8, 8, 1, 1, kInvertedRows);
+    HDC mono = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mono, bits);
+    if (c.hatch) BitBlt(mono, 0, 0, 13, 6, GetSurfaceContext(&image), 0, 0, SRCCOPY);
+    SelectObject(mono, old); DeleteDC(mono);
+    const LOGBRUSH fill = {static_cast<UINT>(c.brush), kInterior,
+                           c.brush == BS_PATTERN ? reinterpret_cast<ULONG_PTR>(bits) : ULONG_PTR(c.hatch)};
+    HBRUSH brush = CreateBrushIndirect(&fill);
+    DeleteObject(bits);
+    return brush;
+}
+
 // Sets the whole drawing state of a condition through Kanvo and on the twin.
-void SetState(const Condition& c, HDC dc) {
+// The colours come before the styles or, recolouring, after them: a new
+// colour rebuilds the pen and the brush in their style.
+void SetState(const Condition& c, HDC dc, bool recolour = false) {
     const DWORD dashes[] = {5, 2};
-    const BYTE rows[8] = {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81};
-    const WORD inverted[8] = {0x7E, 0xBD, 0xDB, 0xE7, 0xE7, 0xDB, 0xBD, 0x7E};  // set bits: font
     const XFORM transform = {c.mirrored ? 0.5f : 1, 0, 0, c.mirrored ? -0.75f : 1,
                              c.mirrored ? 20.0f : 0, c.mirrored ? 110.0f : 0};
     HRGN clip = c.clipped ? CreateEllipticRgn(20, 10, 140, 110) : nullptr;
-    HBITMAP pattern = CreateBitmap(8, 8, 1, 1, inverted);
-    SetStrokeColor(kStroke); SetInteriorColor(kInterior); SetBackgroundColor(kBk);
-    SetStrokeStyle(c.pen, c.width, dashes, 2);
-    if (c.brush == BS_PATTERN) SetInteriorStyle(rows); else SetInteriorStyle(c.brush, c.hatch);
+    const COLORREF shift = recolour ? 0x010101 : 0;
+    SetStrokeColor(kStroke ^ shift); SetInteriorColor(kInterior ^ shift); SetBackgroundColor(kBk);
+    SetFontColor(kStroke); SetStrokeStyle(c.pen, c.width, dashes, 2);
+    if (c.brush == BS_PATTERN && !c.hatch) SetInteriorStyle(kRows);
+    else SetInteriorStyle(c.brush, c.hatch, &PatternImage());
+    if (recolour) { SetStrokeColor(kStroke); SetInteriorColor(kInterior); }
     SetBackgroundMode(c.mode); SetRasterOp(c.rop); SetPolygonFillMode(c.fill); SetClipRegion(clip);
     MoveOrigin(static_cast<int>(transform.eDx), static_cast<int>(transform.eDy));
     SetAxisScale(transform.eM11, transform.eM22);
     const bool user = (c.pen & PS_STYLE_MASK) == PS_USERSTYLE;
-    const LOGBRUSH stroke = {BS_SOLID, kStroke, 0}, fill = {static_cast<UINT>(c.brush), kInterior,
-        c.brush == BS_PATTERN ? reinterpret_cast<ULONG_PTR>(pattern) : ULONG_PTR(c.hatch)};
+    const LOGBRUSH stroke = {BS_SOLID, kStroke, 0};
     SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC | c.pen, c.width, &stroke, user ? 2 : 0,
                                      user ? dashes : nullptr));
-    SelectAndDelete(dc, CreateBrushIndirect(&fill));
+    SelectAndDelete(dc, RawBrush(c));
     SetBkColor(dc, kBk); SetBkMode(dc, c.mode); SetROP2(dc, c.rop); SetPolyFillMode(dc, c.fill);
-    SetWorldTransform(dc, &transform); SelectClipRgn(dc, clip);
-    DeleteObject(pattern);
+    SetTextColor(dc, kStroke); SetWorldTransform(dc, &transform); SelectClipRgn(dc, clip);
     if (clip) DeleteObject(clip);
 }
 
@@ -183,12 +218,10 @@ void ExpectShapesMatchGdi(DWORD* pixels, std::string& table) {
         const int freeAfter = FreeGdiSlots();
         EXPECT_EQ(freeAfter, freeBefore) << condition.name;
         GdiFlush();
-        unsigned long long hash = 14695981039346656037ull;
+        unsigned long long hash = 14695981039346656037ull;  // 64-bit FNV-1a
         const auto* bytes = reinterpret_cast<const unsigned char*>(pixels);
         for (int i = 0; i < kWidth * kHeight * 4; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
-        char line[80];
-        std::snprintf(line, sizeof line, "%s %016llx\n", condition.name, hash);
-        table += line;
+        table += std::string(condition.name) + " " + std::to_string(hash) + "\n";
     }
 }
 
@@ -212,6 +245,43 @@ TEST(Shapes, MatchGdiOnTheWindow) {
     std::string table;
     ExpectShapesMatchGdi(GetSurfacePixels(nullptr), table);
     CloseGraphWindow();
+}
+
+// Every pen style with each end cap, join and width, every hatch in both
+// background modes, and the three pattern brushes: the shapes in one box,
+// outlined and filled, as GDI draws them with the same pen or brush, plainly,
+// under a mirroring transform and clipped; every other time the colours are
+// set last.
+TEST(Shapes, EveryPenAndBrushStyleMatchesGdi) {
+    IMAGE image(kWidth, kHeight);
+    SetTargetImage(&image);
+    int round = 0;
+    for (const Condition& frame : {kConditions[0], kConditions[1], kConditions[2]}) {
+        GdiTwin twin(kWidth, kHeight);
+        auto expectSame = [&](const Condition& c, const std::string& what) {
+            SetState(c, twin.Dc(), ++round % 2 == 0);
+            ClearTarget();
+            std::copy_n(GetSurfacePixels(&image), kWidth * kHeight, twin.Pixels());
+            DrawEveryShape(twin.Dc(), 2, nullptr, 1);
+            EXPECT_EQ(ComparePixels(image, twin), "") << what << ", " << frame.name;
+        };
+        // Styles PS_SOLID to PS_USERSTYLE (PS_NULL among them), round, square
+        // and flat caps, round, bevel and miter joins, widths 1, 3 and 8.
+        Condition c = frame;
+        for (int i = 0; i < 8 * 3 * 3 * 3; ++i) {
+            c.pen = i % 8 | i / 8 % 3 << 8 | i / 24 % 3 << 12;
+            c.width = i < 72 ? 1 : i < 144 ? 3 : 8;
+            expectSame(c, "pen " + std::to_string(c.pen) + " width " + std::to_string(c.width));
+        }
+        // The six hatches, in both background modes; the pattern of kRows, of
+        // the image, and the image as a DIB.
+        for (int i = 0; i < 15; ++i) {
+            c.brush = i < 12 ? BS_HATCHED : i < 14 ? BS_PATTERN : BS_DIBPATTERN;
+            c.hatch = i < 12 ? i % 6 : i - 12;
+            c.mode = i < 6 ? TRANSPARENT : OPAQUE;
+            expectSame(c, "brush " + std::to_string(c.brush) + " " + std::to_string(c.hatch));
+        }
+    }
 }
 
 // Where a setting already has the value a composed variant needs (a hollow

@@ -1,13 +1,11 @@
 // The drawing state of an image: defaults and reset, colours, the copy rules
 // of the styles, clearing and erasing, the transform, and styles that GDI
 // refuses or that have nothing to draw with.
-#include <kanvo.h>
-
 #include <gtest/gtest.h>
 
-#include "gdi_twin.h"
-
 #include <cmath>
+
+#include "gdi_twin.h"
 
 namespace {
 
@@ -26,10 +24,9 @@ void ClipTo(int left, int top, int right, int bottom) {
 // A new image's state, but for the raster operation, polygon fill mode and
 // hatch given; its cosmetic pen and white brush draw as a twin's defaults.
 void ExpectDefaults(IMAGE& image, int rop, int fillMode, int hatch) {
-    char state[160];
-    std::snprintf(state, sizeof state, "colours FFFFFF FFFFFF FFFFFF 000000, mode 2, rop %d, fill "
-                  "mode %d, scale 1 1, pen 0x0 1, brush 0 %d, dashes", rop, fillMode, hatch);
-    EXPECT_EQ(DrawingState(), state);
+    EXPECT_EQ(DrawingState(), "colours FFFFFF FFFFFF FFFFFF 000000, mode 2, rop " +
+                                  std::to_string(rop) + ", fill mode " + std::to_string(fillMode) +
+                                  ", scale 1 1, pen 0x0 1, brush 0 " + std::to_string(hatch) + ", dashes");
     EXPECT_EQ(GetObjectType(Selected(image, OBJ_PEN)), static_cast<DWORD>(OBJ_PEN));
     GdiTwin twin(image.Width(), image.Height());
     const POINT corner[] = {{2, 30}, {20, 2}, {38, 30}};
@@ -54,14 +51,14 @@ TEST(State, NewImageDefaultsAndResetKeepsRasterOpFillModeAndHatch) {
 }
 
 TEST(State, PensAndBrushesThatGdiRefusesOrThatHaveNothingToDrawWith) {
-    IMAGE image(60, 20), empty;
+    IMAGE image(60, 25), empty;
     SetTargetImage(&image);
     LINESTYLE line;
     FILLSTYLE fill;
     // A user style without dashes: an invisible pen, the style still reported.
     SetStrokeStyle(PS_USERSTYLE, 2, nullptr, 0); DrawLine(0, 5, 59, 5); GetStrokeStyle(&line);
     EXPECT_TRUE(line.style == PS_USERSTYLE && line.thickness == 2 && !line.userPattern);
-    EXPECT_EQ(Count(image, 0, {0, 0, 60, 20}), 60 * 20);
+    EXPECT_EQ(Count(image, 0, {0, 0, 60, 25}), 60 * 25);
     // Styles GDI refuses leave the pen selected; the style is stored.
     const DWORD seventeen[17] = {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}, zeros[2] = {};
     const HGDIOBJ pen = Selected(image, OBJ_PEN);
@@ -83,18 +80,15 @@ TEST(State, PensAndBrushesThatGdiRefusesOrThatHaveNothingToDrawWith) {
     EXPECT_EQ(fill.style, BS_HATCHED);
     SetInteriorStyle(BS_HATCHED, 99); SetInteriorStyle(4); SetInteriorStyle(-1); GetInteriorStyle(&fill);
     EXPECT_TRUE(fill.style == -1 && Selected(image, OBJ_BRUSH) == hatched);
-}
-
-TEST(State, RowPatternPaintsFontColourAtTopLeftOfEachCell) {
-    IMAGE image(33, 25);
-    SetTargetImage(&image);
+    // The row pattern 0x80 paints the font colour at the top left of each
+    // 8 x 8 cell, the background colour elsewhere.
     const BYTE rows[8] = {0x80};
     SetFontColor(RGB(255, 128, 0)); SetBackgroundColor(RGB(0, 0, 90));
     SetInteriorStyle(rows); SetStrokeStyle(PS_NULL, 1, nullptr, 0);
-    DrawFilledRectangle(0, 0, 34, 26);  // a null pen leaves out the far edges
+    DrawFilledRectangle(0, 0, 61, 26);  // a null pen leaves out the far edges
     int wrong = 0;
     for (int y = 0; y < 25; ++y)
-        for (int x = 0; x < 33; ++x)
+        for (int x = 0; x < 60; ++x)
             wrong += PixelAt(image, x, y) != (x % 8 == 0 && y % 8 == 0 ? 0xFF8000u : 0x5Au);
     EXPECT_EQ(wrong, 0);
 }
@@ -114,8 +108,7 @@ TEST(State, ClearingAndErasingWhateverClipTransformAndRasterOp) {
     EXPECT_EQ(Count(image, 0xFF0000, {10, 20, 30, 50}), 20 * 30);
     EXPECT_EQ(Count(image, 0xFF0000), 20 * 30);
     // The image's transform is back in force: logical (-40, 70) is device (20, 30).
-    SetPixelColor(-40, 70, RGB(0, 255, 0));
-    EXPECT_EQ(PixelAt(image, 20, 30), 0x00FF00u);
+    SetPixelColor(-40, 70, RGB(0, 255, 0)); EXPECT_EQ(PixelAt(image, 20, 30), 0x00FF00u);
     SetRasterOp(R2_XORPEN); SetBackgroundColor(0x00336699); ClearTarget();
     EXPECT_EQ(Count(image, 0x00996633), 160 * 120);
     SetBackgroundColor(0x00FFFFFF); ClearTarget();
@@ -127,16 +120,15 @@ TEST(State, StyleCopiesOwnTheirPatternsAndNullPointersChangeNothing) {
     user.style = PS_USERSTYLE; user.userPattern = new DWORD[3]{3, 1, 2}; user.userCount = 3;
     copy = user;
     EXPECT_TRUE(copy.userPattern != user.userPattern && LINESTYLE(copy).userPattern[2] == 2);
-    user.style = PS_DASH;  // a pattern outside a user style is not copied
-    copy = user;
+    user.style = PS_DASH; copy = user;  // a pattern outside a user style is not copied
     EXPECT_TRUE(!copy.userPattern && copy.userCount == 0);
     FILLSTYLE stale, patterned;
     stale.style = BS_HATCHED; stale.pattern = new IMAGE(2, 2);
-    FILLSTYLE staleCopy(stale);
-    EXPECT_EQ(staleCopy.pattern, nullptr);
+    EXPECT_EQ(FILLSTYLE(stale).pattern, nullptr);
     IMAGE image(4, 4), pattern(5, 3);
     SetTargetImage(&image);
     SetInteriorStyle(BS_DIBPATTERN, 0, &pattern); GetInteriorStyle(&patterned);
+    FILLSTYLE staleCopy(stale);
     staleCopy = patterned;
     ASSERT_TRUE(staleCopy.pattern && patterned.pattern && staleCopy.pattern != patterned.pattern);
     EXPECT_EQ(staleCopy.pattern->Width(), 5);

@@ -21,9 +21,7 @@ GdiTwin::~GdiTwin() {
     SelectAndDelete(dc_, GetStockObject(WHITE_PEN));
     SelectAndDelete(dc_, GetStockObject(BLACK_BRUSH));
     SelectAndDelete(dc_, GetStockObject(SYSTEM_FONT));
-    SelectObject(dc_, oldBitmap_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
+    SelectObject(dc_, oldBitmap_); DeleteObject(bitmap_); DeleteDC(dc_);
 }
 
 void GdiTwin::Fill(DWORD pixel) {
@@ -32,9 +30,7 @@ void GdiTwin::Fill(DWORD pixel) {
 }
 
 void ApplyImageDefaults(HDC dc) {
-    SetGraphicsMode(dc, GM_ADVANCED);
-    SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, 0);
+    SetGraphicsMode(dc, GM_ADVANCED); SetBkMode(dc, OPAQUE); SetBkColor(dc, 0);
     SetTextColor(dc, 0xFFFFFF);
     SelectAndDelete(dc, CreatePen(PS_SOLID, 1, 0xFFFFFF));
     SelectAndDelete(dc, CreateSolidBrush(0xFFFFFF));
@@ -54,9 +50,8 @@ std::string ComparePixels(const DWORD* actual, const DWORD* expected, int width,
     if (differing == 0) return {};
     char text[100];
     std::snprintf(text, sizeof text, " pixels differ, first at (%d, %d): 0x%08lX, expected 0x%08lX",
-                  static_cast<int>(first % width), static_cast<int>(first / width),
-                  static_cast<unsigned long>(actual[first]),
-                  static_cast<unsigned long>(expected[first]));
+                  static_cast<int>(first % width), static_cast<int>(first / width), actual[first],
+                  expected[first]);
     return std::to_string(differing) + text;
 }
 
@@ -71,9 +66,7 @@ std::string DrawingState() {
     LINESTYLE line;
     FILLSTYLE fill;
     float xScale = 0, yScale = 0;
-    GetStrokeStyle(&line);
-    GetInteriorStyle(&fill);
-    GetAxisScale(&xScale, &yScale);
+    GetStrokeStyle(&line); GetInteriorStyle(&fill); GetAxisScale(&xScale, &yScale);
     char text[200];
     std::snprintf(text, sizeof text,
                   "colours %06lX %06lX %06lX %06lX, mode %d, rop %d, fill mode %d, scale %g %g, "
