@@ -6,17 +6,22 @@
 // hashed per drawing state, must match golden/shapes.txt: after a deliberate
 // change of what shapes draw, regenerate it by running the test with
 // KANVO_REGENERATE_GOLDEN=1 in the environment, and review the change.
+// Then the figures shapes are defined by (inclusive painted blocks, arc end
+// points and their rounding, pixel colour order), and bad or extreme
+// arguments: each call returns promptly, draws nothing or what GDI draws, and
+// leaks nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
-#include <vector>
 
+#include "draw/draw_on_img.h"
 #include "gdi_twin.h"
 #include "resource_counts.h"
 
@@ -42,8 +47,8 @@ struct Box {
     // A self-crossing five-pointed star: its middle has winding number 2, so
     // ALTERNATE leaves it empty and WINDING fills it.
     std::array<POINT, 5> Star() const {
-        const int w = r - l, h = b - t;
-        return {{{l + w / 2, t}, {l + w / 5, b}, {r, t + h * 2 / 5}, {l, t + h * 2 / 5}, {r - w / 5, b}}};
+        const int w = r - l, y = t + (b - t) * 2 / 5;
+        return {{{l + w / 2, t}, {l + w / 5, b}, {r, y}, {l, y}, {r - w / 5, b}}};
     }
 };
 // Even and odd sizes, and a box given by its bottom-right corner first.
@@ -69,7 +74,7 @@ const Shape kShapes[] = {
     CLOSED(Pie, (b.l, b.t, b.r, b.b, 0.0, 1.5 * kPi),
            Pie(dc, b.l, b.t, b.r, b.b, b.Cx() + b.Rx(), b.Cy(), b.Cx(), b.Cy() + b.Ry())),
     CLOSED(Polygon, (b.Star().data(), 5), Polygon(dc, b.Star().data(), 5)),
-    OPEN("Line", DrawLine(b.l, b.t, b.r, b.b), MoveToEx(dc, b.l, b.t, nullptr); LineTo(dc, b.r, b.b)),
+    OPEN("Line", DrawLine(b.l, b.t, b.r, b.b), MoveToEx(dc, b.l, b.t, 0); LineTo(dc, b.r, b.b)),
     // From twelve o'clock counter-clockwise to nine o'clock.
     OPEN("Arc", DrawArc(b.l, b.t, b.r, b.b, kPi / 2, kPi),
          Arc(dc, b.l, b.t, b.r, b.b, b.Cx(), b.Cy() - b.Ry(), b.Cx() - b.Rx(), b.Cy())),
@@ -77,8 +82,8 @@ const Shape kShapes[] = {
     OPEN("Bezier", DrawBezier(b.Star().data(), 4), PolyBezier(dc, b.Star().data(), 4)),
     OPEN("FillUpToBorder", FillAreaAt(b.Cx(), b.Cy(), kStroke, FLOODFILLBORDER),
          ExtFloodFill(dc, b.Cx(), b.Cy(), kStroke, FLOODFILLBORDER)),
-    OPEN("FillSurface", FillAreaAt(b.l + 2, b.t + 2, GetPixelColor(b.l + 2, b.t + 2), FLOODFILLSURFACE),
-         ExtFloodFill(dc, b.l + 2, b.t + 2, GetPixel(dc, b.l + 2, b.t + 2), FLOODFILLSURFACE)),
+    OPEN("FillSurface", FillAreaAt(b.l + 1, b.t, GetPixelColor(b.l + 1, b.t), FLOODFILLSURFACE),
+         ExtFloodFill(dc, b.l + 1, b.t, GetPixel(dc, b.l + 1, b.t), FLOODFILLSURFACE)),
     OPEN("Pixel", SetPixelColor(b.r - 3, b.b - 3, RGB(0, 255, 0)),
          SetPixelV(dc, b.r - 3, b.b - 3, RGB(0, 255, 0))),
 };
@@ -120,7 +125,10 @@ void DrawEveryShape(HDC dc, unsigned variants, const std::function<bool(const ch
 // hatched, hollow, the pattern of kRows or - with hatch 1 - of an image, or
 // that image as a DIB), background mode, raster operation, polygon fill mode,
 // and a mirroring transform or a clip region.
-struct Condition { const char* name; int pen, width, brush, hatch, mode, rop, fill, mirrored, clipped; };
+struct Condition {
+    const char* name;
+    int pen, width, brush, hatch, mode, rop, fill, mirrored, clipped;
+};
 const Condition kConditions[] = {
     {"Plain", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_COPYPEN, ALTERNATE, 0, 0},
     {"DashedPenHatchAndMirror", PS_DASH | PS_ENDCAP_FLAT, 3, BS_HATCHED, HS_DIAGCROSS, OPAQUE,
@@ -137,11 +145,10 @@ const Condition kConditions[] = {
     {"MaskPen", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_MASKPEN, ALTERNATE, 0, 0},
 };
 
-// A 13 x 6 pattern image with black and coloured pixels.
+// A 13 x 6 pattern image of black and coloured pixels.
 IMAGE& PatternImage() {
     static IMAGE pattern(13, 6);
-    for (int i = 0; i < 13 * 6; ++i)
-        GetSurfacePixels(&pattern)[i] = (i * 7) % 5 == 0 ? 0 : 0x00102030u * (i % 8);
+    for (int i = 0; i < 78; ++i) GetSurfacePixels(&pattern)[i] = i % 5 ? 0x102030u * (i % 8) : 0;
     return pattern;
 }
 
@@ -152,20 +159,20 @@ IMAGE& PatternImage() {
 HBRUSH RawBrush(const Condition& c) {
     IMAGE& image = PatternImage();
     if (c.brush == BS_DIBPATTERN) {
-        std::vector<DWORD> packed(10 + 13 * 6);  // a 40-byte header, then the rows
+        std::array<DWORD, 10 + 13 * 6> packed{};  // a 40-byte header, then the rows
         const BITMAPINFOHEADER header = {40, 13, 6, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         std::copy_n(reinterpret_cast<const DWORD*>(&header), 10, packed.begin());
         for (int y = 0; y < 6; ++y)
             std::copy_n(GetSurfacePixels(&image) + y * 13, 13, &packed[10 + (5 - y) * 13]);
         return CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS);
     }
-    HBITMAP bits = c.hatch ? CreateBitmap(13, 6, 1, 1, nullptr) : CreateBitmap(8, 8, 1, 1, kInvertedRows);
+    HBITMAP bits = c.hatch ? CreateBitmap(13, 6, 1, 1, 0) : CreateBitmap(8, 8, 1, 1, kInvertedRows);
     HDC mono = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(mono, bits);
     if (c.hatch) BitBlt(mono, 0, 0, 13, 6, GetSurfaceContext(&image), 0, 0, SRCCOPY);
     SelectObject(mono, old); DeleteDC(mono);
-    const LOGBRUSH fill = {static_cast<UINT>(c.brush), kInterior,
-                           c.brush == BS_PATTERN ? reinterpret_cast<ULONG_PTR>(bits) : ULONG_PTR(c.hatch)};
+    const LOGBRUSH fill = {static_cast<UINT>(c.brush), kInterior, c.brush == BS_PATTERN
+                           ? reinterpret_cast<ULONG_PTR>(bits) : static_cast<ULONG_PTR>(c.hatch)};
     HBRUSH brush = CreateBrushIndirect(&fill);
     DeleteObject(bits);
     return brush;
@@ -186,8 +193,7 @@ void SetState(const Condition& c, HDC dc, bool recolour = false) {
     else SetInteriorStyle(c.brush, c.hatch, &PatternImage());
     if (recolour) { SetStrokeColor(kStroke); SetInteriorColor(kInterior); }
     SetBackgroundMode(c.mode); SetRasterOp(c.rop); SetPolygonFillMode(c.fill); SetClipRegion(clip);
-    MoveOrigin(static_cast<int>(transform.eDx), static_cast<int>(transform.eDy));
-    SetAxisScale(transform.eM11, transform.eM22);
+    MoveOrigin(20 * c.mirrored, 110 * c.mirrored); SetAxisScale(transform.eM11, transform.eM22);
     const bool user = (c.pen & PS_STYLE_MASK) == PS_USERSTYLE;
     const LOGBRUSH stroke = {BS_SOLID, kStroke, 0};
     SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC | c.pen, c.width, &stroke, user ? 2 : 0,
@@ -204,11 +210,8 @@ void ExpectShapesMatchGdi(DWORD* pixels, std::string& table) {
     for (const Condition& condition : kConditions) {
         GdiTwin twin(kWidth, kHeight);
         SetState(condition, twin.Dc());
-        GdiFlush();
-        std::fill_n(pixels, kWidth * kHeight, kSentinel);
-        twin.Fill(kSentinel);
-        const std::string state = DrawingState();
-        const int freeBefore = FreeGdiSlots();
+        GdiFlush(); std::fill_n(pixels, kWidth * kHeight, kSentinel); twin.Fill(kSentinel);
+        const std::string state = DrawingState(); const int freeBefore = FreeGdiSlots();
         DrawEveryShape(twin.Dc(), 15, [&](const char* step) {
             std::string difference = ComparePixels(pixels, twin.Pixels(), kWidth, kHeight);
             if (DrawingState() != state) difference += " state " + DrawingState();
@@ -217,7 +220,6 @@ void ExpectShapesMatchGdi(DWORD* pixels, std::string& table) {
         });
         const int freeAfter = FreeGdiSlots();
         EXPECT_EQ(freeAfter, freeBefore) << condition.name;
-        GdiFlush();
         unsigned long long hash = 14695981039346656037ull;  // 64-bit FNV-1a
         const auto* bytes = reinterpret_cast<const unsigned char*>(pixels);
         for (int i = 0; i < kWidth * kHeight * 4; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
@@ -225,26 +227,18 @@ void ExpectShapesMatchGdi(DWORD* pixels, std::string& table) {
     }
 }
 
-TEST(Shapes, MatchGdiOnAnImageAndTheGoldenTable) {
+TEST(Shapes, MatchGdiOnAnImageAndOnTheWindow) {
     IMAGE image(kWidth, kHeight);
     SetTargetImage(&image);
-    std::string table;
+    std::string table, windowTable;
     ExpectShapesMatchGdi(GetSurfacePixels(&image), table);
-    const char* path = KANVO_GOLDEN_DIR "/shapes.txt";
-    if (std::getenv("KANVO_REGENERATE_GOLDEN")) {
-        std::ofstream(path) << table;
-        return (void)std::printf("regenerated %s\n", path);
-    }
-    std::stringstream expected;
-    expected << std::ifstream(path).rdbuf();
-    EXPECT_EQ(table, expected.str()) << "pixels differ from the table " << path;
-}
-
-TEST(Shapes, MatchGdiOnTheWindow) {
     ASSERT_NE(OpenGraphWindow(kWidth, kHeight), nullptr);
-    std::string table;
-    ExpectShapesMatchGdi(GetSurfacePixels(nullptr), table);
+    ExpectShapesMatchGdi(GetSurfacePixels(nullptr), windowTable);
     CloseGraphWindow();
+    const char* path = KANVO_GOLDEN_DIR "/shapes.txt";
+    if (std::getenv("KANVO_REGENERATE_GOLDEN")) return (void)(std::ofstream(path) << table);
+    std::stringstream expected; expected << std::ifstream(path).rdbuf();
+    EXPECT_EQ(table, expected.str()) << "pixels differ from the table " << path;
 }
 
 // Every pen style with each end cap, join and width, every hatch in both
@@ -252,7 +246,7 @@ TEST(Shapes, MatchGdiOnTheWindow) {
 // outlined and filled, as GDI draws them with the same pen or brush, plainly,
 // under a mirroring transform and clipped; every other time the colours are
 // set last.
-TEST(Shapes, EveryPenAndBrushStyleMatchesGdi) {
+TEST(Shapes, EveryPenAndBrushStyleMatchesGdiAndNothingIsRebuiltNeedlessly) {
     IMAGE image(kWidth, kHeight);
     SetTargetImage(&image);
     int round = 0;
@@ -282,14 +276,9 @@ TEST(Shapes, EveryPenAndBrushStyleMatchesGdi) {
             expectSame(c, "brush " + std::to_string(c.brush) + " " + std::to_string(c.hatch));
         }
     }
-}
-
-// Where a setting already has the value a composed variant needs (a hollow
-// brush for outlines, a null pen for fills, a solid brush of the background
-// colour for background fills), no pen or brush is rebuilt.
-TEST(Shapes, ComposedVariantsRebuildNothingNeedlessly) {
-    IMAGE image(kWidth, kHeight);
-    SetTargetImage(&image);
+    // Where a setting already has the value a composed variant needs (a hollow
+    // brush for outlines, a null pen for fills, a solid brush of the background
+    // colour for background fills), no pen or brush is rebuilt.
     auto selected = [dc = GetSurfaceContext(&image)] {
         return std::make_pair(GetCurrentObject(dc, OBJ_PEN), GetCurrentObject(dc, OBJ_BRUSH));
     };
@@ -301,6 +290,105 @@ TEST(Shapes, ComposedVariantsRebuildNothingNeedlessly) {
     const auto solid = selected();
     DrawEveryShape(nullptr, 8, nullptr);
     EXPECT_TRUE(selected() == solid);
+}
+
+TEST(ShapeFigures, InclusiveBlockArcEndsAndPixelColourOrder) {
+    IMAGE image(110, 110); GdiTwin twin(110, 110);
+    HDC dc = twin.Dc();
+    SetTargetImage(&image);
+    // Columns and rows 5 to 10, whichever corner comes first.
+    SetInteriorColor(RGB(255, 0, 0)); PaintRectangle(10, 10, 5, 5);
+    EXPECT_EQ(CountPixels(GetSurfacePixels(&image), 110, {5, 5, 11, 11}, 0xFF0000), 36);
+    EXPECT_EQ(CountPixels(GetSurfacePixels(&image), 110, {0, 0, 110, 110}, 0xFF0000), 36);
+    // A quarter circle from three to twelve o'clock, the box in either order;
+    // a pie in an odd box: centre (50, 50), radii 50.
+    ClearTarget(); SelectAndDelete(dc, CreateSolidBrush(RGB(255, 0, 0)));
+    DrawArc(0, 0, 100, 100, 0, kPi / 2); Arc(dc, 0, 0, 100, 100, 100, 50, 50, 0);
+    DrawArc(100, 100, 0, 0, 0, kPi / 2); Arc(dc, 100, 100, 0, 0, 100, 50, 50, 0);
+    DrawFilledPie(0, 0, 101, 101, kPi, 1.5 * kPi); Pie(dc, 0, 0, 101, 101, 0, 50, 50, 100);
+    EXPECT_EQ(ComparePixels(image, twin), "");
+    // An angle whose sine is exactly one half, so that a radius of 3 gives 1.5.
+    double angle = kPi / 6;
+    for (int i = 0; i < 64 && std::sin(angle) != 0.5; ++i) angle = std::nextafter(angle, 1.0);
+    ASSERT_EQ(std::sin(angle), 0.5);
+    auto ends = [](int l, int t, int r, int b, double from, double to, std::array<int, 4> e = {}) {
+        Kanvo::DrawOnImg().ComputeArcEnds(l, t, r, b, from, to, &e[0], &e[1], &e[2], &e[3]);
+        return e;
+    };
+    // Centre y -1, then 1 (the box ordered): y = -2.5 and 0.5, then -0.5 and 2.5.
+    EXPECT_EQ(ends(0, -4, 6, 2, angle, -angle), (std::array<int, 4>{6, -3, 6, 1}));
+    EXPECT_EQ(ends(6, 4, 0, -2, angle, -angle), (std::array<int, 4>{6, -1, 6, 3}));
+    // Angle 0 is (cx + rx, cy); the half sizes are rounded down.
+    EXPECT_EQ(ends(10, 20, 15, 27, 0, kPi), (std::array<int, 4>{14, 23, 10, 23}));
+    // Pixels in COLORREF order, and only where visible.
+    DWORD* pixels = GetSurfacePixels(&image);
+    HDC imageDc = GetSurfaceContext(&image);
+    SetPixelColor(3, 4, 0x0000FF); EXPECT_EQ(pixels[4 * 110 + 3], 0x00FF0000u);
+    EXPECT_EQ(GetPixelColor(3, 4), 0x0000FFu); EXPECT_EQ(GetPixelColor(110, 0), CLR_INVALID);
+    HRGN region = CreateRectRgn(0, 0, 10, 10);
+    SetClipRegion(region); DeleteObject(region); EXPECT_EQ(GetPixelColor(12, 4), CLR_INVALID);
+    // Reads agree with GetPixel inside and outside, under several transforms.
+    SetClipRegion(nullptr);
+    for (int i = 0; i < 110 * 110; ++i) pixels[i] = 0xFF000000u | (i * 2654435761u >> 8);
+    const float transforms[][4] = {{0, 0, 1, 1}, {5, -3, 1, 1}, {20, 15, -1, -1}, {1, 2, 2, 0.5f}};
+    int disagreements = 0;
+    for (const auto& t : transforms) {
+        MoveOrigin(static_cast<int>(t[0]), static_cast<int>(t[1])); SetAxisScale(t[2], t[3]);
+        for (int y = -25; y < 25; ++y)
+            for (int x = -25; x < 30; ++x)
+                disagreements += GetPixelColor(x, y) != GetPixel(imageDc, x, y);
+    }
+    EXPECT_EQ(disagreements, 0);
+    // DrawLine leaves the device's current position at its end, and the
+    // library's pen position where it was.
+    POINT position = {};
+    MovePenTo(7, 8); DrawLine(1, 2, 15, 16); GetCurrentPositionEx(imageDc, &position);
+    EXPECT_TRUE(position.x == 15 && position.y == 16 && GetPenX() == 7 && GetPenY() == 8);
+}
+
+TEST(ShapeInput, BadAndExtremeArgumentsDrawNothingOrWhatGdiDraws) {
+    IMAGE image(64, 48); GdiTwin twin(64, 48);
+    HDC dc = twin.Dc();
+    SetTargetImage(&image);
+    const LOGBRUSH white = {BS_SOLID, 0xFFFFFF, 0};  // a geometric pen, as Kanvo's
+    SetStrokeColor(0xFFFFFF); SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC, 1, &white, 0, 0));
+    DrawFilledCircle(0, 0, 1); Ellipse(dc, -1, -1, 1, 1);  // first use may set up lasting state
+    const int freeBefore = FreeGdiSlots();
+    // Point lists without points and broken Bezier chains draw nothing.
+    const POINT points[7] = {{2, 2}, {30, 4}, {4, 30}, {30, 30}, {20, 2}, {2, 20}, {25, 25}};
+    for (auto shape : {DrawPolyline, DrawPolygon, DrawFilledPolygon, PaintPolygon, ErasePolygon,
+                       DrawBezier})
+        for (int count : {0, -1, INT_MIN}) { shape(points, count); shape(nullptr, 4); }
+    for (int count : {2, 3, 5, 6}) DrawBezier(points, count);
+    // Beyond the raster limits (unguarded, some of these hang the process or
+    // corrupt its heap) nothing is drawn either.
+    const int big = 1000000; const POINT tall[] = {{INT_MIN, INT_MIN}, {INT_MAX, 0}, {0, INT_MAX}};
+    DrawFilledEllipse(-big, -big, big, big); DrawFilledRoundRect(-big, -big, big, big, 20, 20);
+    DrawFilledCircle(10, 10, INT_MAX); DrawFilledCircle(INT_MIN, 10, 5); DrawFilledPolygon(tall, 3);
+    DrawArc(-big, -big, big, big, 0.5, 2); PaintPie(-big, -big, big, big, 0.5, 2);
+    DrawArc(0, 0, 40, 40, NAN, 1); DrawFilledPie(0, 0, 40, 40, 1, INFINITY);
+    SetAxisScale(1000, 1000); DrawFilledCircle(0, 0, 100); SetAxisScale(1, 1);
+    SetStrokeStyle(PS_SOLID, big); DrawLine(0, 0, 30, 30); SetStrokeStyle(PS_SOLID, 3);
+    DrawLine(-100 * big, 5, 100 * big, 40); DrawPolyline(tall, 3); SetStrokeStyle(PS_SOLID, 1);
+    EXPECT_EQ(ComparePixels(image, twin), "");
+    // Whole Bezier chains, negative and zero sizes, odd corner sizes, flood
+    // fills outside the image or in no known mode; thin lines and rectangles,
+    // and curves within the limits, at any size: as GDI draws them.
+    DrawBezier(points, 7); PolyBezier(dc, points, 7);
+    DrawFilledCircle(20, 20, -8); Ellipse(dc, 28, 28, 12, 12);
+    DrawFilledCircle(5, 5, 0); Ellipse(dc, 5, 5, 5, 5);
+    DrawFilledRoundRect(2, 25, 15, 38, -6, 100); RoundRect(dc, 2, 25, 15, 38, -6, 100);
+    FillAreaAt(-5, -5, 0, FLOODFILLSURFACE); ExtFloodFill(dc, -5, -5, 0, FLOODFILLSURFACE);
+    FillAreaAt(1, 1, 0, 7); ExtFloodFill(dc, 1, 1, 0, 7);
+    DrawLine(INT_MIN, 10, INT_MAX, 12); MoveToEx(dc, INT_MIN, 10, 0); LineTo(dc, INT_MAX, 12);
+    DrawPolyline(tall, 3); Polyline(dc, tall, 3);
+    DrawFilledCircle(30050, 24, 30000); Ellipse(dc, 50, -29976, 60050, 30024);
+    PaintRectangle(INT_MIN, 40, INT_MAX, INT_MAX);
+    const HGDIOBJ pen = SelectObject(dc, GetStockObject(NULL_PEN));
+    Rectangle(dc, INT_MIN, 40, INT_MAX, INT_MAX); SelectObject(dc, pen);
+    const int freeAfter = FreeGdiSlots();
+    EXPECT_EQ(ComparePixels(image, twin), "");
+    EXPECT_EQ(freeAfter, freeBefore);
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ namespace {
 
 using namespace KanvoTest;
 
-DWORD PixelAt(IMAGE& image, int x, int y) { return GetSurfacePixels(&image)[y * image.Width() + x]; }
-HGDIOBJ Selected(IMAGE& image, UINT type) { return GetCurrentObject(GetSurfaceContext(&image), type); }
-int Count(IMAGE& image, DWORD pixel, RECT area = {0, 0, 160, 120}) {
-    return CountPixels(GetSurfacePixels(&image), image.Width(), area, pixel);
+DWORD PixelAt(IMAGE& im, int x, int y) { return GetSurfacePixels(&im)[y * im.Width() + x]; }
+HGDIOBJ Selected(IMAGE& im, UINT type) { return GetCurrentObject(GetSurfaceContext(&im), type); }
+int Count(IMAGE& im, DWORD pixel, RECT area = {0, 0, 160, 120}) {
+    return CountPixels(GetSurfacePixels(&im), im.Width(), area, pixel);
 }
 void ClipTo(int left, int top, int right, int bottom) {
     HRGN region = CreateRectRgn(left, top, right, bottom);
@@ -23,21 +23,21 @@ void ClipTo(int left, int top, int right, int bottom) {
 
 // A new image's state, but for the raster operation, polygon fill mode and
 // hatch given; its cosmetic pen and white brush draw as a twin's defaults.
-void ExpectDefaults(IMAGE& image, int rop, int fillMode, int hatch) {
+void ExpectDefaults(IMAGE& image, int rop, int fill, int hatch) {
     EXPECT_EQ(DrawingState(), "colours FFFFFF FFFFFF FFFFFF 000000, mode 2, rop " +
-                                  std::to_string(rop) + ", fill mode " + std::to_string(fillMode) +
-                                  ", scale 1 1, pen 0x0 1, brush 0 " + std::to_string(hatch) + ", dashes");
+              std::to_string(rop) + ", fill mode " + std::to_string(fill) +
+              ", scale 1 1, pen 0x0 1, brush 0 " + std::to_string(hatch) + ", dashes");
     EXPECT_EQ(GetObjectType(Selected(image, OBJ_PEN)), static_cast<DWORD>(OBJ_PEN));
-    GdiTwin twin(image.Width(), image.Height());
     const POINT corner[] = {{2, 30}, {20, 2}, {38, 30}};
+    GdiTwin twin(image.Width(), image.Height());
     SetRasterOp(R2_COPYPEN); ClearTarget();
     DrawPolyline(corner, 3); Polyline(twin.Dc(), corner, 3);
     DrawFilledEllipse(5, 10, 35, 38); Ellipse(twin.Dc(), 5, 10, 35, 38);
     EXPECT_EQ(ComparePixels(image, twin), "");
 }
 
-TEST(State, NewImageDefaultsAndResetKeepsRasterOpFillModeAndHatch) {
-    IMAGE image(40, 40), pattern(3, 3);
+TEST(State, DefaultsResetStyleCopiesAndNullPointers) {
+    IMAGE image(40, 40), pattern(5, 3);
     SetTargetImage(&image);
     ExpectDefaults(image, R2_COPYPEN, ALTERNATE, HS_HORIZONTAL);
     const DWORD dashes[] = {4, 2};
@@ -48,6 +48,33 @@ TEST(State, NewImageDefaultsAndResetKeepsRasterOpFillModeAndHatch) {
     MoveOrigin(10, 10); SetAxisScale(2, 3); ClipTo(0, 0, 5, 5);
     ResetDrawingState();
     ExpectDefaults(image, R2_XORPEN, WINDING, HS_CROSS);  // no clip, transform or old pen left
+    // Copies of styles own their patterns: a user style's dashes, a pattern
+    // style's image; a hatched style's stale pattern image is not copied.
+    LINESTYLE user, copy;
+    user.style = PS_USERSTYLE; user.userPattern = new DWORD[3]{3, 1, 2}; user.userCount = 3;
+    copy = user;
+    EXPECT_TRUE(copy.userPattern != user.userPattern && LINESTYLE(copy).userPattern[2] == 2);
+    user.style = PS_DASH; copy = user;  // a pattern outside a user style is not copied
+    EXPECT_TRUE(!copy.userPattern && copy.userCount == 0);
+    FILLSTYLE stale, source, copied;
+    stale.style = BS_HATCHED; stale.pattern = new IMAGE(2, 2);
+    EXPECT_EQ(FILLSTYLE(stale).pattern, nullptr);
+    SetInteriorStyle(BS_DIBPATTERN, 0, &pattern); GetInteriorStyle(&source);
+    copied = source;
+    EXPECT_TRUE(copied.pattern && copied.pattern != source.pattern && copied.pattern->Width() == 5);
+    copied = stale;
+    EXPECT_EQ(copied.pattern, nullptr);
+    // Null pointers change nothing; a deleted region clips nothing.
+    SetStrokeStyle(PS_USERSTYLE, 1, user.userPattern, 3);
+    const std::string before = DrawingState();
+    SetStrokeStyle(static_cast<const LINESTYLE*>(nullptr));
+    SetInteriorStyle(static_cast<const FILLSTYLE*>(nullptr));
+    SetInteriorStyle(static_cast<const BYTE*>(nullptr));
+    GetStrokeStyle(nullptr); GetInteriorStyle(nullptr); GetAxisScale(nullptr, nullptr);
+    EXPECT_EQ(DrawingState(), before);
+    HRGN region = CreateRectRgn(0, 0, 1, 1);
+    DeleteObject(region); SetClipRegion(region); SetPixelColor(3, 3, RGB(4, 5, 6));
+    EXPECT_EQ(PixelAt(image, 3, 3), 0x040506u);
 }
 
 TEST(State, PensAndBrushesThatGdiRefusesOrThatHaveNothingToDrawWith) {
@@ -78,7 +105,8 @@ TEST(State, PensAndBrushesThatGdiRefusesOrThatHaveNothingToDrawWith) {
     SetInteriorStyle(&fill); SetInteriorStyle(BS_PATTERN, 0, nullptr);
     SetInteriorStyle(BS_DIBPATTERN, 0, &empty); GetInteriorStyle(&fill);
     EXPECT_EQ(fill.style, BS_HATCHED);
-    SetInteriorStyle(BS_HATCHED, 99); SetInteriorStyle(4); SetInteriorStyle(-1); GetInteriorStyle(&fill);
+    SetInteriorStyle(BS_HATCHED, 99); SetInteriorStyle(4); SetInteriorStyle(-1);
+    GetInteriorStyle(&fill);
     EXPECT_TRUE(fill.style == -1 && Selected(image, OBJ_BRUSH) == hatched);
     // The row pattern 0x80 paints the font colour at the top left of each
     // 8 x 8 cell, the background colour elsewhere.
@@ -87,9 +115,8 @@ TEST(State, PensAndBrushesThatGdiRefusesOrThatHaveNothingToDrawWith) {
     SetInteriorStyle(rows); SetStrokeStyle(PS_NULL, 1, nullptr, 0);
     DrawFilledRectangle(0, 0, 61, 26);  // a null pen leaves out the far edges
     int wrong = 0;
-    for (int y = 0; y < 25; ++y)
-        for (int x = 0; x < 60; ++x)
-            wrong += PixelAt(image, x, y) != (x % 8 == 0 && y % 8 == 0 ? 0xFF8000u : 0x5Au);
+    for (int i = 0; i < 60 * 25; ++i)
+        wrong += GetSurfacePixels(&image)[i] != (i % 60 % 8 || i / 60 % 8 ? 0x5Au : 0xFF8000u);
     EXPECT_EQ(wrong, 0);
 }
 
@@ -113,38 +140,6 @@ TEST(State, ClearingAndErasingWhateverClipTransformAndRasterOp) {
     EXPECT_EQ(Count(image, 0x00996633), 160 * 120);
     SetBackgroundColor(0x00FFFFFF); ClearTarget();
     EXPECT_EQ(Count(image, 0xFFFFFFFF), 160 * 120);  // a grey fills every byte
-}
-
-TEST(State, StyleCopiesOwnTheirPatternsAndNullPointersChangeNothing) {
-    LINESTYLE user, copy;
-    user.style = PS_USERSTYLE; user.userPattern = new DWORD[3]{3, 1, 2}; user.userCount = 3;
-    copy = user;
-    EXPECT_TRUE(copy.userPattern != user.userPattern && LINESTYLE(copy).userPattern[2] == 2);
-    user.style = PS_DASH; copy = user;  // a pattern outside a user style is not copied
-    EXPECT_TRUE(!copy.userPattern && copy.userCount == 0);
-    FILLSTYLE stale, patterned;
-    stale.style = BS_HATCHED; stale.pattern = new IMAGE(2, 2);
-    EXPECT_EQ(FILLSTYLE(stale).pattern, nullptr);
-    IMAGE image(4, 4), pattern(5, 3);
-    SetTargetImage(&image);
-    SetInteriorStyle(BS_DIBPATTERN, 0, &pattern); GetInteriorStyle(&patterned);
-    FILLSTYLE staleCopy(stale);
-    staleCopy = patterned;
-    ASSERT_TRUE(staleCopy.pattern && patterned.pattern && staleCopy.pattern != patterned.pattern);
-    EXPECT_EQ(staleCopy.pattern->Width(), 5);
-    staleCopy = stale;
-    EXPECT_EQ(staleCopy.pattern, nullptr);
-    // Null pointers change nothing; a deleted region clips nothing.
-    SetStrokeStyle(PS_USERSTYLE, 1, user.userPattern, 3);
-    const std::string before = DrawingState();
-    SetStrokeStyle(static_cast<const LINESTYLE*>(nullptr));
-    SetInteriorStyle(static_cast<const FILLSTYLE*>(nullptr));
-    SetInteriorStyle(static_cast<const BYTE*>(nullptr));
-    GetStrokeStyle(nullptr); GetInteriorStyle(nullptr); GetAxisScale(nullptr, nullptr);
-    EXPECT_EQ(DrawingState(), before);
-    HRGN region = CreateRectRgn(0, 0, 1, 1);
-    DeleteObject(region); SetClipRegion(region); SetPixelColor(3, 3, RGB(4, 5, 6));
-    EXPECT_EQ(PixelAt(image, 3, 3), 0x040506u);
 }
 
 }  // namespace

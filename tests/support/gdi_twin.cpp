@@ -34,8 +34,8 @@ void ApplyImageDefaults(HDC dc) {
     SetTextColor(dc, 0xFFFFFF);
     SelectAndDelete(dc, CreatePen(PS_SOLID, 1, 0xFFFFFF));
     SelectAndDelete(dc, CreateSolidBrush(0xFFFFFF));
-    const LOGFONTW font = {16, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                           L"System"};
+    const LOGFONTW font = {16, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY,
+                           0, L"System"};
     SelectAndDelete(dc, CreateFontIndirectW(&font));
 }
 
@@ -73,7 +73,8 @@ std::string DrawingState() {
                   "pen 0x%X %d, brush %d %d%s, dashes",
                   GetStrokeColor(), GetInteriorColor(), GetFontColor(), GetBackgroundColor(),
                   GetBackgroundMode(), GetRasterOp(), GetPolygonFillMode(), xScale, yScale,
-                  line.style, line.thickness, fill.style, fill.hatch, fill.pattern ? " pattern" : "");
+                  line.style, line.thickness, fill.style, fill.hatch,
+                  fill.pattern ? " pattern" : "");
     std::string state = text;
     for (DWORD i = 0; i < line.userCount; ++i) state += " " + std::to_string(line.userPattern[i]);
     return state;
