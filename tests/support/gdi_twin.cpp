@@ -6,12 +6,8 @@
 namespace KanvoTest {
 
 GdiTwin::GdiTwin(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                       {}};  // top-down rows
     void* bits = nullptr;
     dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -21,12 +17,11 @@ GdiTwin::GdiTwin(int width, int height) : width_(width), height_(height) {
 }
 
 GdiTwin::~GdiTwin() {
-    DeleteObject(SelectObject(dc_, GetStockObject(WHITE_PEN)));
-    DeleteObject(SelectObject(dc_, GetStockObject(BLACK_BRUSH)));
-    DeleteObject(SelectObject(dc_, GetStockObject(SYSTEM_FONT)));
-    SelectObject(dc_, oldBitmap_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
+    // The pen, brush and font selected last belong to the twin.
+    SelectAndDelete(dc_, GetStockObject(WHITE_PEN));
+    SelectAndDelete(dc_, GetStockObject(BLACK_BRUSH));
+    SelectAndDelete(dc_, GetStockObject(SYSTEM_FONT));
+    SelectObject(dc_, oldBitmap_); DeleteObject(bitmap_); DeleteDC(dc_);
 }
 
 void GdiTwin::Fill(DWORD pixel) {
@@ -35,38 +30,29 @@ void GdiTwin::Fill(DWORD pixel) {
 }
 
 void ApplyImageDefaults(HDC dc) {
-    SetGraphicsMode(dc, GM_ADVANCED);
-    SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, 0);
-    DeleteObject(SelectObject(dc, CreatePen(PS_SOLID, 1, 0xFFFFFF)));
-    DeleteObject(SelectObject(dc, CreateSolidBrush(0xFFFFFF)));
+    SetGraphicsMode(dc, GM_ADVANCED); SetBkMode(dc, OPAQUE); SetBkColor(dc, 0);
     SetTextColor(dc, 0xFFFFFF);
-    LOGFONTW font = {};
-    font.lfHeight = 16;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = NONANTIALIASED_QUALITY;
-    lstrcpyW(font.lfFaceName, L"System");
-    DeleteObject(SelectObject(dc, CreateFontIndirectW(&font)));
+    SelectAndDelete(dc, CreatePen(PS_SOLID, 1, 0xFFFFFF));
+    SelectAndDelete(dc, CreateSolidBrush(0xFFFFFF));
+    const LOGFONTW font = {16, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY,
+                           0, L"System"};
+    SelectAndDelete(dc, CreateFontIndirectW(&font));
 }
+
+void SelectAndDelete(HDC dc, HGDIOBJ object) { DeleteObject(SelectObject(dc, object)); }
 
 std::string ComparePixels(const DWORD* actual, const DWORD* expected, int width, int height) {
     if (!actual || !expected) return "missing pixels";
     GdiFlush();
-    size_t differing = 0;
-    char first[160] = {};
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const size_t i = static_cast<size_t>(y) * width + x;
-            if (actual[i] != expected[i]) {
-                if (differing++ == 0)
-                    std::snprintf(first, sizeof first, "first at (%d, %d): 0x%08lX, expected 0x%08lX",
-                                  x, y, static_cast<unsigned long>(actual[i]),
-                                  static_cast<unsigned long>(expected[i]));
-            }
-        }
-    }
+    size_t differing = 0, first = 0;
+    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
+        if (actual[i] != expected[i] && differing++ == 0) first = i;
     if (differing == 0) return {};
-    return std::to_string(differing) + " pixels differ, " + first;
+    char text[100];
+    std::snprintf(text, sizeof text, " pixels differ, first at (%d, %d): 0x%08lX, expected 0x%08lX",
+                  static_cast<int>(first % width), static_cast<int>(first / width), actual[first],
+                  expected[first]);
+    return std::to_string(differing) + text;
 }
 
 std::string ComparePixels(IMAGE& actual, const GdiTwin& expected) {
@@ -74,6 +60,32 @@ std::string ComparePixels(IMAGE& actual, const GdiTwin& expected) {
         return "sizes differ";
     return ComparePixels(GetSurfacePixels(&actual), expected.Pixels(), expected.Width(),
                          expected.Height());
+}
+
+std::string DrawingState() {
+    LINESTYLE line;
+    FILLSTYLE fill;
+    float xScale = 0, yScale = 0;
+    GetStrokeStyle(&line); GetInteriorStyle(&fill); GetAxisScale(&xScale, &yScale);
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "colours %06lX %06lX %06lX %06lX, mode %d, rop %d, fill mode %d, scale %g %g, "
+                  "pen 0x%X %d, brush %d %d%s, dashes",
+                  GetStrokeColor(), GetInteriorColor(), GetFontColor(), GetBackgroundColor(),
+                  GetBackgroundMode(), GetRasterOp(), GetPolygonFillMode(), xScale, yScale,
+                  line.style, line.thickness, fill.style, fill.hatch,
+                  fill.pattern ? " pattern" : "");
+    std::string state = text;
+    for (DWORD i = 0; i < line.userCount; ++i) state += " " + std::to_string(line.userPattern[i]);
+    return state;
+}
+
+int CountPixels(const DWORD* pixels, int width, const RECT& area, DWORD pixel, DWORD mask) {
+    int count = 0;
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x)
+            count += (pixels[static_cast<size_t>(y) * width + x] & mask) == (pixel & mask);
+    return count;
 }
 
 }  // namespace KanvoTest

@@ -19,25 +19,35 @@ public:
     DWORD* Pixels() const { return pixels_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
-    // Fills every pixel with a 0x00RRGGBB value.
-    void Fill(DWORD pixel);
+    void Fill(DWORD pixel);  // every pixel, 0x00RRGGBB
 
 private:
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
-    DWORD* pixels_ = nullptr;
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ oldBitmap_;
+    DWORD* pixels_;
 };
 
-// Empty when both rasters hold the same pixels, otherwise a description of the
-// first difference and the number of differing pixels.
+// Empty when both rasters hold the same pixels, otherwise the number of
+// differing pixels and the first difference.
 std::string ComparePixels(const DWORD* actual, const DWORD* expected, int width, int height);
 std::string ComparePixels(IMAGE& actual, const GdiTwin& expected);
 
 // Gives a device context the state a new IMAGE has, so that raw GDI on it is
 // comparable with Kanvo drawing on an image.
 void ApplyImageDefaults(HDC dc);
+
+// Selects `object` into `dc` and deletes the object it replaces.
+void SelectAndDelete(HDC dc, HGDIOBJ object);
+
+// The current target's drawing state as text: the four colours, background
+// mode, raster operation, polygon fill mode, axis scale, line and fill style.
+std::string DrawingState();
+
+// Pixels within `area` of a raster `width` pixels wide that equal `pixel`
+// under `mask`.
+int CountPixels(const DWORD* pixels, int width, const RECT& area, DWORD pixel,
+                DWORD mask = 0xFFFFFFFF);
 
 }  // namespace KanvoTest
