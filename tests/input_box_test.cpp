@@ -223,13 +223,15 @@ TEST(InputBox, KeysButtonsTheGraphicsWindowAndRealGlyphs) {
          }, 32, 0, true, L"OK q", L"Ask 1 1028"},
         // A buffer of 1 holds only the terminator: nothing can be typed.
         {typeTooMuch, 4, 0, false, L"OK abc", L"abc"}, {typeTooMuch, 1, 0, false, L"OK ", L"def"}};
+    // After each the graphics window is enabled and in front again (the
+    // window thread may take the activation a moment later).
+    const auto back = [&] { return IsWindowEnabled(window) && GetForegroundWindow() == window; };
     for (const auto& c : cases) {
         seen.clear();
         EXPECT_EQ(Prompt(c.act, c.size, kTexts[2], L"Ask", 0, c.height, c.okOnly), c.result)
             << &c - cases;
         EXPECT_EQ(seen, c.seen) << &c - cases;
-        // The graphics window is enabled and in front again.
-        EXPECT_TRUE(IsWindowEnabled(window) && GetForegroundWindow() == window);
+        EXPECT_TRUE(WaitUntil(back, 1000)) << &c - cases;
     }
     CloseGraphWindow();
 

@@ -47,7 +47,7 @@ TEST(MouseInput, ClicksWithShiftAndCtrlWheelNotchesAndDoubleClicksOnlyWithTheirF
         MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP),
         KeyInput(VK_CONTROL, false), MouseInput(MOUSEEVENTF_MIDDLEDOWN),
         MouseInput(MOUSEEVENTF_MIDDLEUP), MouseInput(MOUSEEVENTF_WHEEL, WHEEL_DELTA),
-        MouseInput(MOUSEEVENTF_WHEEL, -WHEEL_DELTA), l[0], l[1], l[0], l[1]};
+        MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA)), l[0], l[1], l[0], l[1]};
     // message, ctrl, shift, left, middle, right, x, y, wheel. Wheel messages
     // carry screen coordinates; the records hold client ones. Without
     // OPEN_WITH_DOUBLE_CLICKS two quick clicks stay two clicks.
