@@ -143,8 +143,8 @@ TEST(Targets, SwitchingImagesTheWindowsImageAndDestroyingTheCurrentOne) {
 // SetInteriorColor select.
 void SelectPenAndBrush(HDC dc, COLORREF stroke, COLORREF interior) {
     LOGBRUSH brush = {BS_SOLID, stroke, 0};
-    DeleteObject(SelectObject(dc, ExtCreatePen(PS_GEOMETRIC, 1, &brush, 0, nullptr)));
-    DeleteObject(SelectObject(dc, CreateSolidBrush(interior)));
+    KanvoTest::SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC, 1, &brush, 0, nullptr));
+    KanvoTest::SelectAndDelete(dc, CreateSolidBrush(interior));
 }
 
 TEST(Targets, PenPositionDrawBox3DAndSecondNamesMatchRawGdi) {
