@@ -1,171 +1,194 @@
-// IMAGE: sizes, pixel layout, fills, resizing, copying and bad sizes.
+// IMAGE: sizes, pixel layout, fills, resizing, copying, bad sizes, and what
+// a thousand images leave behind. The drawing targets: choosing them, drawing
+// without one, the composite functions and the pen position, checked against
+// the same drawing done with raw GDI on a twin bitmap. (Each case runs in a
+// process of its own.)
 #include <kanvo.h>
 
 #include <gtest/gtest.h>
 
+#include "gdi_twin.h"
+#include "resource_counts.h"
+
+#include <algorithm>
 #include <climits>
 
 namespace {
 
-DWORD PixelAt(IMAGE& image, int x, int y) { return GetSurfacePixels(&image)[y * image.Width() + x]; }
-
-TEST(Image, NewImageIsBlackAndSized) {
-    IMAGE image(100, 50);
-    EXPECT_EQ(image.Width(), 100);
-    EXPECT_EQ(image.Height(), 50);
-    const DWORD* pixels = GetSurfacePixels(&image);
-    ASSERT_NE(pixels, nullptr);
-    for (int i = 0; i < 5000; ++i) ASSERT_EQ(pixels[i], 0u) << i;
+// The image's size and pixels (row by row), as one value to compare.
+std::tuple<int, int, std::vector<DWORD>> Raster(IMAGE& image) {
+    const DWORD* p = GetSurfacePixels(&image);
+    return {image.Width(), image.Height(), {p, p + (p ? image.Width() * image.Height() : 0)}};
 }
 
-TEST(Image, ZeroSizedImageHasNoPixelsButIsATarget) {
-    IMAGE image(0, 10);
-    EXPECT_EQ(GetSurfacePixels(&image), nullptr);
-    EXPECT_NE(GetSurfaceContext(&image), nullptr);
-    SetTargetImage(&image);
-    EXPECT_EQ(GetTargetImage(), &image);
-    EXPECT_EQ(GetTargetWidth(), 0);
-    EXPECT_EQ(GetLastColumn(), -1);
-    EXPECT_EQ(GetLastRow(), 9);
-    DrawLine(0, 0, 5, 5);  // nothing to draw on, nothing breaks
-    EXPECT_EQ(GetPixelColor(5, 5), CLR_INVALID);
-    ClearTarget();
-    SetTargetImage(nullptr);
+TEST(Image, NewImagesAreBlackResizingKeepsOldPixelsAndFillsTheRest) {
+    IMAGE big(100, 50), image(2, 2);
+    EXPECT_EQ(Raster(big), std::make_tuple(100, 50, std::vector<DWORD>(5000, 0)));
+    // Pixels are 0x00RRGGBB, colours (GetPixel's COLORREF) 0x00BBGGRR.
+    GetSurfacePixels(&big)[1 * 100 + 2] = 0x00FF0000;
+    SetTargetImage(&big); SetPixelColor(0, 3, RGB(0x11, 0x22, 0x33));
+    EXPECT_EQ(std::make_tuple(GetPixelColor(2, 1), GetSurfacePixels(&big)[3 * 100]),
+              std::make_tuple(RGB(255, 0, 0), 0x00112233ul));
+
+    const DWORD a = 0x110101, b = 0x120202, c = 0x130303, d = 0x140404, bg = 0x123456;
+    DWORD* pixels = GetSurfacePixels(&image);
+    pixels[0] = a; pixels[1] = b; pixels[2] = c; pixels[3] = d;
+    SetTargetImage(&image); SetBackgroundColor(RGB(0x12, 0x34, 0x56)); SetTargetImage(nullptr);
+    image.SetSize(4, 3);
+    const auto enlarged =
+        std::make_tuple(4, 3, std::vector<DWORD>{a, b, bg, bg, c, d, bg, bg, bg, bg, bg, bg});
+    EXPECT_EQ(Raster(image), enlarged);
+    // Zero, negative and too large sizes change nothing.
+    const int badSizes[][2] = {{0, 20}, {20, 0}, {-4, 7}, {1 << 20, 1 << 20}};
+    for (const auto& size : badSizes) image.SetSize(size[0], size[1]);
+    EXPECT_EQ(Raster(image), enlarged);
+    image.SetSize(1, 2);  // shrinking keeps the top-left part
+    EXPECT_EQ(Raster(image), std::make_tuple(1, 2, std::vector<DWORD>{a, c}));
+    // A grey background (equal channels) fills every byte, the fourth too.
+    SetTargetImage(&image); SetBackgroundColor(RGB(255, 255, 255)); SetTargetImage(nullptr);
+    image.SetSize(3, 2);
+    const DWORD w = 0xFFFFFFFF;
+    EXPECT_EQ(Raster(image), std::make_tuple(3, 2, std::vector<DWORD>{a, w, w, c, w, w}));
 }
 
-TEST(Image, BadSizesGiveNoPixelsAndNoCrash) {
-    const int sizes[][2] = {{-5, 10}, {10, -5}, {-1, -1}, {1 << 20, 1 << 20}, {INT_MAX, 2},
-                            {2, INT_MAX}, {INT_MIN, INT_MIN}};
+TEST(Image, ZeroNegativeAndHugeSizesGiveNoPixelsAndNoCrash) {
+    const int sizes[][2] = {{0, 10}, {-5, 10}, {10, -5}, {-1, -1}, {1 << 20, 1 << 20},
+                            {INT_MAX, 2}, {2, INT_MAX}, {INT_MIN, INT_MIN}};
     for (const auto& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
         IMAGE image(size[0], size[1]);
-        EXPECT_EQ(GetSurfacePixels(&image), nullptr) << size[0] << " x " << size[1];
-        SetTargetImage(&image);
-        SetBackgroundColor(RGB(10, 20, 30));
-        ClearTarget();
-        DrawFilledRectangle(0, 0, 100, 100);
-        SetPixelColor(1, 1, RGB(255, 0, 0));
-        SetImageSize(&image, 4, 4);  // a good size afterwards works
-        ASSERT_NE(GetSurfacePixels(&image), nullptr);
-        EXPECT_EQ(image.Width(), 4);
+        SetTargetImage(&image);  // a target all the same, with a device context
+        EXPECT_TRUE(!GetSurfacePixels(&image) && GetSurfaceContext(&image));
+        EXPECT_EQ(GetTargetImage(), &image);
+        if (size[0] == 0) { EXPECT_TRUE(GetLastColumn() == -1 && GetLastRow() == 9); }
+        SetBackgroundColor(RGB(10, 20, 30)); ClearTarget(); DrawFilledRectangle(0, 0, 100, 100);
+        SetPixelColor(5, 5, RGB(255, 0, 0)); EXPECT_EQ(GetPixelColor(5, 5), CLR_INVALID);
+        SetImageSize(&image, 4, 2);  // a good size afterwards works, in the background colour
+        EXPECT_EQ(Raster(image), std::make_tuple(4, 2, std::vector<DWORD>(8, 0x0A141E)));
         SetTargetImage(nullptr);
     }
 }
 
-TEST(Image, FailedResizeKeepsTheRaster) {
-    IMAGE image(3, 3);
-    SetTargetImage(&image);
-    SetPixelColor(2, 2, RGB(1, 2, 3));
-    SetTargetImage(nullptr);
-    image.SetSize(-4, 7);
-    image.SetSize(1 << 20, 1 << 20);
-    EXPECT_EQ(image.Width(), 3);
-    EXPECT_EQ(image.Height(), 3);
-    ASSERT_NE(GetSurfacePixels(&image), nullptr);
-    EXPECT_EQ(PixelAt(image, 2, 2), 0x010203u);
-}
-
-TEST(Image, PixelLayoutIsRedInTheThirdByte) {
-    IMAGE image(4, 4);
-    GetSurfacePixels(&image)[1 * 4 + 2] = 0x00FF0000;
-    SetTargetImage(&image);
-    EXPECT_EQ(GetPixelColor(2, 1), RGB(255, 0, 0));
-    SetPixelColor(0, 3, RGB(0x11, 0x22, 0x33));
-    EXPECT_EQ(PixelAt(image, 0, 3), 0x00112233u);
-    SetTargetImage(nullptr);
-}
-
-TEST(Image, EnlargingKeepsOldPixelsAndFillsWithBackground) {
-    IMAGE image(2, 2);
-    DWORD* pixels = GetSurfacePixels(&image);
-    for (int i = 0; i < 4; ++i) pixels[i] = 0x00010101u * (i + 1) + 0x00100000u;
-    SetTargetImage(&image);
-    SetBackgroundColor(RGB(0x12, 0x34, 0x56));
-    SetTargetImage(nullptr);
-    image.SetSize(4, 3);
-    ASSERT_EQ(image.Width(), 4);
-    ASSERT_EQ(image.Height(), 3);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            const DWORD expected = (x < 2 && y < 2) ? 0x00010101u * (y * 2 + x + 1) + 0x00100000u
-                                                    : 0x00123456u;
-            EXPECT_EQ(PixelAt(image, x, y), expected) << x << ", " << y;
-        }
-    }
-    image.SetSize(1, 2);  // shrinking keeps the top-left part
-    EXPECT_EQ(PixelAt(image, 0, 0), 0x00110101u);
-    EXPECT_EQ(PixelAt(image, 0, 1), 0x00130303u);
-}
-
-TEST(Image, GreyBackgroundFillsEveryByte) {
-    IMAGE image(2, 2);
-    SetTargetImage(&image);
-    SetBackgroundColor(RGB(255, 255, 255));
-    SetTargetImage(nullptr);
-    image.SetSize(3, 3);
-    EXPECT_EQ(PixelAt(image, 0, 0), 0u);  // old pixel stays
-    EXPECT_EQ(PixelAt(image, 2, 2), 0xFFFFFFFFu);
-    EXPECT_EQ(PixelAt(image, 2, 0), 0xFFFFFFFFu);
-    SetTargetImage(&image);
-    SetBackgroundColor(RGB(0x80, 0x80, 0x80));
-    ClearTarget();
-    EXPECT_EQ(PixelAt(image, 1, 1), 0x80808080u);
-    SetBackgroundColor(RGB(0x33, 0x66, 0x99));
-    ClearTarget();
-    EXPECT_EQ(PixelAt(image, 1, 1), 0x00336699u);
-    SetTargetImage(nullptr);
-}
-
-TEST(Image, ZeroDimensionResizeIsIgnored) {
-    IMAGE image(10, 10);
-    GetSurfacePixels(&image)[99] = 0x00ABCDEF;
-    image.SetSize(0, 20);
-    image.SetSize(20, 0);
-    EXPECT_EQ(image.Width(), 10);
-    EXPECT_EQ(image.Height(), 10);
-    EXPECT_EQ(PixelAt(image, 9, 9), 0x00ABCDEFu);
-}
-
-TEST(Image, AssignmentCopiesSizeAndPixelsOnly) {
-    IMAGE source(3, 3);
+TEST(Image, CopiesTakeSizeAndPixelsOnly) {
+    IMAGE source(3, 3), destination(5, 5);
     for (int i = 0; i < 9; ++i) GetSurfacePixels(&source)[i] = 0x00010203u * (i + 1);
-    IMAGE destination(5, 5);
-    SetTargetImage(&destination);
-    SetStrokeColor(RGB(9, 8, 7));
-    SetBackgroundColor(RGB(1, 1, 1));
+    SetTargetImage(&source); SetStrokeColor(RGB(1, 2, 3));
+    SetTargetImage(&destination); SetStrokeColor(RGB(9, 8, 7)); SetBackgroundColor(RGB(1, 1, 1));
     MoveOrigin(2, 2);  // the copy is one to one whatever the transform
-    SetTargetImage(nullptr);
-
-    destination = source;
-    ASSERT_EQ(destination.Width(), 3);
-    ASSERT_EQ(destination.Height(), 3);
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(GetSurfacePixels(&destination)[i], 0x00010203u * (i + 1));
-    SetTargetImage(&destination);
-    EXPECT_EQ(GetStrokeColor(), RGB(9, 8, 7));
-    EXPECT_EQ(GetBackgroundColor(), RGB(1, 1, 1));
-    SetTargetImage(nullptr);
-
-    IMAGE& alias = destination;
+    SetTargetImage(nullptr); IMAGE copy(source);
+    IMAGE& alias = destination; destination = source;
     destination = alias;  // self-assignment changes nothing
-    EXPECT_EQ(destination.Width(), 3);
-    EXPECT_EQ(GetSurfacePixels(&destination)[8], 0x00010203u * 9);
+    EXPECT_EQ(std::make_tuple(Raster(copy), Raster(destination)),
+              std::make_tuple(Raster(source), Raster(source)));
+    // The drawing state stays with each image: a new image's in the copy.
+    SetTargetImage(&copy); const COLORREF copyStroke = GetStrokeColor();
+    SetTargetImage(&destination);
+    EXPECT_EQ(std::make_tuple(copyStroke, GetStrokeColor(), GetBackgroundColor()),
+              std::make_tuple(0xFFFFFFul, RGB(9, 8, 7), RGB(1, 1, 1)));
+    SetTargetImage(nullptr);
+    GetSurfacePixels(&copy)[0] = 7;  // each owns its raster
+    EXPECT_EQ(GetSurfacePixels(&source)[0], 0x00010203u);
 }
 
-TEST(Image, CopyConstructionTakesPixelsButDefaultState) {
-    IMAGE source(4, 2);
-    SetTargetImage(&source);
-    SetStrokeColor(RGB(1, 2, 3));
-    SetPixelColor(3, 1, RGB(200, 100, 50));
-    SetTargetImage(nullptr);
-    IMAGE copy(source);
-    EXPECT_EQ(copy.Width(), 4);
-    EXPECT_EQ(copy.Height(), 2);
-    EXPECT_EQ(PixelAt(copy, 3, 1), 0x00C86432u);
-    SetTargetImage(&copy);
-    EXPECT_EQ(GetStrokeColor(), 0xFFFFFFu);
-    SetTargetImage(nullptr);
-    // The copy owns its own raster.
-    GetSurfacePixels(&copy)[0] = 7;
-    EXPECT_EQ(GetSurfacePixels(&source)[0], 0u);
+TEST(Image, ThousandImagesLeaveGdiObjectsAndHandlesFlat) {
+    const auto useAnImage = [](int size) {
+        IMAGE image(size, size);
+        SetTargetImage(&image); SetStrokeColor(RGB(size, 0, 0)); SetInteriorColor(RGB(0, size, 0));
+        DrawBox3D(1, 1, size / 2, size / 2, 3, true);
+        IMAGE copy(image); copy = image;
+        SetImageSize(&copy, size + 1, size + 2); SetTargetImage(nullptr);
+    };
+    useAnImage(8);  // the first use may set up lasting system state
+    const int gdiBefore = KanvoTest::FreeGdiSlots(), handlesBefore = KanvoTest::OpenHandleCount();
+    for (int i = 0; i < 1000; ++i) useAnImage(8 + i % 50);
+    const int gdiAfter = KanvoTest::FreeGdiSlots(), handlesAfter = KanvoTest::OpenHandleCount();
+    EXPECT_EQ(std::make_tuple(gdiAfter, handlesAfter), std::make_tuple(gdiBefore, handlesBefore));
+}
+
+// ---------------------------------------------------------------------------
+// Targets
+
+TEST(Targets, WithoutATargetDrawingDoesNothingAndGettersAnswerZero) {
+    EXPECT_EQ(GetTargetImage(), nullptr);
+    DrawLine(0, 0, 10, 10); DrawCircle(5, 5, 3); ClearTarget(); SetStrokeColor(RGB(1, 2, 3));
+    WriteText(0, 0, L"text"); FlushBatch(); DrawBox3D(0, 0, 10, 10, 5, true); DrawSegmentBy(4, 0);
+    LINESTYLE style;
+    style.thickness = 9; GetStrokeStyle(&style);  // untouched without a target
+    EXPECT_EQ(std::make_tuple(GetStrokeColor(), GetPixelColor(0, 0), GetTargetWidth(),
+                              GetLastColumn(), GetTextPixelWidth(L"abc")),
+              std::make_tuple(0u, 0u, 0, -1, 0));
+    EXPECT_EQ(std::make_tuple(style.thickness, GetPenX()), std::make_tuple(9, 4));
+    EXPECT_EQ(GetWindowHandle(), nullptr); EXPECT_STREQ(GetLibraryVersion(), L"20210224");
+}
+
+TEST(Targets, SwitchingImagesTheWindowsImageAndDestroyingTheCurrentOne) {
+    const auto seen = [] {
+        return std::make_tuple(GetTargetImage(), GetLastColumn(), GetLastRow(), GetStrokeColor());
+    };
+    IMAGE a(30, 20), b(50, 40);
+    SetTargetImage(&a); SetStrokeColor(RGB(1, 2, 3)); SetTargetImage(&b);
+    EXPECT_EQ(seen(), std::make_tuple(&b, 49, 39, 0xFFFFFFu));  // each image has its own state
+    SetTargetImage(&a); EXPECT_EQ(seen(), std::make_tuple(&a, 29, 19, RGB(1, 2, 3)));
+    // Without a window, null makes the window's empty image the target, and
+    // so does destroying the current image; drawing on it does nothing.
+    SetTargetImage(nullptr); IMAGE* window = GetTargetImage();
+    EXPECT_TRUE(window && window != &a && window != &b);
+    IMAGE* doomed = new IMAGE(10, 10); SetTargetImage(doomed); delete doomed;
+    DrawLine(0, 0, 10, 10); DrawFilledRectangle(0, 0, 5, 5);
+    EXPECT_EQ(seen(), std::make_tuple(window, -1, -1, 0xFFFFFFu));
+    EXPECT_EQ(GetPixelColor(5, 5), CLR_INVALID);
+}
+
+// Selects the geometric pen and the brush that SetStrokeColor and
+// SetInteriorColor select.
+void SelectPenAndBrush(HDC dc, COLORREF stroke, COLORREF interior) {
+    LOGBRUSH brush = {BS_SOLID, stroke, 0};
+    KanvoTest::SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC, 1, &brush, 0, nullptr));
+    KanvoTest::SelectAndDelete(dc, CreateSolidBrush(interior));
+}
+
+TEST(Targets, PenPositionDrawBox3DAndSecondNamesMatchRawGdi) {
+    IMAGE image(200, 200), other(5, 5);
+    KanvoTest::GdiTwin twin(200, 200);
+    const HDC dc = twin.Dc(); SetTargetImage(&image);
+    MovePenTo(130, 0); DrawSegmentBy(10, 0); DrawSegmentBy(10, 0);
+    SetTargetImage(&other);  // the pen position stays across targets
+    EXPECT_EQ(std::make_tuple(GetPenX(), GetPenY()), std::make_tuple(150, 0));
+    SetTargetImage(&image); MovePenBy(0, 5); DrawSegmentTo(170, 15);
+    DrawLine(131, 19, 180, 19);  // drawing does not move the pen position
+    EXPECT_EQ(std::make_tuple(GetPenX(), GetPenY()), std::make_tuple(170, 15));
+    MoveToEx(dc, 130, 0, nullptr); LineTo(dc, 140, 0); LineTo(dc, 150, 0);
+    MoveToEx(dc, 150, 5, nullptr); LineTo(dc, 170, 15);
+    MoveToEx(dc, 131, 19, nullptr); LineTo(dc, 180, 19);
+
+    SetStrokeColor(RGB(255, 255, 0)); SetInteriorColor(RGB(0, 0, 200));
+    SelectPenAndBrush(dc, RGB(255, 255, 0), RGB(0, 0, 200));
+    // Corners in any order, depth (also 0 and negative), whether the top is drawn.
+    const int boxes[][6] = {{100, 100, 50, 50, 20, 1}, {120, 180, 170, 150, 9, 0},
+                            {10, 10, 30, 30, 0, 1}, {10, 150, 40, 190, -7, 1}};
+    for (const auto& b : boxes) {
+        DrawBox3D(b[0], b[1], b[2], b[3], b[4], b[5] != 0);
+        const int l = std::min(b[0], b[2]), t = std::min(b[1], b[3]), r = std::max(b[0], b[2]),
+                  bottom = std::max(b[1], b[3]), depth = b[4], d = (3 * depth) >> 2;
+        Rectangle(dc, l, t, r, bottom); MoveToEx(dc, r, bottom, nullptr);
+        LineTo(dc, r + depth, bottom - d); LineTo(dc, r + depth, t - d);
+        if (!b[5]) continue;
+        MoveToEx(dc, l, t, nullptr);
+        LineTo(dc, l + depth, t - d); LineTo(dc, r + depth, t - d); LineTo(dc, r, t);
+    }
+
+    SetDrawColor(RGB(10, 20, 30)); SetMixMode(R2_XORPEN);
+    EXPECT_EQ(std::make_tuple(GetStrokeColor(), GetFontColor(), GetDrawColor(), GetRasterOp()),
+              std::make_tuple(RGB(10, 20, 30), RGB(10, 20, 30), RGB(10, 20, 30), R2_XORPEN));
+    SetMixMode(R2_COPYPEN); SetInteriorColor(RGB(0, 255, 0));
+    PaintBlock(190, 75, 180, 65);  // inclusive corners, either order
+    const POINT triangle[] = {{132, 62}, {145, 62}, {132, 75}};
+    DrawFilledPolygonByCount(3, triangle);
+    DrawPolygonByCount(0, triangle); DrawPolygonByCount(3, nullptr);  // nothing to draw
+    SelectPenAndBrush(dc, RGB(10, 20, 30), RGB(0, 255, 0));
+    HGDIOBJ pen = SelectObject(dc, GetStockObject(NULL_PEN));
+    Rectangle(dc, 180, 65, 191, 76); SelectObject(dc, pen); Polygon(dc, triangle, 3);
+    EXPECT_EQ(KanvoTest::ComparePixels(image, twin), ""); SetTargetImage(nullptr);
 }
 
 }  // namespace

@@ -1,182 +1,142 @@
 // The graphics window: size, title, class and styles, reopening, closing,
-// resizing, and the periodic copy of the back buffer to the window.
+// resizing, the periodic copy of the back buffer to the window, and what
+// opening and closing leave behind. Programs end the way a user ends them:
+// with a key typed into their console or window, or with the window's close
+// box; and the library's console handling, which a program checks itself.
 #include <kanvo.h>
 
 #include <gtest/gtest.h>
 
 #include "program_driver.h"
 #include "resource_counts.h"
+#include "user_input.h"
 
 namespace {
 
-using KanvoTest::CaptureWindowDc;
+using namespace KanvoTest;
 
-SIZE ClientSize(HWND window) {
-    RECT rect = {};
-    GetClientRect(window, &rect);
+std::tuple<LONG, LONG> ClientSize(HWND window) {
+    RECT rect = {}; GetClientRect(window, &rect);
     return {rect.right, rect.bottom};
 }
 
-int KanvoWindowsOfThisProcess() {
-    struct Search {
-        int count = 0;
-    } search;
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[32] = {};
-            GetClassNameW(window, name, 32);
-            if (owner == GetCurrentProcessId() && lstrcmpW(name, L"KanvoWnd") == 0)
-                ++reinterpret_cast<Search*>(parameter)->count;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.count;
+// Polls the window's own pixels until (x, y) shows `pixel` (0x00RRGGBB).
+bool Shows(HWND window, int x, int y, DWORD pixel) {
+    return WaitUntil([&] { return CaptureWindowDc(window).At(x, y) == pixel; }, 1000);
 }
 
-// Polls the window's own pixels until `pixel` at (x, y) has the colour.
-bool ShowsWithin(HWND window, int x, int y, COLORREF color, DWORD timeoutMs) {
-    const DWORD wanted = ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-    const DWORD start = GetTickCount();
-    do {
-        if (CaptureWindowDc(window).At(x, y) == wanted) return true;
-        Sleep(2);
-    } while (GetTickCount() - start < timeoutMs);
-    return false;
-}
-
-TEST(Window, HandleIsNullBeforeOpeningAndAfterClosing) {
+TEST(Window, FlagsStylesReopeningDrawingResizingAndClosing) {
     EXPECT_EQ(GetWindowHandle(), nullptr);
-    HWND window = OpenGraphWindow(200, 100);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(GetWindowHandle(), window);
-    CloseGraphWindow();
-    EXPECT_EQ(GetWindowHandle(), nullptr);
-    EXPECT_FALSE(IsWindow(window));  // destroyed by its own thread
-    CloseGraphWindow();              // closing again does nothing
-}
-
-TEST(Window, ClientAreaTitleClassAndDefaultStyle) {
-    HWND window = OpenGraphWindow(321, 239);
-    ASSERT_NE(window, nullptr);
-    const SIZE size = ClientSize(window);
-    EXPECT_EQ(size.cx, 321);
-    EXPECT_EQ(size.cy, 239);
-    wchar_t text[64] = {};
-    GetWindowTextW(window, text, 64);
-    EXPECT_STREQ(text, L"test_window");
-    GetClassNameW(window, text, 64);
-    EXPECT_STREQ(text, L"KanvoWnd");
-    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
-    EXPECT_EQ(style & WS_THICKFRAME, 0);
-    EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE) & (CS_NOCLOSE | CS_DBLCLKS), 0);
-    // The window is the target, cleared to black.
+    const LONG_PTR box = WS_CAPTION | WS_SYSMENU, styles = box | WS_MINIMIZEBOX | WS_THICKFRAME;
+    const struct { int flags; LONG_PTR style; ULONG_PTR classStyle; } cases[] = {
+        {0, box | WS_MINIMIZEBOX, 0}, {OPEN_WITHOUT_CLOSE_BOX, box | WS_MINIMIZEBOX, CS_NOCLOSE},
+        {OPEN_WITHOUT_MINIMIZE_BOX, box, 0},
+        {OPEN_WITH_DOUBLE_CLICKS | 0x100, box | WS_MINIMIZEBOX, CS_DBLCLKS}};  // 0x100: unknown
+    HWND window = nullptr;
+    for (const auto& c : cases) {
+        // Opening while open replaces the window with one of the new size,
+        // the target, cleared to black (the last one was left white).
+        HWND previous = window; const LONG width = 321 + c.flags % 7, height = 239 - c.flags % 5;
+        window = OpenGraphWindow(width, height, c.flags);
+        wchar_t name[16] = {}; GetClassNameW(window, name, 16);
+        EXPECT_EQ(WindowTitle(window) + L" " + name, L"test_window KanvoWnd");
+        EXPECT_EQ(std::make_tuple(GetWindowHandle() == window, previous && IsWindow(previous),
+                                  ClientSize(window), GetTargetImage(), GetTargetWidth(),
+                                  GetPixelColor(width - 1, height - 1)),
+                  std::make_tuple(true, false, std::make_tuple(width, height), nullptr, width, 0u));
+        EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & styles, c.style);
+        EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE) & (CS_NOCLOSE | CS_DBLCLKS), c.classStyle);
+        DrawFilledRectangle(0, 0, 400, 300);
+    }
+    // An image target leaves the window, null comes back to it (the drawing
+    // below shows).
+    IMAGE image(10, 10); SetTargetImage(&image); SetTargetImage(nullptr);
     EXPECT_EQ(GetTargetImage(), nullptr);
-    EXPECT_EQ(GetTargetWidth(), 321);
-    EXPECT_EQ(GetPixelColor(320, 238), 0u);
+    // Drawing shows without a flush: only the window thread's periodic copy
+    // brings it to the window.
+    ClearTarget(); ASSERT_TRUE(Shows(window, 40, 40, 0));
+    SetInteriorColor(RGB(255, 0, 0)); DrawFilledRectangle(20, 20, 60, 60);
+    EXPECT_TRUE(Shows(window, 40, 40, 0xFF0000));
+    // Resizing through the null image resizes the window; the old pixels
+    // stay, the new part is black, and is copied to the window as well.
+    SetImageSize(nullptr, 400, 300);
+    EXPECT_EQ(std::make_tuple(ClientSize(window), GetTargetWidth(), GetTargetHeight()),
+              std::make_tuple(std::make_tuple(400L, 300L), 400, 300));
+    EXPECT_EQ(std::make_tuple(GetPixelColor(40, 40), GetPixelColor(350, 250)),
+              std::make_tuple(RGB(255, 0, 0), 0ul));
+    SetPixelColor(350, 250, RGB(0, 255, 0)); EXPECT_TRUE(Shows(window, 350, 250, 0x00FF00));
+    SetImageSize(nullptr, 220, 90); EXPECT_EQ(ClientSize(window), std::make_tuple(220L, 90L));
+
+    CloseGraphWindow();
+    EXPECT_FALSE(GetWindowHandle() || IsWindow(window));  // destroyed by its own thread
+    // Closing again, and drawing after closing, are harmless.
+    CloseGraphWindow();
+    DrawFilledRectangle(0, 0, 50, 50); FlushBatch(); BeginBatch(); EndBatch();
+    SetImageSize(nullptr, 50, 50); EXPECT_EQ(GetWindowHandle(), nullptr);
+    EXPECT_EQ(ClientSize(OpenGraphWindow(180, 60)), std::make_tuple(180L, 60L));  // opens again
     CloseGraphWindow();
 }
 
-TEST(Window, FlagsSelectClassAndWindowStyles) {
-    HWND window = OpenGraphWindow(200, 100, OPEN_WITHOUT_CLOSE_BOX);
-    EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE) & (CS_NOCLOSE | CS_DBLCLKS), CS_NOCLOSE);
-    window = OpenGraphWindow(200, 100, OPEN_WITHOUT_MINIMIZE_BOX);
-    EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
-              WS_CAPTION | WS_SYSMENU);
-    EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE) & (CS_NOCLOSE | CS_DBLCLKS), 0);
-    window = OpenGraphWindow(200, 100, OPEN_WITH_DOUBLE_CLICKS | 0x100);
-    EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE) & (CS_NOCLOSE | CS_DBLCLKS), CS_DBLCLKS);
-    EXPECT_EQ(ClientSize(window).cx, 200);
-    CloseGraphWindow();
-}
-
-TEST(Window, OpeningWhileOpenReplacesTheWindow) {
-    HWND first = OpenGraphWindow(200, 100);
-    HWND second = OpenGraphWindow(300, 150);
-    ASSERT_NE(second, nullptr);
-    EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(ClientSize(second).cx, 300);
-    EXPECT_EQ(ClientSize(second).cy, 150);
-    EXPECT_EQ(GetTargetWidth(), 300);
-    EXPECT_EQ(KanvoWindowsOfThisProcess(), 1);
-    CloseGraphWindow();
-    EXPECT_EQ(KanvoWindowsOfThisProcess(), 0);
-}
-
-TEST(Window, DrawingShowsWithoutAnyFlush) {
-    HWND window = OpenGraphWindow(160, 120);
-    ASSERT_TRUE(ShowsWithin(window, 40, 40, RGB(0, 0, 0), 1000));
-    SetInteriorColor(RGB(255, 0, 0));
-    DrawFilledRectangle(20, 20, 60, 60);
-    EXPECT_TRUE(ShowsWithin(window, 40, 40, RGB(255, 0, 0), 1000));
-    CloseGraphWindow();
-}
-
-TEST(Window, SetImageSizeWithNullResizesTheWindow) {
-    HWND window = OpenGraphWindow(200, 100);
-    SetPixelColor(5, 5, RGB(0, 255, 0));
-    SetImageSize(nullptr, 300, 200);
-    EXPECT_EQ(ClientSize(window).cx, 300);
-    EXPECT_EQ(ClientSize(window).cy, 200);
-    EXPECT_EQ(GetTargetWidth(), 300);
-    EXPECT_EQ(GetTargetHeight(), 200);
-    EXPECT_EQ(GetPixelColor(5, 5), RGB(0, 255, 0));
-    EXPECT_EQ(GetPixelColor(250, 150), 0u);
-    EXPECT_TRUE(ShowsWithin(window, 5, 5, RGB(0, 255, 0), 1000));
-    SetImageSize(nullptr, 220, 90);
-    EXPECT_EQ(ClientSize(window).cx, 220);
-    CloseGraphWindow();
-}
-
-TEST(Window, ImageTargetWhileWindowIsOpen) {
-    OpenGraphWindow(100, 100);
-    IMAGE image(10, 10);
-    SetTargetImage(&image);
-    EXPECT_EQ(GetTargetImage(), &image);
-    SetTargetImage(nullptr);
-    EXPECT_EQ(GetTargetImage(), nullptr);  // the open window is the target
-    EXPECT_EQ(GetTargetWidth(), 100);
-    CloseGraphWindow();
-}
-
-TEST(Window, DrawingAfterCloseIsHarmless) {
-    OpenGraphWindow(100, 100);
-    CloseGraphWindow();
-    DrawFilledRectangle(0, 0, 50, 50);
-    FlushBatch();
-    BeginBatch();
-    EndBatch();
-    SetImageSize(nullptr, 50, 50);
-    EXPECT_EQ(GetWindowHandle(), nullptr);
-    // Opening again works after all this.
-    HWND window = OpenGraphWindow(180, 60);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(ClientSize(window).cx, 180);
-    CloseGraphWindow();
-}
-
-TEST(Window, FailedCreationReleasesTheOpenerWithANullHandle) {
-    // A class of that name whose windows refuse to be created.
-    WNDCLASSEXW refusing = {};
-    refusing.cbSize = sizeof refusing;
-    refusing.lpszClassName = L"KanvoWnd";
-    refusing.hInstance = GetModuleHandleW(nullptr);
-    refusing.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        return message == WM_NCCREATE ? FALSE : DefWindowProcW(hwnd, message, wParam, lParam);
+TEST(Window, FailedCreationAndTwentyOpenCloseCyclesLeaveNothingBehind) {
+    // A class of that name whose windows refuse to be created: the opener is
+    // released with a null handle, and no thread stays.
+    WNDCLASSEXW refusing = {}; refusing.cbSize = sizeof refusing;
+    refusing.lpszClassName = L"KanvoWnd"; refusing.hInstance = GetModuleHandleW(nullptr);
+    refusing.lpfnWndProc = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+        return message != WM_NCCREATE;  // FALSE for WM_NCCREATE: no window
     };
     ASSERT_NE(RegisterClassExW(&refusing), 0);
-    const int threadsBefore = KanvoTest::ThreadCount();
-    HWND window = OpenGraphWindow(200, 100);
-    const int threadsAfter = KanvoTest::ThreadCount();
-    EXPECT_EQ(window, nullptr);
-    EXPECT_EQ(GetWindowHandle(), nullptr);
-    EXPECT_EQ(threadsAfter, threadsBefore);
+    int threadsBefore = ThreadCount(); HWND refused = OpenGraphWindow(200, 100);
+    int threadsAfter = ThreadCount();
+    EXPECT_EQ(std::make_tuple(refused, GetWindowHandle(), threadsAfter),
+              std::make_tuple(nullptr, nullptr, threadsBefore));
     UnregisterClassW(L"KanvoWnd", GetModuleHandleW(nullptr));
-    window = OpenGraphWindow(200, 100);
-    EXPECT_NE(window, nullptr);
-    CloseGraphWindow();
+
+    OpenGraphWindow(120, 80); CloseGraphWindow();  // the first may set up lasting system state
+    const int gdiBefore = FreeGdiSlots(), handlesBefore = OpenHandleCount();
+    threadsBefore = ThreadCount(); int windowsLeft = 0;
+    for (int i = 0; i < 20; ++i) {
+        HWND window = OpenGraphWindow(200 + i, 80 + i, i % 2 ? OPEN_WITH_DOUBLE_CLICKS : 0);
+        DrawFilledRectangle(0, 0, 50, 50); ResetDrawingState(); CloseGraphWindow();
+        windowsLeft += !window || IsWindow(window);
+    }
+    // Counted before any assertion: a failed one starts a thread of its own.
+    threadsAfter = ThreadCount();
+    const int gdiAfter = FreeGdiSlots(), handlesAfter = OpenHandleCount();
+    EXPECT_EQ(std::make_tuple(windowsLeft, threadsAfter, gdiAfter, handlesAfter),
+              std::make_tuple(0, threadsBefore, gdiBefore, handlesBefore));
+}
+
+// ---------------------------------------------------------------------------
+// Real programs
+
+std::wstring Probe(const wchar_t* name) { return L"\"" + ProgramDirectory() + name + L".exe\""; }
+
+TEST(ProgramEnd, KeyInItsConsoleOrWindowOrItsCloseBoxEndsItWithExitCodeZero) {
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way); ProgramDriver program;
+        ASSERT_TRUE(program.Start(Probe(L"probe_until_key")));
+        HWND window = program.WaitForWindow(); ASSERT_NE(window, nullptr);
+        Sleep(100);
+        // A key typed into the console; one pressed in the window, which hands
+        // it on to the console; the close box.
+        if (way == 0) { EXPECT_TRUE(program.TypeKeyInConsole(L'q')); }
+        if (way == 1) {
+            PostMessageW(window, WM_KEYDOWN, 'Q', 0x00100001);
+            PostMessageW(window, WM_KEYUP, 'Q', static_cast<LPARAM>(0xC0100001u));
+        }
+        if (way == 2) { EXPECT_TRUE(program.PressCloseBox()); }
+        EXPECT_EQ(program.WaitForExit(10000), 0u);
+    }
+}
+
+TEST(ProgramConsole, HiddenWhileTheWindowIsOpenOrCreatedOnRequest) {
+    // Every failed check of the program is a bit of its exit code.
+    for (const wchar_t* console : {L"", L" none"}) {
+        ProgramDriver program;
+        ASSERT_TRUE(program.Start(Probe(L"probe_console") + console, L"", !*console));
+        EXPECT_EQ(program.WaitForExit(15000), 0u) << console;
+    }
 }
 
 }  // namespace

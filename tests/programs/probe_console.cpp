@@ -1,37 +1,35 @@
-// Checks the console handling of a program started with a console of its own
-// and reports every failed check as a bit of its exit code (0 = all good):
-// the console hides while the window takes its place, Ctrl+C no longer ends
-// the program, and at close the console comes back where the window was.
+// Checks the library's console handling and reports every failed check as a
+// bit of its exit code (0 = all good). Started with a console of its own: the
+// console hides while the window takes its place, Ctrl+C no longer ends the
+// program, and at close the console comes back where the window was. Started
+// without one (told by the argument "none"): OPEN_WITH_CONSOLE creates one
+// with working standard streams, and closing the window gives it back.
 #include <kanvo.h>
 
-namespace {
+#include <cstdio>
 
-bool SamePlace(const RECT& a, const RECT& b) { return a.left == b.left && a.top == b.top; }
-
-}  // namespace
-
-int main() {
-    int failures = 0;
+int main(int argc, char**) {
+    int failures = 0, bit = 1;
+    const auto check = [&](bool good) { failures |= good ? 0 : bit; bit <<= 1; };
     HWND console = GetConsoleWindow();
-    if (!console) return 1;
+    check((argc > 1) == !console);  // started as told
+    if (!console) {
+        OpenGraphWindow(200, 100, OPEN_WITH_CONSOLE);
+        check(GetConsoleWindow() && IsWindowVisible(GetConsoleWindow()));
+        check(std::printf("standard output works\n") > 0 && std::fflush(stdout) == 0);
+        CloseGraphWindow(); check(!GetConsoleWindow());
+        return failures;
+    }
+    RECT consoleRect = {}, windowRect = {};
+    const auto samePlace = [&] {
+        return consoleRect.left == windowRect.left && consoleRect.top == windowRect.top;
+    };
     SetWindowPos(console, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    RECT consoleRect = {};
-    GetWindowRect(console, &consoleRect);
-
-    HWND window = OpenGraphWindow(200, 100, 0);
-    RECT windowRect = {};
-    GetWindowRect(window, &windowRect);
-    if (IsWindowVisible(console)) failures |= 2;
-    if (!SamePlace(windowRect, consoleRect)) failures |= 4;
-
+    GetWindowRect(console, &consoleRect); HWND window = OpenGraphWindow(200, 100, 0);
+    GetWindowRect(window, &windowRect); check(!IsWindowVisible(console) && samePlace());
     GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);  // must be ignored from now on
-    Sleep(300);
-
-    SetWindowPos(window, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    GetWindowRect(window, &windowRect);
-    CloseGraphWindow();
-    GetWindowRect(console, &consoleRect);
-    if (!IsWindowVisible(console)) failures |= 8;
-    if (!SamePlace(consoleRect, windowRect)) failures |= 16;
+    Sleep(300); SetWindowPos(window, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetWindowRect(window, &windowRect); CloseGraphWindow();
+    GetWindowRect(console, &consoleRect); check(IsWindowVisible(console) && samePlace());
     return failures;
 }

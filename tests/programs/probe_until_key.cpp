@@ -1,16 +1,18 @@
-// Opens a window, draws, and waits for a key in its console like a clock does;
-// exits with 0 after reading the key, with 3 if the wait ends otherwise.
+// Opens a window and draws frames into it until a key comes to its console
+// (exit code 0) or its close box ends the process (0 as well); exits with 3
+// when neither comes within 30 s.
 #include <kanvo.h>
 
 #include <conio.h>
 
 int main() {
     OpenGraphWindow(200, 100);
-    SetInteriorColor(RGB(255, 0, 0));
-    DrawFilledRectangle(10, 10, 50, 50);
-    for (int i = 0; i < 3000 && !_kbhit(); ++i) Sleep(10);
+    for (int frame = 0; frame < 3000 && !_kbhit(); ++frame) {
+        SetInteriorColor(RGB(frame % 256, 0, 0)); DrawFilledRectangle(0, 0, 199, 99);
+        if (DWORD* pixels = GetSurfacePixels(nullptr)) pixels[frame % 100] = 0x00FFFFFF;
+        Sleep(10);
+    }
     if (!_kbhit()) return 3;
-    _getch();
-    CloseGraphWindow();
+    _getch(); CloseGraphWindow();
     return 0;
 }
