@@ -17,10 +17,9 @@
 
 // An image whose pixel (x, y) is color(x, y).
 template <class Color>
-IMAGE Painted(int width, int height, Color color) {
-    IMAGE image(width, height);
-    for (int i = 0; i < width * height; ++i)
-        GetSurfacePixels(&image)[i] = static_cast<DWORD>(color(i % width, i / width));
+IMAGE Painted(int w, int h, Color color) {
+    IMAGE image(w, h);
+    for (int i = 0; i < w * h; ++i) GetSurfacePixels(&image)[i] = color(i % w, i / w);
     return image;
 }
 
@@ -36,23 +35,21 @@ inline DWORD At(IMAGE& image, int x, int y, DWORD outside = ~0u) {
     return inside ? GetSurfacePixels(&image)[y * image.Width() + x] : outside;
 }
 
-// Whether no colour byte of the two pixels differs by more than `tolerance`.
+// Whether no colour byte of the two pixels differs by more than `tolerance`;
+// with a negative tolerance, whether all 32 bits are equal.
 inline bool Near(DWORD a, DWORD b, int tolerance) {
     const auto gap = [a, b](int s) { return std::abs(int(a >> s & 0xFF) - int(b >> s & 0xFF)); };
-    return std::max({gap(0), gap(8), gap(16)}) <= tolerance;
+    return tolerance < 0 ? a == b : std::max({gap(0), gap(8), gap(16)}) <= tolerance;
 }
 
-// "<width>x<height> <n>": the image's size and how many of its pixels differ
-// from expected(x, y) in any bit, or with a tolerance, in a colour byte by more.
+// "<width>x<height> <n>": the image's size and how many of its pixels are not
+// Near expected(x, y).
 template <class Expected>
 std::string Differ(IMAGE& image, Expected expected, int tolerance = -1) {
-    const int width = image.Width(), height = image.Height();
-    int wrong = 0;
-    for (int i = 0; i < width * height; ++i) {
-        const DWORD actual = At(image, i % width, i / width), want = expected(i % width, i / width);
-        wrong += tolerance < 0 ? actual != want : !Near(actual, want, tolerance);
-    }
-    return std::to_string(width) + "x" + std::to_string(height) + " " + std::to_string(wrong);
+    int wrong = 0, w = image.Width(), h = image.Height();
+    for (int i = 0; i < w * h; ++i)
+        wrong += !Near(At(image, i % w, i / w), expected(i % w, i / w), tolerance);
+    return std::to_string(w) + "x" + std::to_string(h) + " " + std::to_string(wrong);
 }
 
 // The expectation "as in `image`" for Differ, `outside` where it has no pixel.

@@ -13,17 +13,13 @@ namespace fs = std::filesystem;
 // Each test's files live in a folder of its own, with a subfolder whose name
 // is not ASCII, removed at the end. `picture` is the 100 x 100 picture
 // compiled into this program, as loaded.
-class ImageFiles : public testing::Test {
-protected:
+struct ImageFiles : testing::Test {
     const fs::path dir =
         fs::temp_directory_path() / ("kanvo_files_" + std::to_string(GetCurrentProcessId()));
     const std::wstring sub = (dir / L"\u56fe\u7247").wstring() + L"\\";
     IMAGE picture;
-    void SetUp() override {
-        fs::create_directories(sub);
-        ReadImageResource(&picture, L"PNG", L"QUARTERS");
-    }
-    void TearDown() override { std::error_code ignored; fs::remove_all(dir, ignored); }
+    ImageFiles() { fs::create_directories(sub); ReadImageResource(&picture, L"PNG", L"QUARTERS"); }
+    ~ImageFiles() override { std::error_code ignored; fs::remove_all(dir, ignored); }
 };
 
 static std::string ReadBytes(const fs::path& path) {
@@ -41,18 +37,24 @@ static std::string Resource(const wchar_t* name) {
     return bytes ? std::string(bytes, SizeofResource(nullptr, resource)) : std::string();
 }
 
-// The middles of the compiled picture's five areas: red, green / blue, and a
-// bottom-right quarter whose transparent left half loads as black and whose
-// half-transparent white right half as grey.
-static const POINT kMiddles[] = {{10, 10}, {90, 10}, {10, 90}, {60, 90}, {90, 90}};
-static const DWORD kColor[] = {0xFF0000, 0x00FF00, 0x0000FF, 0, 0x808080};
+// How many middles of the compiled picture's five areas, scaled to the
+// image's size, are farther than `tolerance` from their colours: red, green /
+// blue, and a bottom-right quarter whose transparent left half loads as black
+// and whose half-transparent white right half as grey.
+static int FarMiddles(IMAGE& image, int tolerance) {
+    static const POINT middles[] = {{10, 10}, {90, 10}, {10, 90}, {60, 90}, {90, 90}};
+    static const DWORD colors[] = {0xFF0000, 0x00FF00, 0x0000FF, 0, 0x808080};
+    int distant = 0, w = image.Width(), h = image.Height();
+    for (const POINT& p : middles)
+        distant += !Near(At(image, p.x * w / 100, p.y * h / 100), colors[&p - middles], tolerance);
+    return distant;
+}
 
 // Every format reads back what was written (JPEG approximately, at the middle
 // of each area); a GIF of more than 256 colours gives each pixel a near
 // palette colour.
 TEST_F(ImageFiles, ExtensionsChooseFormatsThatReadBack) {
-    for (const POINT& p : kMiddles)
-        EXPECT_TRUE(Near(At(picture, p.x, p.y), kColor[&p - kMiddles], 2)) << p.x;
+    EXPECT_EQ(FarMiddles(picture, 2), 0);
     const struct { const wchar_t* name; std::string magic; } cases[] = {  // "": nothing written
         {L"a.bmp", "BM"}, {L"b.png", "\x89PNG"}, {L"c.PnG", "\x89PNG"}, {L"d.tif", "II*"},
         {L"e.TIFF", "II*"}, {L"f.gif", "GIF8"}, {L"g.jpg", "\xFF\xD8"}, {L"h.jpeg", "\xFF\xD8"},
@@ -67,12 +69,10 @@ TEST_F(ImageFiles, ExtensionsChooseFormatsThatReadBack) {
         const bool written = !bytes.empty() && bytes.compare(0, c.magic.size(), c.magic) == 0;
         EXPECT_EQ(written, !c.magic.empty()) << c.name;
         ReadImageFile(&loaded, path.c_str());
-        if (c.magic[0] == '\xFF') {
-            for (const POINT& p : kMiddles)
-                EXPECT_TRUE(Near(At(loaded, p.x, p.y), At(picture, p.x, p.y), 24)) << p.x;
-        } else if (!bytes.empty()) {
-            EXPECT_EQ(Differ(loaded, PixelsOf(picture), 0), "100x100 0") << c.name;
-        }
+        // JPEG is lossy: only near at the middles; an unwritten file leaves `loaded` empty.
+        const std::string want = c.magic[0] == '\xFF' ? "lossy" : written ? "100x100 0" : "0x0 0";
+        EXPECT_EQ(want == "lossy" ? FarMiddles(loaded, 26) : 0, 0) << c.name;
+        EXPECT_EQ(want == "lossy" ? want : Differ(loaded, PixelsOf(picture), 0), want) << c.name;
     }
     IMAGE colorful = Patterned(256, 4), fromGif;
     WriteImageFile((sub + L"colorful.gif").c_str(), &colorful);
@@ -94,9 +94,7 @@ TEST_F(ImageFiles, ReadingSizesScalesAndPlacesThePicture) {
     ReadImageResource(&byNumber, L"PNG", MAKEINTRESOURCEW(7));
     for (IMAGE* image : {&own, &byName, &byNumber})
         EXPECT_EQ(Differ(*image, PixelsOf(picture)), "100x100 0");
-    EXPECT_EQ(scaled.Width() * 100 + scaled.Height(), 5040);
-    for (const POINT& p : kMiddles)
-        EXPECT_TRUE(Near(At(scaled, p.x / 2, p.y * 2 / 5), At(picture, p.x, p.y), 2)) << p.x;
+    EXPECT_EQ(scaled.Width() * 100 + scaled.Height() + FarMiddles(scaled, 2), 5040);
     SetTargetImage(&existing);
     MoveOrigin(30, 20); SetAxisScale(2.0f, 0.5f);
     HRGN clip = CreateRectRgn(0, 0, 10, 10);
@@ -125,35 +123,34 @@ TEST_F(ImageFiles, BadInputDoesNoHarmAndTheWindowLoadsAndSaves) {
         WriteImageFile((dir / name).c_str(), &picture);
         originals.push_back(ReadBytes(dir / name));
     }
-    const std::pair<const wchar_t*, std::string> files[] = {
-        {L"good.png", originals[0]}, {L"huge.png", Resource(L"HUGE")},  // claims 40000 x 40000
-        {L"empty.png", ""}, {L"truncated.png", originals[0].substr(0, 60)}, {L"text.png", "text"}};
-    for (const auto& file : files) WriteBytes(dir / file.first, file.second);
+    const std::pair<const wchar_t*, std::string> bad[] = {
+        {L"missing.png", ""}, {L"no folder\\a.png", ""}, {L"empty.png", ""},
+        {L"truncated.png", originals[0].substr(0, 60)}, {L"text.png", "text"},
+        {L"huge.png", Resource(L"HUGE")}, {L"\u56fe\u7247", ""}};  // claims 40000 x 40000; a folder
+    for (const auto& file : bad) WriteBytes(dir / file.first, file.second);
+    fs::remove(dir / L"missing.png");
     const std::wstring damaged = (dir / L"damaged").wstring(), good = (dir / L"good.png").wstring();
-    for (const std::string& original : originals) {  // first uses set up lasting state
-        WriteBytes(damaged, original);
-        ReadImageFile(&target, damaged.c_str());
-    }
-    const int gdiBefore = KanvoTest::FreeGdiSlots(), handlesBefore = KanvoTest::OpenHandleCount();
+    WriteBytes(good, originals[0]);
+    std::pair<int, int> before;
     std::string seen;
-    for (const wchar_t* name : {L"missing.png", L"no folder\\a.png", L"empty.png", L"truncated.png",
-                                L"text.png", L"huge.png", L"\u56fe\u7247"}) {
-        IMAGE filled = Patterned(30, 20), none, sized;
-        const std::wstring path = (dir / name).wstring();
-        ReadImageFile(&filled, path.c_str(), 0, 0, true);
-        ReadImageFile(&none, path.c_str());
-        ReadImageFile(&sized, path.c_str(), 12, 8);
-        for (IMAGE* image : {&filled, &none, &sized}) seen += Differ(*image, Black) + ";";
-    }
     std::minstd_rand random(12345);
-    for (int i = 0; i < 320; ++i) {
-        std::string bytes = originals[i % originals.size()];
-        if (i % 3 != 1) bytes.resize(random() % bytes.size());  // truncated
-        for (size_t flips = i % 3 ? 0 : 1 + random() % 8; flips > 0 && !bytes.empty(); --flips)
+    for (int i = -4; i < 320; ++i) {  // first the undamaged files: first uses set up lasting state
+        if (i == 0) before = {KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()};
+        std::string bytes = originals[(i + 4) % originals.size()];
+        if (i >= 0 && i % 3 != 1) bytes.resize(random() % bytes.size());  // truncated
+        for (size_t flips = i < 0 || i % 3 ? 0 : 1 + random() % 8; flips && !bytes.empty(); --flips)
             bytes[random() % bytes.size()] ^= static_cast<char>(1 + random() % 255);
         WriteBytes(damaged, bytes);
         IMAGE fresh;
         ReadImageFile(i % 2 ? &fresh : &target, damaged.c_str(), 0, 0, i % 2 != 0);
+    }
+    for (const auto& file : bad) {
+        IMAGE filled = Patterned(30, 20), none, sized;
+        const std::wstring path = (dir / file.first).wstring();
+        ReadImageFile(&filled, path.c_str(), 0, 0, true);
+        ReadImageFile(&none, path.c_str());
+        ReadImageFile(&sized, path.c_str(), 12, 8);
+        for (IMAGE* image : {&filled, &none, &sized}) seen += Differ(*image, Black) + ";";
     }
     ReadImageFile(&existing, good.c_str(), 100000, 100000, true);  // too big: its red corner
     const DWORD corner = At(existing, 29, 19) & 0xFFFFFF;
@@ -170,8 +167,7 @@ TEST_F(ImageFiles, BadInputDoesNoHarmAndTheWindowLoadsAndSaves) {
     WriteImageFile((sub + L"unstarted.png").c_str(), &existing);
     ReadImageResource(&existing, L"PNG", L"QUARTERS", 0, 0, true);
     Kanvo::g_imaging.started = true;
-    const int gdiAfter = KanvoTest::FreeGdiSlots(), handlesAfter = KanvoTest::OpenHandleCount();
-    EXPECT_EQ(std::make_pair(gdiAfter, handlesAfter), std::make_pair(gdiBefore, handlesBefore));
+    EXPECT_EQ(std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()), before);
     std::string expected;
     for (int i = 0; i < 7; ++i) expected += "30x20 0;0x0 0;12x8 0;";
     EXPECT_EQ(seen, expected);

@@ -11,7 +11,8 @@ static const double kPi = std::acos(-1.0);
 // column 40 - i, source rows 0..9 from left to right, the top row background.
 // Without autoSize a 5 x 4 source turned a quarter samples half-way between
 // pixels, so each bilinear result is a known blend of source and background.
-TEST(Rotate, ExactMappingsTheRedBackgroundAndTheSoftEdge) {
+// Into the window, its image and client area take the turned size.
+TEST(Rotate, ExactMappingsTheRedBackgroundTheSoftEdgeAndTheWindow) {
     IMAGE source = Patterned(40, 10), nearest(5, 5), smooth, turned, red, soft;
     IMAGE blue = Painted(5, 4, [](int, int) { return 0xFFu; });
     MakeRotatedImage(&nearest, &source, 0.0, RGB(9, 9, 9));
@@ -28,6 +29,11 @@ TEST(Rotate, ExactMappingsTheRedBackgroundAndTheSoftEdge) {
         const double share = (y ? 1 : 0.5) * (x % 4 ? 1 : 0.5);
         return static_cast<DWORD>(255 * (1 - share)) << 16 | static_cast<DWORD>(255 * share);
     }), "5x4 0");
+    ASSERT_NE(OpenGraphWindow(200, 100), nullptr);
+    MakeRotatedImage(nullptr, &source, kPi / 2, RGB(1, 2, 3), true, false);
+    RECT client = {}; GetClientRect(GetWindowHandle(), &client);
+    EXPECT_EQ(GetTargetWidth() * 1000 + client.bottom, 10040);
+    EXPECT_EQ(KanvoTest::ComparePixels(GetSurfacePixels(), GetSurfacePixels(&turned), 10, 40), "");
 }
 
 // An eighth turn of 100 x 100 fills 141 x 141, the corners with a grey
@@ -48,30 +54,20 @@ TEST(Rotate, EighthTurnGrowsTheBoxAndTurningInPlaceEqualsTurningACopy) {
     }
 }
 
-// Bad arguments change nothing and leak nothing; the window's image and
-// client area take the turned size.
-TEST(Rotate, WindowAsDestinationAndBadArguments) {
-    IMAGE source = Patterned(40, 10), destination = Patterned(7, 6), original(destination),
-          expected, empty, broken(-9, 4), tooLong(40000, 2);  // tooLong turned: beyond 2 GiB
-    MakeRotatedImage(&expected, &source, kPi / 2, RGB(1, 2, 3), true, false);
-    const int gdiBefore = KanvoTest::FreeGdiSlots(), handlesBefore = KanvoTest::OpenHandleCount();
+// Bad arguments change nothing and leak nothing.
+TEST(Rotate, BadArgumentsDoNoHarm) {
+    IMAGE source = Patterned(40, 10), destination = Patterned(7, 6), original(destination), empty,
+          broken(-9, 4), tooLong(40000, 2);  // tooLong turned: beyond 2 GiB
+    const auto before = std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount());
     for (IMAGE* bad : {static_cast<IMAGE*>(nullptr), &empty, &broken, &tooLong})
         MakeRotatedImage(&destination, bad, kPi / 4, 0, true, true);
     for (double angle : {std::nan(""), HUGE_VAL})
         MakeRotatedImage(&destination, &source, angle, 0, true);
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < 50; ++i) {  // into new, reused and the same images
         IMAGE scratch;
         MakeRotatedImage(&scratch, &source, i * 0.1, RGB(i, 0, 0), i % 2 == 0, i % 3 == 0);
         MakeRotatedImage(&scratch, &scratch, 0.5, 0, true, true);
     }
-    const int gdiAfter = KanvoTest::FreeGdiSlots(), handlesAfter = KanvoTest::OpenHandleCount();
-    EXPECT_EQ(std::make_pair(gdiAfter, handlesAfter), std::make_pair(gdiBefore, handlesBefore));
+    EXPECT_EQ(std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()), before);
     EXPECT_EQ(Differ(destination, PixelsOf(original)), "7x6 0");
-    ASSERT_NE(OpenGraphWindow(200, 100), nullptr);
-    MakeRotatedImage(nullptr, &source, kPi / 2, RGB(1, 2, 3), true, false);
-    RECT client = {};
-    GetClientRect(GetWindowHandle(), &client);
-    EXPECT_EQ(GetTargetWidth() * 1000 + client.bottom, 10040);
-    EXPECT_EQ(KanvoTest::ComparePixels(GetSurfacePixels(), GetSurfacePixels(&expected), 10, 40),
-              "");
 }

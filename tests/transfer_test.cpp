@@ -19,10 +19,9 @@ TEST(Transfer, PasteAndCaptureEqualBitBltUnderTransforms) {
                 KanvoTest::GdiTwin twin(60, 50), captured(30, 20);
                 const HDC to = twin.Dc();
                 BitBlt(to, 0, 0, 60, 50, GetSurfaceContext(&target), 0, 0, SRCCOPY);
-                SetTargetImage(&target);
+                SetTargetImage(&target); SetWorldTransform(to, &transform);
                 MoveOrigin(static_cast<int>(transform.eDx), static_cast<int>(transform.eDy));
                 SetAxisScale(transform.eM11, transform.eM22);
-                SetWorldTransform(to, &transform);
                 PasteImage(p.left, p.top, &source, rop);
                 BitBlt(to, p.left, p.top, 23, 17, from, 0, 0, rop);
                 PasteImage(p.top, p.left, p.right, p.bottom, &source, 4, 3, rop);
@@ -41,29 +40,22 @@ TEST(Transfer, PasteAndCaptureEqualBitBltUnderTransforms) {
 TEST(Transfer, WindowAsTargetAndBadArguments) {
     IMAGE source = Patterned(50, 40, 8), kept = Patterned(4, 4, 7), original(kept), empty,
           broken(-3, 5), captured;
-    PasteImage(0, 0, &source);  // before any window or target: nothing happens
-    CaptureImage(&kept, 0, 0, 2, 2);
+    PasteImage(0, 0, &source); CaptureImage(&kept, 0, 0, 2, 2);  // before any window: nothing
     HWND window = OpenGraphWindow(200, 150);
     ASSERT_NE(window, nullptr);
     std::pair<int, int> before;
     for (int i = -1; i < 50; ++i) {  // a first round may set up lasting state
         if (i == 0) before = {KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()};
         PasteImage(i + 1, i + 1, &source);
-        PasteImage(60, 60, &source, SRCINVERT);
-        PasteImage(60, 60, &source, SRCINVERT);
-        for (const IMAGE* bad : {&empty, &broken, static_cast<IMAGE*>(nullptr)}) {
-            PasteImage(1, 1, bad, BLACKNESS);
-            PasteImage(1, 1, 5, 5, bad, 0, 0, BLACKNESS);
-        }
-        CaptureImage(nullptr, 0, 0, 4, 4);
-        CaptureImage(&kept, 0, 0, -4, 4);
-        CaptureImage(&kept, 0, 0, 1 << 20, 1 << 20);
-        CaptureImage(&captured, 40, 40, 60, 50);
+        PasteImage(60, 60, &source, SRCINVERT); PasteImage(60, 60, &source, SRCINVERT);
+        for (const IMAGE* bad : {&empty, &broken, static_cast<IMAGE*>(nullptr)})
+            PasteImage(1, 1, bad, BLACKNESS), PasteImage(1, 1, 5, 5, bad, 0, 0, BLACKNESS);
+        CaptureImage(nullptr, 0, 0, 4, 4); CaptureImage(&kept, 0, 0, -4, 4);
+        CaptureImage(&kept, 0, 0, 1 << 20, 1 << 20); CaptureImage(&captured, 40, 40, 60, 50);
     }
-    const std::pair<int, int> after = {KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()};
+    EXPECT_EQ(std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()), before);
     Sleep(100);  // a few refreshes
     const KanvoTest::ScreenCapture shown = KanvoTest::CaptureWindowDc(window);
-    EXPECT_EQ(after, before);
     EXPECT_EQ(Differ(kept, PixelsOf(original)), "4x4 0");
     ASSERT_EQ(shown.width, 200);
     EXPECT_EQ(shown.At(99, 89), At(source, 49, 39) & 0xFFFFFF);
