@@ -16,7 +16,7 @@ static Parts Split(decltype(&ColorToHSL) split, COLORREF color) {
 // f = 0, HSL wraps it to red. Channels that no int can hold become 0, others
 // keep their low 8 bits (-254.5 truncates to -254); a hue without a sector
 // gives (V, p, q). The top byte of a colour is ignored; null outputs skipped.
-TEST(Colors, DocumentedValuesAndStrangeInput) {
+TEST(Colors, DocumentedValuesStrangeInputAndRoundTrips) {
     const float nan = std::numeric_limits<float>::quiet_NaN(), huge = 1e30f;
     const COLORREF colors[][2] = {
         {ColorToGray(0x0000FF), 0x4C4C4C}, {ColorToGray(0x00FF00), 0x969696},
@@ -40,11 +40,8 @@ TEST(Colors, DocumentedValuesAndStrangeInput) {
     float s = -1;  // the saturation alone
     ColorToHSL(0x0000FF, nullptr, &s, nullptr), ColorToHSV(0x00FF00, nullptr, nullptr, nullptr);
     EXPECT_EQ(s, 1);
-}
-
-// 2^20 colours spread over the whole cube by an odd multiplier (a bijection
-// modulo 2^24), the grey axis and 0x336699: both round trips return each one.
-TEST(Colors, RoundTripsReturnTheColour) {
+    // 2^20 colours spread over the whole cube by an odd multiplier (a bijection
+    // modulo 2^24), the grey axis and 0x336699: both round trips return each one.
     int misses = 0;
     for (unsigned i = 0; i < (1u << 20) + 257; ++i) {
         const COLORREF c = i < 256 ? i * 0x10101 : i > 256 ? i * 2654435761u & 0xFFFFFF : 0x336699;

@@ -38,9 +38,11 @@ TEST(Rotate, ExactMappingsTheRedBackgroundTheSoftEdgeAndTheWindow) {
 
 // An eighth turn of 100 x 100 fills 141 x 141, the corners with a grey
 // background, which is a byte fill: its top byte the grey level too. Turning
-// an image into itself equals turning a copy.
-TEST(Rotate, EighthTurnGrowsTheBoxAndTurningInPlaceEqualsTurningACopy) {
-    IMAGE source = Painted(100, 100, [](int, int) { return 0x336699u; });
+// an image into itself equals turning a copy. Bad arguments change nothing,
+// and no turn leaks.
+TEST(Rotate, EighthTurnTurningInPlaceBadArgumentsAndLeaks) {
+    IMAGE source = Painted(100, 100, [](int, int) { return 0x336699u; }), empty, broken(-9, 4),
+          destination = Patterned(7, 6), original(destination), tooLong(40000, 2);  // 2 GiB turned
     for (bool smooth : {false, true}) {
         IMAGE turned, image = Patterned(61, 33), copy(image), expected;
         MakeRotatedImage(&turned, &source, kPi / 4, RGB(0x80, 0x80, 0x80), true, smooth);
@@ -52,12 +54,6 @@ TEST(Rotate, EighthTurnGrowsTheBoxAndTurningInPlaceEqualsTurningACopy) {
         MakeRotatedImage(&image, &image, 0.7, RGB(10, 200, 30), true, smooth);
         EXPECT_EQ(Differ(image, PixelsOf(expected)), "68x65 0") << smooth;
     }
-}
-
-// Bad arguments change nothing and leak nothing.
-TEST(Rotate, BadArgumentsDoNoHarm) {
-    IMAGE source = Patterned(40, 10), destination = Patterned(7, 6), original(destination), empty,
-          broken(-9, 4), tooLong(40000, 2);  // tooLong turned: beyond 2 GiB
     const auto before = std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount());
     for (IMAGE* bad : {static_cast<IMAGE*>(nullptr), &empty, &broken, &tooLong})
         MakeRotatedImage(&destination, bad, kPi / 4, 0, true, true);

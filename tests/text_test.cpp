@@ -18,10 +18,6 @@ static const std::wstring kDefaultFont = L"16 0 0 0 0 0 0 0 1 0 0 3 0 System";
 // laid out in rectangles (heights and computed rectangles must agree), then
 // coloured transparent glyphs under a moved origin and a mirroring axis scale.
 static void WriteOnBoth(HDC twin) {
-    const auto write = [twin](int x, int y, const wchar_t* text) {
-        text[1] ? WriteText(x, y, text) : WriteText(x, y, text[0]);
-        TextOutW(twin, x, y, text, lstrlenW(text));
-    };
     const auto inRects = [twin](int top, const wchar_t* text) {
         int left = 2;  // an ellipsis must never be written into the caller's constant text
         for (UINT format : {DT_CENTER, DT_WORDBREAK, DT_SINGLELINE | DT_VCENTER,
@@ -34,7 +30,8 @@ static void WriteOnBoth(HDC twin) {
             EXPECT_TRUE(EqualRect(&ours, &theirs)) << format;
         }
     };
-    write(4, 4, kSample); write(4, 24, L"Q");
+    WriteText(4, 4, kSample); TextOutW(twin, 4, 4, kSample, lstrlenW(kSample));
+    WriteText(4, 24, L'Q'); TextOutW(twin, 4, 24, L"Q", 1);
     // Bad input draws nothing, measures 0 and leaves the pen where it is.
     RECT rect = {0, 0, 50, 50};
     WriteText(0, 0, nullptr); WriteText(0, 0, L""); WriteText(INT_MAX, INT_MIN, kSample);
@@ -51,7 +48,8 @@ static void WriteOnBoth(HDC twin) {
     SetFontColor(RGB(255, 160, 0)); SetTextColor(twin, RGB(255, 160, 0));
     const XFORM mirrored = {-1, 0, 0, 2, 300, 190};
     MoveOrigin(300, 190); SetAxisScale(-1.0f, 2.0f); SetWorldTransform(twin, &mirrored);
-    write(5, 0, L"mirror"); inRects(-30, kSample);
+    WriteText(5, 0, L"mirror"); TextOutW(twin, 5, 0, L"mirror", 6);
+    inRects(-30, kSample);
 }
 
 TEST(Text, WritingMatchesTheRawCallsOnAnImageAndOnTheWindow) {
@@ -82,9 +80,9 @@ static std::wstring Font(void (*read)(LOGFONTW*) = GetTextFont) {
 
 // Each form keeps the fields it does not name; a face is cut to 31
 // characters; copies take size and pixels only, not the font; every form
-// frees the font it replaces.
-TEST(Text, FontRecordsCopiesAndTenThousandChanges) {
-    IMAGE image(16, 16), assigned(4, 4);
+// frees the font it replaces. The faces the programs ask for have real glyphs.
+TEST(Text, FontRecordsCopiesChangesAndGlyphs) {
+    IMAGE image(80, 60), assigned(4, 4);
     SetTargetImage(&image);
     SetTextFont(nullptr); SelectTextFont(nullptr); GetTextFont(nullptr); QueryTextFont(nullptr);
     EXPECT_EQ(Font(), kDefaultFont);
@@ -117,25 +115,20 @@ TEST(Text, FontRecordsCopiesAndTenThousandChanges) {
         SelectTextFont(i, 0, nullptr, 0, 0, 0, 0, 0, 0, 1, 0, 0, 4, 0);
     }
     EXPECT_EQ(KanvoTest::FreeGdiSlots(), before);
-    SetTargetImage(nullptr);  // the window's image before the window opens
-    SetTextFont(30, 0, L"Arial"); WriteText(0, 0, kSample); EXPECT_EQ(Font().substr(0, 3), L"30 ");
-}
-
-// Each character rendered alone leaves ink of its own: the boxes of a
-// missing glyph would all be equal, and equal to a blank box.
-TEST(Text, FacesTheProgramsAskForShowRealGlyphs) {
-    IMAGE image(160, 120);
-    SetTargetImage(&image);
+    // Each character rendered alone leaves ink of its own: the boxes of a
+    // missing glyph would all be equal, and equal to a blank box.
     const struct { const wchar_t *face; int height, width; const wchar_t* characters; } cases[] = {
         {L"\u9ed1\u4f53", 24, 0, L"\u65f6\u949f\u5206\u79d2"}, {L"Corbel", 55, 40, L"0123456789"},
         {L"Arial", 14, 0, L"\u786e\u5b9a\u53d6\u6d88OK"}, {L"System", 16, 0, L"\u65f6\u949fAg"}};
     for (const auto& c : cases) {
         SetTextFont(c.height, c.width, c.face);
-        std::set<std::vector<DWORD>> glyphs = {std::vector<DWORD>(160 * 120, 0)};
+        std::set<std::vector<DWORD>> glyphs = {std::vector<DWORD>(80 * 60, 0)};
         for (const wchar_t* character = c.characters; *character; ++character) {
             ClearTarget(); WriteText(0, 0, *character);
             const DWORD* pixels = GetSurfacePixels(&image);
-            EXPECT_TRUE(glyphs.emplace(pixels, pixels + 160 * 120).second) << c.face << *character;
+            EXPECT_TRUE(glyphs.emplace(pixels, pixels + 80 * 60).second) << c.face << *character;
         }
     }
+    SetTargetImage(nullptr);  // the window's image before the window opens
+    SetTextFont(30, 0, L"Arial"); WriteText(0, 0, kSample); EXPECT_EQ(Font().substr(0, 3), L"30 ");
 }
