@@ -52,8 +52,8 @@ std::string Differ(IMAGE& image, Expected expected, int tolerance = -1) {
     return std::to_string(w) + "x" + std::to_string(h) + " " + std::to_string(wrong);
 }
 
-// The expectation "as in `image`" for Differ, `outside` where it has no pixel.
-inline auto PixelsOf(IMAGE& image, DWORD outside = ~0u) {
-    return [&image, outside](int x, int y) { return At(image, x, y, outside); };
+// As above, against the pixels of `expected`, black where it has none.
+inline std::string Differ(IMAGE& image, IMAGE& expected, int tolerance = -1) {
+    return Differ(image, [&expected](int x, int y) { return At(expected, x, y, 0); }, tolerance);
 }
 inline DWORD Black(int, int) { return 0; }  // the expectation "all black"

@@ -76,12 +76,12 @@ TEST_F(ImageFiles, FormatsSizesResourcesAndTheWindow) {
         // leaves `loaded` empty.
         const std::string want = c.magic == "\xFF\xD8" ? "" : bytes.empty() ? "0x0 0" : "100x100 0";
         EXPECT_EQ(want.empty() ? FarMiddles(loaded, 26) : 0, 0) << c.name;
-        EXPECT_EQ(want.empty() ? want : Differ(loaded, PixelsOf(picture), 0), want) << c.name;
+        EXPECT_EQ(want.empty() ? want : Differ(loaded, picture, 0), want) << c.name;
     }
     IMAGE colorful = Patterned(256, 4), fromGif;
     WriteImageFile((sub + L"colorful.gif").c_str(), &colorful);
     ReadImageFile(&fromGif, (sub + L"colorful.gif").c_str());
-    EXPECT_EQ(Differ(fromGif, PixelsOf(colorful), 26), "256x4 0");
+    EXPECT_EQ(Differ(fromGif, colorful, 26), "256x4 0");
 
     const std::wstring path = sub + L"\u65f6\u949f.png";
     WriteBytes(path, Resource(L"QUARTERS"));
@@ -89,21 +89,20 @@ TEST_F(ImageFiles, FormatsSizesResourcesAndTheWindow) {
     ReadImageFile(&own, path.c_str()); ReadImageFile(&scaled, path.c_str(), 50, 40);
     ReadImageResource(&byName, L"PNG", L"quarters");
     ReadImageResource(&byNumber, L"PNG", MAKEINTRESOURCEW(7), 0, 0, true);
-    for (IMAGE* image : {&own, &byName, &byNumber})
-        EXPECT_EQ(Differ(*image, PixelsOf(picture)), "100x100 0");
+    for (IMAGE* image : {&own, &byName, &byNumber}) EXPECT_EQ(Differ(*image, picture), "100x100 0");
     EXPECT_EQ(scaled.Width() * 100 + scaled.Height() + FarMiddles(scaled, 2), 5040);
     SetTargetImage(&existing);
     MoveOrigin(30, 20); SetAxisScale(2.0f, 0.5f);
     HRGN clip = CreateRectRgn(0, 0, 10, 10);
     SetClipRegion(clip);
     ReadImageFile(&existing, path.c_str());
-    EXPECT_EQ(Differ(existing, PixelsOf(picture, 0)), "200x200 0");
+    EXPECT_EQ(Differ(existing, picture), "200x200 0");
     XFORM transform = {};
     GetWorldTransform(GetSurfaceContext(&existing), &transform);
     EXPECT_EQ(transform.eDx * 10 + GetClipRgn(GetSurfaceContext(&existing), clip), 301);
     DeleteObject(clip);
     ReadImageFile(&existing, path.c_str(), 0, 0, true);
-    EXPECT_EQ(Differ(existing, PixelsOf(picture)), "100x100 0");
+    EXPECT_EQ(Differ(existing, picture), "100x100 0");
 
     ASSERT_NE(OpenGraphWindow(300, 200), nullptr);
     ReadImageFile(nullptr, path.c_str(), 0, 0, true);
@@ -113,7 +112,7 @@ TEST_F(ImageFiles, FormatsSizesResourcesAndTheWindow) {
     EXPECT_EQ(client.bottom * 1000 + (client.right < 300), 100001);
     WriteImageFile((sub + L"window.bmp").c_str(), nullptr);
     ReadImageFile(&saved, (sub + L"window.bmp").c_str());
-    EXPECT_EQ(Differ(saved, PixelsOf(picture), 0), "100x100 0");
+    EXPECT_EQ(Differ(saved, picture, 0), "100x100 0");
 }
 
 // Damaged, empty, huge-claiming and missing files, a folder, a path into a

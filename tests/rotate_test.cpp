@@ -20,7 +20,7 @@ TEST(Rotate, ExactMappingsTheRedBackgroundTheSoftEdgeAndTheWindow) {
     MakeRotatedImage(&turned, &source, kPi / 2, RGB(1, 2, 3), true, false);
     MakeRotatedImage(&red, &blue, kPi / 2, RGB(255, 0, 0), false, false);
     MakeRotatedImage(&soft, &blue, kPi / 2, RGB(255, 0, 0), false, true);
-    EXPECT_EQ(Differ(nearest, PixelsOf(source)), "40x10 0");
+    EXPECT_EQ(Differ(nearest, source), "40x10 0");
     EXPECT_EQ(Differ(smooth, [&](int x, int y) { return At(source, x, y) & 0xFFFFFF; }), "40x10 0");
     EXPECT_EQ(Differ(turned, [&](int x, int y) { return y ? At(source, 40 - y, x) : 0x010203u; }),
               "10x40 0");
@@ -52,18 +52,18 @@ TEST(Rotate, EighthTurnTurningInPlaceBadArgumentsAndLeaks) {
         }), "141x141 0") << smooth;
         MakeRotatedImage(&expected, &copy, 0.7, RGB(10, 200, 30), true, smooth);
         MakeRotatedImage(&image, &image, 0.7, RGB(10, 200, 30), true, smooth);
-        EXPECT_EQ(Differ(image, PixelsOf(expected)), "68x65 0") << smooth;
+        EXPECT_EQ(Differ(image, expected), "68x65 0") << smooth;
     }
     const auto before = std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount());
     for (IMAGE* bad : {static_cast<IMAGE*>(nullptr), &empty, &broken, &tooLong})
         MakeRotatedImage(&destination, bad, kPi / 4, 0, true, true);
     for (double angle : {std::nan(""), HUGE_VAL})
         MakeRotatedImage(&destination, &source, angle, 0, true);
-    for (int i = 0; i < 50; ++i) {  // into new, reused and the same images
+    for (int i = 0; i < 50; ++i) {  // into new images and into themselves
         IMAGE scratch;
         MakeRotatedImage(&scratch, &source, i * 0.1, RGB(i, 0, 0), i % 2 == 0, i % 3 == 0);
         MakeRotatedImage(&scratch, &scratch, 0.5, 0, true, true);
     }
     EXPECT_EQ(std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()), before);
-    EXPECT_EQ(Differ(destination, PixelsOf(original)), "7x6 0");
+    EXPECT_EQ(Differ(destination, original), "7x6 0");
 }

@@ -13,57 +13,54 @@ static const wchar_t kSample[] = L"Kanvo \u65f6\u949f Ag";  // Latin and CJK; re
 static const std::wstring kDefaultFont = L"16 0 0 0 0 0 0 0 1 0 0 3 0 System";
 
 // Writes the same text with Kanvo on the current target and with the raw
-// calls on the twin's device context (one-character texts through the
-// character forms): white on black cells, bad input, the pen position, text
-// laid out in rectangles (heights and computed rectangles must agree), then
-// coloured transparent glyphs under a moved origin and a mirroring axis scale.
-static void WriteOnBoth(HDC twin) {
-    const auto inRects = [twin](int top, const wchar_t* text) {
-        int left = 2;  // an ellipsis must never be written into the caller's constant text
-        for (UINT format : {DT_CENTER, DT_WORDBREAK, DT_SINGLELINE | DT_VCENTER,
-                            DT_CALCRECT | DT_WORDBREAK, DT_END_ELLIPSIS | DT_MODIFYSTRING}) {
-            RECT ours = {left, top, left + 58, top + 50}, theirs = ours;
-            left += 62;
-            const int height = text[1] ? WriteTextInRect(text, &ours, format)
-                                       : WriteTextInRect(*text, &ours, format);
-            EXPECT_EQ(height, DrawTextW(twin, text, -1, &theirs, format & ~DT_MODIFYSTRING));
-            EXPECT_TRUE(EqualRect(&ours, &theirs)) << format;
-        }
-    };
-    WriteText(4, 4, kSample); TextOutW(twin, 4, 4, kSample, lstrlenW(kSample));
-    WriteText(4, 24, L'Q'); TextOutW(twin, 4, 24, L"Q", 1);
-    // Bad input draws nothing, measures 0 and leaves the pen where it is.
-    RECT rect = {0, 0, 50, 50};
-    WriteText(0, 0, nullptr); WriteText(0, 0, L""); WriteText(INT_MAX, INT_MIN, kSample);
-    EXPECT_EQ(WriteTextInRect(nullptr, &rect, 0) + WriteTextInRect(kSample, nullptr, DT_CALCRECT) +
-              WriteTextInRect(L'x', nullptr, 0) + GetTextPixelWidth(nullptr) +
-              GetTextPixelHeight(nullptr), 0);
-    MovePenTo(30, 24); WriteTextAtPen(nullptr); WriteTextAtPen(L"");
-    WriteTextAtPen(L"Ab"); WriteTextAtPen(L'c');  // one after the other
-    const int ab = GetTextPixelWidth(L"Ab");
-    TextOutW(twin, 30, 24, L"Ab", 2); TextOutW(twin, 30 + ab, 24, L"c", 1);
-    EXPECT_EQ(GetPenX() * 1000 + GetPenY(), (30 + ab + GetTextPixelWidth(L'c')) * 1000 + 24);
-    inRects(44, kSample); inRects(100, L"W");
-    SetBackgroundMode(TRANSPARENT); SetBkMode(twin, TRANSPARENT);
-    SetFontColor(RGB(255, 160, 0)); SetTextColor(twin, RGB(255, 160, 0));
-    const XFORM mirrored = {-1, 0, 0, 2, 300, 190};
-    MoveOrigin(300, 190); SetAxisScale(-1.0f, 2.0f); SetWorldTransform(twin, &mirrored);
-    WriteText(5, 0, L"mirror"); TextOutW(twin, 5, 0, L"mirror", 6);
-    inRects(-30, kSample);
-}
-
+// calls on the twin, on an image and on the window (one-character texts
+// through the character forms): white on black cells, bad input, the pen
+// position, text laid out in rectangles (heights and computed rectangles must
+// agree), then coloured transparent glyphs under a moved origin and a
+// mirroring axis scale.
 TEST(Text, WritingMatchesTheRawCallsOnAnImageAndOnTheWindow) {
     for (bool onWindow : {false, true}) {
         IMAGE image(320, 240);
         KanvoTest::GdiTwin twin(320, 240);
+        const HDC dc = twin.Dc();
         if (onWindow) { ASSERT_NE(OpenGraphWindow(320, 240), nullptr); }
         SetTargetImage(onWindow ? nullptr : &image);
         DWORD* pixels = GetSurfacePixels(GetTargetImage());
         std::fill(pixels, pixels + 320 * 240, 0x808080); twin.Fill(0x808080);  // shows opaque cells
-        WriteOnBoth(twin.Dc());
+        const auto inRects = [dc](int top, const wchar_t* text) {
+            int left = 2;  // an ellipsis must never be written into the caller's constant text
+            for (UINT format : {DT_CENTER, DT_WORDBREAK, DT_SINGLELINE | DT_VCENTER,
+                                DT_CALCRECT | DT_WORDBREAK, DT_END_ELLIPSIS | DT_MODIFYSTRING}) {
+                RECT ours = {left, top, left + 58, top + 50}, theirs = ours;
+                left += 62;
+                const int height = text[1] ? WriteTextInRect(text, &ours, format)
+                                           : WriteTextInRect(*text, &ours, format);
+                EXPECT_EQ(height, DrawTextW(dc, text, -1, &theirs, format & ~DT_MODIFYSTRING));
+                EXPECT_TRUE(EqualRect(&ours, &theirs)) << format;
+            }
+        };
+        WriteText(4, 4, kSample); TextOutW(dc, 4, 4, kSample, lstrlenW(kSample));
+        WriteText(4, 24, L'Q'); TextOutW(dc, 4, 24, L"Q", 1);
+        // Bad input draws nothing, measures 0 and leaves the pen where it is.
+        RECT rect = {0, 0, 50, 50};
+        WriteText(0, 0, nullptr); WriteText(0, 0, L""); WriteText(INT_MAX, INT_MIN, kSample);
+        EXPECT_EQ(WriteTextInRect(nullptr, &rect, 0) + WriteTextInRect(L'x', nullptr, 0) +
+                  WriteTextInRect(kSample, nullptr, DT_CALCRECT) + GetTextPixelWidth(nullptr) +
+                  GetTextPixelHeight(nullptr), 0);
+        MovePenTo(30, 24); WriteTextAtPen(nullptr); WriteTextAtPen(L"");
+        WriteTextAtPen(L"Ab"); WriteTextAtPen(L'c');  // one after the other
+        const int ab = GetTextPixelWidth(L"Ab");
+        TextOutW(dc, 30, 24, L"Ab", 2); TextOutW(dc, 30 + ab, 24, L"c", 1);
+        EXPECT_EQ(GetPenX() * 1000 + GetPenY(), (30 + ab + GetTextPixelWidth(L'c')) * 1000 + 24);
+        inRects(44, kSample); inRects(100, L"W");
+        SetBackgroundMode(TRANSPARENT); SetBkMode(dc, TRANSPARENT);
+        SetFontColor(RGB(255, 160, 0)); SetTextColor(dc, RGB(255, 160, 0));
+        const XFORM mirrored = {-1, 0, 0, 2, 300, 190};
+        MoveOrigin(300, 190); SetAxisScale(-1.0f, 2.0f); SetWorldTransform(dc, &mirrored);
+        WriteText(5, 0, L"mirror"); TextOutW(dc, 5, 0, L"mirror", 6);
+        inRects(-30, kSample);
         EXPECT_EQ(KanvoTest::ComparePixels(pixels, twin.Pixels(), 320, 240), "") << onWindow;
     }
-    EXPECT_STREQ(kSample, L"Kanvo \u65f6\u949f Ag");
 }
 
 // The font record as text: the thirteen numeric fields, then the face.
@@ -108,8 +105,7 @@ TEST(Text, FontRecordsCopiesChangesAndGlyphs) {
     SetTargetImage(&copy); EXPECT_EQ(Font(), kDefaultFont);
     SetTargetImage(&image); ResetDrawingState(); EXPECT_EQ(Font(), kDefaultFont);
     const int before = KanvoTest::FreeGdiSlots();  // every form frees the font it replaces
-    for (int i = 0; i < 2500; ++i) {
-        f.lfHeight = 8 + i % 40;
+    for (int i = 0; i < 2500; ++i, f.lfHeight = 8 + i % 40) {
         SetTextFont(&f); SetTextFont(i % 30, 0, i % 3 ? nullptr : L"SimHei");
         SetTextFont(-i, i, nullptr, i, i, i, true, true, true);
         SelectTextFont(i, 0, nullptr, 0, 0, 0, 0, 0, 0, 1, 0, 0, 4, 0);
