@@ -16,8 +16,7 @@
 #include "resource_counts.h"
 
 // An image whose pixel (x, y) is color(x, y).
-template <class Color>
-IMAGE Painted(int w, int h, Color color) {
+template <class Color> IMAGE Painted(int w, int h, Color color) {
     IMAGE image(w, h);
     for (int i = 0; i < w * h; ++i) GetSurfacePixels(&image)[i] = color(i % w, i / w);
     return image;
@@ -44,8 +43,7 @@ inline bool Near(DWORD a, DWORD b, int tolerance) {
 
 // "<width>x<height> <n>": the image's size and how many of its pixels are not
 // Near expected(x, y).
-template <class Expected>
-std::string Differ(IMAGE& image, Expected expected, int tolerance = -1) {
+template <class Expected> std::string Differ(IMAGE& image, Expected expected, int tolerance = -1) {
     int wrong = 0, w = image.Width(), h = image.Height();
     for (int i = 0; i < w * h; ++i)
         wrong += !Near(At(image, i % w, i / w), expected(i % w, i / w), tolerance);

@@ -91,14 +91,11 @@ TEST_F(ImageFiles, FormatsSizesResourcesAndTheWindow) {
     ReadImageResource(&byNumber, L"PNG", MAKEINTRESOURCEW(7), 0, 0, true);
     for (IMAGE* image : {&own, &byName, &byNumber}) EXPECT_EQ(Differ(*image, picture), "100x100 0");
     EXPECT_EQ(scaled.Width() * 100 + scaled.Height() + FarMiddles(scaled, 2), 5040);
-    SetTargetImage(&existing);
-    MoveOrigin(30, 20); SetAxisScale(2.0f, 0.5f);
-    HRGN clip = CreateRectRgn(0, 0, 10, 10);
-    SetClipRegion(clip);
+    SetTargetImage(&existing); MoveOrigin(30, 20); SetAxisScale(2.0f, 0.5f);
+    HRGN clip = CreateRectRgn(0, 0, 10, 10); SetClipRegion(clip);
     ReadImageFile(&existing, path.c_str());
     EXPECT_EQ(Differ(existing, picture), "200x200 0");
-    XFORM transform = {};
-    GetWorldTransform(GetSurfaceContext(&existing), &transform);
+    XFORM transform = {}; GetWorldTransform(GetSurfaceContext(&existing), &transform);
     EXPECT_EQ(transform.eDx * 10 + GetClipRgn(GetSurfaceContext(&existing), clip), 301);
     DeleteObject(clip);
     ReadImageFile(&existing, path.c_str(), 0, 0, true);
@@ -106,8 +103,7 @@ TEST_F(ImageFiles, FormatsSizesResourcesAndTheWindow) {
 
     ASSERT_NE(OpenGraphWindow(300, 200), nullptr);
     ReadImageFile(nullptr, path.c_str(), 0, 0, true);
-    RECT client = {};
-    GetClientRect(GetWindowHandle(), &client);
+    RECT client = {}; GetClientRect(GetWindowHandle(), &client);
     EXPECT_EQ(GetTargetWidth() * 1000 + GetTargetHeight(), 100100);
     EXPECT_EQ(client.bottom * 1000 + (client.right < 300), 100001);
     WriteImageFile((sub + L"window.bmp").c_str(), nullptr);
@@ -131,10 +127,9 @@ TEST_F(ImageFiles, BadInputDoesNoHarm) {
         {L"huge.png", Resource(L"HUGE")}, {L"\u56fe\u7247", ""}};  // claims 40000 x 40000; a folder
     for (const auto& file : bad) WriteBytes(dir / file.first, file.second);
     fs::remove(dir / L"missing.png");
-    const std::wstring damaged = (dir / L"damaged").wstring(), good = (dir / L"good.png").wstring();
-    WriteBytes(good, originals[0]);
+    const std::wstring damaged = (dir / L"damaged").wstring(), good = (dir / L"base.bmp").wstring();
     std::pair<int, int> before;
-    std::string seen;
+    std::string seen, expected;
     std::minstd_rand random(12345);
     for (int i = -4; i < 320; ++i) {  // first the undamaged files: first uses set up lasting state
         if (i == 0) before = {KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()};
@@ -142,8 +137,7 @@ TEST_F(ImageFiles, BadInputDoesNoHarm) {
         if (i >= 0 && i % 3 != 1) bytes.resize(random() % bytes.size());  // truncated
         for (size_t flips = i < 0 || i % 3 ? 0 : 1 + random() % 8; flips && !bytes.empty(); --flips)
             bytes[random() % bytes.size()] ^= static_cast<char>(1 + random() % 255);
-        WriteBytes(damaged, bytes);
-        IMAGE fresh;
+        WriteBytes(damaged, bytes); IMAGE fresh;
         ReadImageFile(i % 2 ? &fresh : &target, damaged.c_str(), 0, 0, i % 2 != 0);
     }
     for (const auto& file : bad) {
@@ -152,6 +146,7 @@ TEST_F(ImageFiles, BadInputDoesNoHarm) {
         ReadImageFile(&none, (dir / file.first).c_str());
         ReadImageFile(&sized, (dir / file.first).c_str(), 12, 8);
         for (IMAGE* image : {&filled, &none, &sized}) seen += Differ(*image, Black) + ";";
+        expected += "30x20 0;0x0 0;12x8 0;";
     }
     ReadImageFile(&existing, good.c_str(), 100000, 100000, true);  // too big: its red corner
     const DWORD corner = At(existing, 29, 19) & 0xFFFFFF;
@@ -162,15 +157,13 @@ TEST_F(ImageFiles, BadInputDoesNoHarm) {
     ReadImageFile(nullptr, (dir / L"missing.png").c_str());  // the window's image, no window yet
     for (IMAGE* image : {static_cast<IMAGE*>(nullptr), &empty, &broken})
         WriteImageFile((sub + L"unwritten.png").c_str(), image);
-    WriteImageFile(nullptr, &existing);
-    WriteImageFile((sub + L"no folder\\a.png").c_str(), &existing);
+    // No path, and a path into a folder "x" that does not exist.
+    WriteImageFile(nullptr, &existing); WriteImageFile((sub + L"x\\a.png").c_str(), &existing);
     Kanvo::g_imaging.started = false;  // as when the imaging library could not start
     WriteImageFile((sub + L"unstarted.png").c_str(), &existing);
     ReadImageResource(&existing, L"PNG", L"QUARTERS", 0, 0, true);
     Kanvo::g_imaging.started = true;
     EXPECT_EQ(std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()), before);
-    std::string expected;
-    for (int i = 0; i < 7; ++i) expected += "30x20 0;0x0 0;12x8 0;";
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(target.Width() * 1000 + corner, 50000 + 0xFF0000u);
     EXPECT_EQ(Differ(existing, Black), "30x20 0");
