@@ -20,19 +20,16 @@ static const std::wstring kDefaultFont = L"16 0 0 0 0 0 0 0 1 0 0 3 0 System";
 // mirroring axis scale.
 TEST(Text, WritingMatchesTheRawCallsOnAnImageAndOnTheWindow) {
     for (bool onWindow : {false, true}) {
-        IMAGE image(320, 240);
-        KanvoTest::GdiTwin twin(320, 240);
-        const HDC dc = twin.Dc();
+        IMAGE image(320, 240); KanvoTest::GdiTwin twin(320, 240); const HDC dc = twin.Dc();
         if (onWindow) { ASSERT_NE(OpenGraphWindow(320, 240), nullptr); }
         SetTargetImage(onWindow ? nullptr : &image);
         DWORD* pixels = GetSurfacePixels(GetTargetImage());
         std::fill(pixels, pixels + 320 * 240, 0x808080); twin.Fill(0x808080);  // shows opaque cells
         const auto inRects = [dc](int top, const wchar_t* text) {
-            int left = 2;  // an ellipsis must never be written into the caller's constant text
+            int left = -60;  // an ellipsis must never be written into the caller's constant text
             for (UINT format : {DT_CENTER, DT_WORDBREAK, DT_SINGLELINE | DT_VCENTER,
                                 DT_CALCRECT | DT_WORDBREAK, DT_END_ELLIPSIS | DT_MODIFYSTRING}) {
-                RECT ours = {left, top, left + 58, top + 50}, theirs = ours;
-                left += 62;
+                RECT ours = {left += 62, top, left + 58, top + 50}, theirs = ours;
                 const int height = text[1] ? WriteTextInRect(text, &ours, format)
                                            : WriteTextInRect(*text, &ours, format);
                 EXPECT_EQ(height, DrawTextW(dc, text, -1, &theirs, format & ~DT_MODIFYSTRING));
@@ -79,13 +76,12 @@ static std::wstring Font(void (*read)(LOGFONTW*) = GetTextFont) {
 // characters; copies take size and pixels only, not the font; every form
 // frees the font it replaces. The faces the programs ask for have real glyphs.
 TEST(Text, FontRecordsCopiesChangesAndGlyphs) {
-    IMAGE image(80, 60), assigned(4, 4);
-    SetTargetImage(&image);
+    IMAGE image(80, 60), assigned(4, 4); SetTargetImage(&image);
     SetTextFont(nullptr); SelectTextFont(nullptr); GetTextFont(nullptr); QueryTextFont(nullptr);
     EXPECT_EQ(Font(), kDefaultFont);
     EXPECT_EQ(GetTextPixelWidth(L'W') * 2, GetTextPixelWidth(L"WW"));  // one character
-    LOGFONTW f = {};  // as the ring clock chooses its font
-    GetTextFont(&f), f.lfHeight = 24, f.lfQuality = ANTIALIASED_QUALITY;
+    // The ring clock's font: the default with another height, quality and face.
+    LOGFONTW f = {}; GetTextFont(&f), f.lfHeight = 24, f.lfQuality = ANTIALIASED_QUALITY;
     lstrcpyW(f.lfFaceName, L"\u9ed1\u4f53");
     SetTextFont(&f); EXPECT_EQ(Font(), L"24 0 0 0 0 0 0 0 1 0 0 4 0 \u9ed1\u4f53");
     SetTextFont(30, 12, L"Arial", 0, 0, FW_BOLD, true, false, false, DEFAULT_CHARSET, 0, 0, 4, 0);
@@ -99,8 +95,7 @@ TEST(Text, FontRecordsCopiesChangesAndGlyphs) {
     EXPECT_EQ(Font(), L"16 0 0 0 0 0 0 0 0 4 2 0 32 Face" + std::wstring(27, L'x'));
     std::fill(std::begin(f.lfFaceName), std::end(f.lfFaceName), L'y');  // no terminator
     SetTextFont(&f); EXPECT_EQ(Font(), L"24 0 0 0 0 0 0 0 1 0 0 4 0 " + std::wstring(31, L'y'));
-    IMAGE copy(image);
-    SetTargetImage(&assigned); SetTextFont(40, 0, L"SimHei"); assigned = image;
+    IMAGE copy(image); SetTargetImage(&assigned); SetTextFont(40, 0, L"SimHei"); assigned = image;
     EXPECT_EQ(Font(), L"40 0 0 0 0 0 0 0 1 0 0 3 0 SimHei");
     SetTargetImage(&copy); EXPECT_EQ(Font(), kDefaultFont);
     SetTargetImage(&image); ResetDrawingState(); EXPECT_EQ(Font(), kDefaultFont);
