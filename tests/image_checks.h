@@ -55,3 +55,14 @@ inline std::string Differ(IMAGE& image, IMAGE& expected, int tolerance = -1) {
     return Differ(image, [&expected](int x, int y) { return At(expected, x, y, 0); }, tolerance);
 }
 inline DWORD Black(int, int) { return 0; }  // the expectation "all black"
+
+// Free GDI slots and open handles, the most free and the fewest open of a few
+// counts 20 ms apart: an object that the window thread or the system holds
+// only for a moment is not counted, a leak is.
+inline std::pair<int, int> SettledCounts() {
+    std::pair<int, int> counts = {0, 1 << 30};
+    for (int i = 0; i < 4; ++i, Sleep(20))
+        counts = {std::max(counts.first, KanvoTest::FreeGdiSlots()),
+                  std::min(counts.second, KanvoTest::OpenHandleCount())};
+    return counts;
+}

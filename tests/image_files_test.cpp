@@ -67,8 +67,7 @@ TEST_F(ImageFiles, FormatsSizesResourcesAndTheWindow) {
         {L"k.", ""}, {L"l.png.txt", ""}};
     fs::create_directories(dir / L"\u56fe\u7247.d");
     for (const auto& c : cases) {
-        IMAGE loaded;
-        WriteImageFile((dir / c.name).c_str(), &picture);
+        IMAGE loaded; WriteImageFile((dir / c.name).c_str(), &picture);
         const std::string bytes = ReadBytes(dir / c.name);
         EXPECT_EQ(bytes.substr(0, c.magic.empty() ? bytes.size() : c.magic.size()), c.magic);
         ReadImageFile(&loaded, (dir / c.name).c_str());
@@ -83,8 +82,7 @@ TEST_F(ImageFiles, FormatsSizesResourcesAndTheWindow) {
     ReadImageFile(&fromGif, (sub + L"colorful.gif").c_str());
     EXPECT_EQ(Differ(fromGif, colorful, 26), "256x4 0");
 
-    const std::wstring path = sub + L"\u65f6\u949f.png";
-    WriteBytes(path, Resource(L"QUARTERS"));
+    const std::wstring path = sub + L"\u65f6\u949f.png"; WriteBytes(path, Resource(L"QUARTERS"));
     IMAGE own, scaled, byName, saved, existing = Patterned(200, 200), byNumber = Patterned(9, 9);
     ReadImageFile(&own, path.c_str()); ReadImageFile(&scaled, path.c_str(), 50, 40);
     ReadImageResource(&byName, L"PNG", L"quarters");
@@ -97,8 +95,7 @@ TEST_F(ImageFiles, FormatsSizesResourcesAndTheWindow) {
     EXPECT_EQ(Differ(existing, picture), "200x200 0");
     XFORM transform = {}; GetWorldTransform(GetSurfaceContext(&existing), &transform);
     EXPECT_EQ(transform.eDx * 10 + GetClipRgn(GetSurfaceContext(&existing), clip), 301);
-    DeleteObject(clip);
-    ReadImageFile(&existing, path.c_str(), 0, 0, true);
+    DeleteObject(clip); ReadImageFile(&existing, path.c_str(), 0, 0, true);
     EXPECT_EQ(Differ(existing, picture), "100x100 0");
 
     ASSERT_NE(OpenGraphWindow(300, 200), nullptr);
@@ -128,11 +125,10 @@ TEST_F(ImageFiles, BadInputDoesNoHarm) {
     for (const auto& file : bad) WriteBytes(dir / file.first, file.second);
     fs::remove(dir / L"missing.png");
     const std::wstring damaged = (dir / L"damaged").wstring(), good = (dir / L"base.bmp").wstring();
-    std::pair<int, int> before;
+    std::pair<int, int> before; std::minstd_rand random(12345);
     std::string seen, expected;
-    std::minstd_rand random(12345);
     for (int i = -4; i < 320; ++i) {  // first the undamaged files: first uses set up lasting state
-        if (i == 0) before = {KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()};
+        if (i == 0) before = SettledCounts();
         std::string bytes = originals[(i + 4) % originals.size()];
         if (i >= 0 && i % 3 != 1) bytes.resize(random() % bytes.size());  // truncated
         for (size_t flips = i < 0 || i % 3 ? 0 : 1 + random() % 8; flips && !bytes.empty(); --flips)
@@ -161,9 +157,8 @@ TEST_F(ImageFiles, BadInputDoesNoHarm) {
     WriteImageFile(nullptr, &existing); WriteImageFile((sub + L"x\\a.png").c_str(), &existing);
     Kanvo::g_imaging.started = false;  // as when the imaging library could not start
     WriteImageFile((sub + L"unstarted.png").c_str(), &existing);
-    ReadImageResource(&existing, L"PNG", L"QUARTERS", 0, 0, true);
-    Kanvo::g_imaging.started = true;
-    EXPECT_EQ(std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()), before);
+    ReadImageResource(&existing, L"PNG", L"QUARTERS", 0, 0, true); Kanvo::g_imaging.started = true;
+    EXPECT_EQ(SettledCounts(), before);
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(target.Width() * 1000 + corner, 50000 + 0xFF0000u);
     EXPECT_EQ(Differ(existing, Black), "30x20 0");

@@ -54,7 +54,7 @@ TEST(Rotate, EighthTurnTurningInPlaceBadArgumentsAndLeaks) {
         MakeRotatedImage(&image, &image, 0.7, RGB(10, 200, 30), true, smooth);
         EXPECT_EQ(Differ(image, expected), "68x65 0") << smooth;
     }
-    const auto before = std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount());
+    const auto before = SettledCounts();
     for (IMAGE* bad : {static_cast<IMAGE*>(nullptr), &empty, &broken, &tooLong})
         MakeRotatedImage(&destination, bad, kPi / 4, 0, true, true);
     for (double angle : {std::nan(""), HUGE_VAL})
@@ -64,6 +64,6 @@ TEST(Rotate, EighthTurnTurningInPlaceBadArgumentsAndLeaks) {
         MakeRotatedImage(&scratch, &source, i * 0.1, RGB(i, 0, 0), i % 2 == 0, i % 3 == 0);
         MakeRotatedImage(&scratch, &scratch, 0.5, 0, true, true);
     }
-    EXPECT_EQ(std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()), before);
+    EXPECT_EQ(SettledCounts(), before);
     EXPECT_EQ(Differ(destination, original), "7x6 0");
 }

@@ -99,13 +99,13 @@ TEST(Text, FontRecordsCopiesChangesAndGlyphs) {
     EXPECT_EQ(Font(), L"40 0 0 0 0 0 0 0 1 0 0 3 0 SimHei");
     SetTargetImage(&copy); EXPECT_EQ(Font(), kDefaultFont);
     SetTargetImage(&image); ResetDrawingState(); EXPECT_EQ(Font(), kDefaultFont);
-    const int before = KanvoTest::FreeGdiSlots();  // every form frees the font it replaces
+    const auto before = SettledCounts();  // every form frees the font it replaces
     for (int i = 0; i < 2500; ++i, f.lfHeight = 8 + i % 40) {
         SetTextFont(&f); SetTextFont(i % 30, 0, i % 3 ? nullptr : L"SimHei");
         SetTextFont(-i, i, nullptr, i, i, i, true, true, true);
         SelectTextFont(i, 0, nullptr, 0, 0, 0, 0, 0, 0, 1, 0, 0, 4, 0);
     }
-    EXPECT_EQ(KanvoTest::FreeGdiSlots(), before);
+    EXPECT_EQ(SettledCounts(), before);
     // Each character rendered alone leaves ink of its own: the boxes of a
     // missing glyph would all be equal, and equal to a blank box.
     const struct { const wchar_t *face; int height, width; const wchar_t* characters; } cases[] = {

@@ -9,15 +9,13 @@
 // at places inside, partly before and partly past the target.
 TEST(Transfer, PasteAndCaptureEqualBitBltUnderTransforms) {
     const RECT places[] = {{5, 7, 10, 8}, {-9, -6, 20, 14}, {50, 40, 23, 17}};  // x, y, w, h
-    IMAGE source = Patterned(23, 17, 5);
-    const HDC from = GetSurfaceContext(&source);
+    IMAGE source = Patterned(23, 17, 5); const HDC from = GetSurfaceContext(&source);
     for (const XFORM& transform : {XFORM{1, 0, 0, 1, 0, 0}, XFORM{1.5f, 0, 0, 2, 7, -3}})
         for (DWORD rop : {SRCCOPY, SRCPAINT, SRCAND, SRCINVERT, NOTSRCCOPY, DSTINVERT, PATINVERT,
                           0x00B8074Aul})
             for (const RECT& p : places) {
                 IMAGE target = Patterned(60, 50, 9);
-                KanvoTest::GdiTwin twin(60, 50), captured(30, 20);
-                const HDC to = twin.Dc();
+                KanvoTest::GdiTwin twin(60, 50), captured(30, 20); const HDC to = twin.Dc();
                 BitBlt(to, 0, 0, 60, 50, GetSurfaceContext(&target), 0, 0, SRCCOPY);
                 SetTargetImage(&target); SetWorldTransform(to, &transform);
                 MoveOrigin(static_cast<int>(transform.eDx), static_cast<int>(transform.eDy));
@@ -43,7 +41,7 @@ TEST(Transfer, WindowAsTargetAndBadArguments) {
     ASSERT_NE(OpenGraphWindow(200, 150), nullptr);
     std::pair<int, int> before;
     for (int i = -1; i < 50; ++i) {  // a first round may set up lasting state
-        if (i == 0) before = {KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()};
+        if (i == 0) before = SettledCounts();
         PasteImage(i + 1, i + 1, &source);
         PasteImage(60, 60, &source, SRCINVERT); PasteImage(60, 60, &source, SRCINVERT);
         for (const IMAGE* bad : {&empty, &broken, static_cast<IMAGE*>(nullptr)})
@@ -51,7 +49,7 @@ TEST(Transfer, WindowAsTargetAndBadArguments) {
         CaptureImage(nullptr, 0, 0, 4, 4); CaptureImage(&kept, 0, 0, -4, 4);
         CaptureImage(&kept, 0, 0, 1 << 20, 1 << 20); CaptureImage(&captured, 40, 40, 60, 50);
     }
-    EXPECT_EQ(std::make_pair(KanvoTest::FreeGdiSlots(), KanvoTest::OpenHandleCount()), before);
+    EXPECT_EQ(SettledCounts(), before);
     Sleep(100);  // a few refreshes
     const KanvoTest::ScreenCapture shown = KanvoTest::CaptureWindowDc(GetWindowHandle());
     EXPECT_EQ(Differ(kept, original), "4x4 0");
