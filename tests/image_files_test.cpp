@@ -124,7 +124,6 @@ TEST_F(ImageFiles, BadInputDoesNoHarm) {
         {L"huge.png", Resource(L"HUGE")}, {L"\u56fe\u7247", ""}};  // claims 40000 x 40000; a folder
     for (const auto& file : bad) WriteBytes(dir / file.first, file.second);
     fs::remove(dir / L"missing.png");
-    const std::wstring damaged = (dir / L"damaged").wstring(), good = (dir / L"base.bmp").wstring();
     std::pair<int, int> before; std::minstd_rand random(12345);
     std::string seen, expected;
     for (int i = -4; i < 320; ++i) {  // first the undamaged files: first uses set up lasting state
@@ -133,8 +132,8 @@ TEST_F(ImageFiles, BadInputDoesNoHarm) {
         if (i >= 0 && i % 3 != 1) bytes.resize(random() % bytes.size());  // truncated
         for (size_t flips = i < 0 || i % 3 ? 0 : 1 + random() % 8; flips && !bytes.empty(); --flips)
             bytes[random() % bytes.size()] ^= static_cast<char>(1 + random() % 255);
-        WriteBytes(damaged, bytes); IMAGE fresh;
-        ReadImageFile(i % 2 ? &fresh : &target, damaged.c_str(), 0, 0, i % 2 != 0);
+        WriteBytes(dir / L"damaged", bytes); IMAGE fresh;
+        ReadImageFile(i % 2 ? &fresh : &target, (dir / L"damaged").c_str(), 0, 0, i % 2 != 0);
     }
     for (const auto& file : bad) {
         IMAGE filled = Patterned(30, 20), none, sized;
@@ -144,10 +143,11 @@ TEST_F(ImageFiles, BadInputDoesNoHarm) {
         for (IMAGE* image : {&filled, &none, &sized}) seen += Differ(*image, Black) + ";";
         expected += "30x20 0;0x0 0;12x8 0;";
     }
-    ReadImageFile(&existing, good.c_str(), 100000, 100000, true);  // too big: its red corner
+    // A size too big for the system: the picture's red top-left corner stays.
+    ReadImageFile(&existing, (dir / L"base.bmp").c_str(), 100000, 100000, true);
     const DWORD corner = At(existing, 29, 19) & 0xFFFFFF;
     ReadImageFile(&existing, nullptr, 0, 0, true);
-    ReadImageFile(&existing, good.c_str(), -5, 10, true);
+    ReadImageFile(&existing, (dir / L"base.bmp").c_str(), -5, 10, true);
     ReadImageResource(&existing, L"PNG", L"NO_SUCH_PICTURE", 0, 0, true);
     ReadImageResource(&existing, nullptr, nullptr, 0, 0, true);
     ReadImageFile(nullptr, (dir / L"missing.png").c_str());  // the window's image, no window yet
