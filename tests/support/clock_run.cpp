@@ -1,42 +1,119 @@
 #include "clock_run.h"
 
 #include <cstdio>
+#include <cstdlib>
+
+#include "resource_counts.h"
 
 namespace KanvoTest {
 
-std::string DescribeClockWindow(HWND window, const wchar_t* title, int width, int height) {
-    const std::wstring shown = WindowTitle(window);
-    RECT client = {};
-    GetClientRect(window, &client);
-    if (shown == title && client.right == width && client.bottom == height) return {};
-    char description[400];
-    std::snprintf(description, sizeof description, "title \"%ls\", client area %ld x %ld",
-                  shown.c_str(), static_cast<long>(client.right), static_cast<long>(client.bottom));
-    return description;
+std::vector<DWORD> PixelsOf(IMAGE& image) {
+    GdiFlush();
+    const DWORD* pixels = GetSurfacePixels(&image);
+    std::vector<DWORD> copy(pixels ? static_cast<size_t>(image.Width()) * image.Height() : 0);
+    for (size_t i = 0; i < copy.size(); ++i) copy[i] = pixels[i] & 0xFFFFFF;
+    return copy;
 }
 
-ScreenCapture CaptureWhen(HWND window, const std::function<bool(const ScreenCapture&)>& ready,
-                          DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        ScreenCapture capture = CaptureClientArea(window);
-        if ((capture.width > 0 && ready(capture)) || GetTickCount() - start >= timeoutMs)
-            return capture;
-        Sleep(20);
+int GdiObjectsLeftBy(const std::function<void()>& work) {
+    const int before = FreeGdiSlots();
+    work();
+    return before - FreeGdiSlots();
+}
+
+std::string Mismatches(const std::vector<Expected>& expected, const std::function<DWORD(int, int)>& read) {
+    std::string wrong;
+    for (const Expected& e : expected) {
+        char text[64];
+        const unsigned long value = read(e.x, e.y);
+        std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", e.x, e.y, value,
+                      static_cast<unsigned long>(e.value));
+        if (value != e.value) wrong += text;
     }
+    return wrong;
 }
 
-DWORD ExitCodeAfterKey(ProgramDriver& driver) {
-    if (!driver.TypeKeyInConsole(L'q')) return STILL_ACTIVE;
-    return driver.WaitForExit(10000);
+std::string TargetMismatches(const std::vector<Expected>& expected) {
+    return Mismatches(expected, [](int x, int y) { return GetPixelColor(x, y); });
 }
 
-DWORD ExitCodeAfterCloseBox(const wchar_t* name, const char* localTime, DWORD runMs) {
-    ProgramDriver driver;
-    if (!StartClockAt(driver, name, localTime)) return STILL_ACTIVE;
-    Sleep(runMs);
-    if (!driver.PressCloseBox()) return STILL_ACTIVE;
-    return driver.WaitForExit(10000);
+std::string PointsText(std::initializer_list<POINT> points) {
+    std::string text;
+    for (POINT p : points) text += " (" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+    return text.substr(text.empty() ? 0 : 1);
+}
+
+ClockCheck ShowsPixels(const std::vector<Expected>& expected) {
+    return [expected](HWND, const ScreenCapture& shown) {
+        return Mismatches(expected, [&](int x, int y) {
+            return x < shown.width && y < shown.height ? shown.At(x, y) : 0xFF000000u;
+        });
+    };
+}
+
+// Seen from a test program in build/tests/clocks: build/clocks/<name>/.
+std::wstring ClockProgramDirectory(const std::wstring& name) {
+    return ProgramDirectory() + L"..\\..\\clocks\\" + name + L"\\";
+}
+
+namespace {
+
+// Starts the clock at the faked time (through the faketime timestamp file
+// that the test environment names) and waits for its window; null when
+// either fails.
+HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* localTime,
+                const std::wstring& directory) {
+    const char* file = std::getenv("FAKETIME_TIMESTAMP_FILE");
+    if (!file || file[0] != '/') return nullptr;
+    std::string path = std::string("Z:") + file;  // the Unix path as Wine's drive Z: sees it
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    // This process reads the file too, whenever its cached copy runs out, and
+    // faketime ends a process that finds the file empty: write a new file
+    // beside it and put it in place with one rename, so that no reader ever
+    // sees it half written.
+    FILE* out = std::fopen((path + ".new").c_str(), "w");
+    if (!out) return nullptr;
+    const bool written = std::fprintf(out, "@%s\n", localTime) > 0;
+    if (std::fclose(out) != 0 || !written ||
+        !MoveFileExA((path + ".new").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ||
+        !program.Start(L"\"" + ClockProgramDirectory(name) + name + L".exe\"",
+                       directory.empty() ? ClockProgramDirectory(name) : directory))
+        return nullptr;
+    return program.WaitForWindow();
+}
+
+}  // namespace
+
+std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
+                            const ClockCheck& check, const std::wstring& directory,
+                            const std::wstring& output) {
+    ProgramDriver byKey, byCloseBox;
+    byKey.SendOutputTo(output);
+    HWND window = StartClock(byKey, name, localTime, directory);
+    if (!window) return "no window";
+    // Kept on top: other tests' windows may appear meanwhile, and the screen
+    // must show this one's pixels.
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    wchar_t title[64] = {};
+    RECT client = {};
+    GetWindowTextW(window, title, 64);
+    GetClientRect(window, &client);
+    std::string wrong;
+    if (std::wstring(title) != name || client.right != width || client.bottom != height)
+        wrong = "title or client area " + std::to_string(client.right) + " x " + std::to_string(client.bottom) + "; ";
+    // A clock may still be starting up, or be caught in the middle of a frame
+    // that it draws without batching: the picture counts once it is right.
+    std::string shows = "no capture";
+    for (const DWORD start = GetTickCount(); !shows.empty() && GetTickCount() - start < 20000; Sleep(20)) {
+        const ScreenCapture shown = CaptureClientArea(window);
+        if (shown.width > 0) shows = check(window, shown);
+    }
+    if (!shows.empty()) wrong += "picture: " + shows + "; ";
+    if (!byKey.TypeKeyInConsole(L'q') || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
+    if (!StartClock(byCloseBox, name, localTime, directory)) return wrong + "no second window";
+    Sleep(1500);  // well into its loop
+    if (!byCloseBox.PressCloseBox() || byCloseBox.WaitForExit(10000) != 0) wrong += "close box: no exit 0";
+    return wrong;
 }
 
 }  // namespace KanvoTest

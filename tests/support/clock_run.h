@@ -1,37 +1,23 @@
-// Running a clock program end to end: start it at a chosen local time, find
-// its window, wait for a picture, end it with its close box.
+// Shared steps of the clock tests: small helpers for frames drawn on images,
+// and a clock program of this build run end to end at a faked local time.
 #pragma once
 
-#include "program_driver.h"
+#include <kanvo.h>
 
 #include <ctime>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <vector>
+
+#include "program_driver.h"
 
 namespace KanvoTest {
-
-// Empty when the window has the title and client size, otherwise what it has.
-std::string DescribeClockWindow(HWND window, const wchar_t* title, int width, int height);
-
-// Captures the window's client area from the screen until `ready` accepts a
-// capture or `timeoutMs` has passed; returns the last capture.
-ScreenCapture CaptureWhen(HWND window, const std::function<bool(const ScreenCapture&)>& ready,
-                          DWORD timeoutMs);
-
-// Types a key into the program's console and returns its exit code
-// (STILL_ACTIVE when it does not end within 10 seconds).
-DWORD ExitCodeAfterKey(ProgramDriver& driver);
-
-// Starts the clock at `localTime`, lets it run for `runMs`, uses its close box
-// and returns its exit code (STILL_ACTIVE when it does not end).
-DWORD ExitCodeAfterCloseBox(const wchar_t* name, const char* localTime, DWORD runMs);
 
 // A broken-down time with the given hours, minutes and seconds.
 inline tm TimeOf(int hours, int minutes, int seconds) {
     tm t = {};
-    t.tm_hour = hours;
-    t.tm_min = minutes;
-    t.tm_sec = seconds;
+    t.tm_hour = hours, t.tm_min = minutes, t.tm_sec = seconds;
     return t;
 }
 
@@ -39,5 +25,38 @@ inline tm TimeOf(int hours, int minutes, int seconds) {
 constexpr DWORD PixelOf(COLORREF color) {
     return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
 }
+
+// The image's pixels (0x00RRGGBB, the unused fourth byte cleared).
+std::vector<DWORD> PixelsOf(IMAGE& image);
+// GDI objects that `work` leaves behind, counted before anything is asserted.
+int GdiObjectsLeftBy(const std::function<void()>& work);
+
+// A value expected at a point: a pixel value or a colour, as its reader gives it.
+struct Expected { int x, y; DWORD value; };
+// "" when `read` gives every expected value, otherwise the points where it does not.
+std::string Mismatches(const std::vector<Expected>& expected, const std::function<DWORD(int, int)>& read);
+// The same for the colours (0x00BBGGRR) of the current target.
+std::string TargetMismatches(const std::vector<Expected>& expected);
+// The points as text, "(x,y) (x,y) ...".
+std::string PointsText(std::initializer_list<POINT> points);
+
+// What a clock's window must show: "" when the capture is right, otherwise
+// what is wrong with it.
+using ClockCheck = std::function<std::string(HWND window, const ScreenCapture& shown)>;
+// The check that the window shows these pixel values (0x00RRGGBB).
+ClockCheck ShowsPixels(const std::vector<Expected>& expected);
+// Directory of the clock program `name` of this build, with a trailing backslash.
+std::wstring ClockProgramDirectory(const std::wstring& name);
+
+// A user's two runs of the clock `name`, each begun at `localTime` (e.g.
+// "2026-01-01 12:00:00") in `directory` (empty: the program's own). The first,
+// with its standard output sent to `output` when one is named, must open a
+// window titled `name` with a client area of width x height, show what
+// `check` accepts within 20 seconds, and end with exit code 0 on a key typed
+// into its console; the second must end with exit code 0 when its close box
+// is used. Returns "" when all of that holds, otherwise what went wrong.
+std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
+                            const ClockCheck& check, const std::wstring& directory = L"",
+                            const std::wstring& output = L"");
 
 }  // namespace KanvoTest

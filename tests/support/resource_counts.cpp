@@ -5,25 +5,6 @@
 #include <vector>
 
 namespace KanvoTest {
-namespace {
-
-struct SystemHandleEntry {
-    ULONG processId;
-    BYTE objectType;
-    BYTE flags;
-    USHORT handle;
-    PVOID object;
-    ACCESS_MASK access;
-};
-
-struct SystemHandleList {
-    ULONG count;
-    SystemHandleEntry entries[1];
-};
-
-constexpr ULONG kSystemHandleInformation = 16;
-
-}  // namespace
 
 int FreeGdiSlots() {
     std::vector<HGDIOBJ> pens;
@@ -38,25 +19,23 @@ int FreeGdiSlots() {
 }
 
 int OpenHandleCount() {
+    // The system's handle list (information class 16): a count, then one
+    // entry per handle that starts with the owning process's id.
+    struct Entry { ULONG processId; BYTE objectType, flags; USHORT handle; PVOID object; ACCESS_MASK access; };
     using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
     auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
     if (!query) return -1;
     std::vector<char> buffer(1 << 20);
-    for (;;) {
-        ULONG needed = 0;
-        const LONG status =
-            query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
-        if (status == 0) break;
+    for (ULONG needed = 0; query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);) {
         if (buffer.size() >= (1u << 28)) return -1;
         buffer.resize(buffer.size() * 2);
     }
-    const auto* list = reinterpret_cast<const SystemHandleList*>(buffer.data());
-    const DWORD self = GetCurrentProcessId();
-    int count = 0;
-    for (ULONG i = 0; i < list->count; ++i)
-        if (list->entries[i].processId == self) ++count;
-    return count;
+    const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
+    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + alignof(Entry));
+    int own = 0;
+    for (ULONG i = 0; i < count; ++i) own += entries[i].processId == GetCurrentProcessId();
+    return own;
 }
 
 int ThreadCount() {
@@ -65,9 +44,8 @@ int ThreadCount() {
     THREADENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     int count = 0;
-    const DWORD self = GetCurrentProcessId();
     for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == self) ++count;
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
     CloseHandle(snapshot);
     return count;
 }
