@@ -2,19 +2,12 @@
 // softening filter, the sparkle, and the program end to end.
 #include "flower_drawing.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <tuple>
-
-#include "clock_run.h"
-#include "gdi_twin.h"
+#include "clock_test.h"
 
 namespace {
 
-using namespace KanvoTest;
-
-// An image of the window's size cleared to white in exclusive-or mode.
+// An image of the window's size cleared to white in exclusive-or mode, the
+// current target.
 void StartXorImage(IMAGE& image) {
     SetTargetImage(&image);
     SetBackgroundColor(0x00FFFFFF);
@@ -23,7 +16,7 @@ void StartXorImage(IMAGE& image) {
 }
 
 // At noon and at midnight the tips lie straight up at (320, 100), (320, 140)
-// and (320, 180); dashed in exclusive-or mode they match raw GDI, and a
+// and (320, 180); dashed in exclusive-or mode the hands match raw GDI, and a
 // second drawing removes them.
 TEST(Flowerclock, HandsPointStraightUpMatchRawGdiAndASecondDrawingRemovesThem) {
     for (int hour : {12, 0}) {
@@ -32,19 +25,20 @@ TEST(Flowerclock, HandsPointStraightUpMatchRawGdiAndASecondDrawingRemovesThem) {
                   "(320,100) (320,140) (320,180)") << hour;
     }
     IMAGE image(640, 480);
-    GdiTwin twin(640, 480);
     StartXorImage(image);
     DrawDashedHands(TimeOf(12, 0, 0));
+    GdiTwin twin(640, 480);
     twin.Fill(0xFFFFFFFF);
     SetROP2(twin.Dc(), R2_XORPEN);
     const DWORD dashes[2] = {4, 6};
-    for (auto [color, thickness, tipY] : {std::make_tuple(0x00984567, 1, 100),
-                                          std::make_tuple(0x00C39284, 3, 140),
-                                          std::make_tuple(0x0055FFFF, 5, 180)}) {
-        const LOGBRUSH brush = {BS_SOLID, static_cast<COLORREF>(color), 0};
-        DeleteObject(SelectObject(twin.Dc(), ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, thickness, &brush, 2, dashes)));
+    const struct { COLORREF color; DWORD thickness; int tipY; } hands[] = {
+        {0x00984567, 1, 100}, {0x00C39284, 3, 140}, {0x0055FFFF, 5, 180}};
+    for (const auto& hand : hands) {
+        const LOGBRUSH brush = {BS_SOLID, hand.color, 0};
+        HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, hand.thickness, &brush, 2, dashes);
+        DeleteObject(SelectObject(twin.Dc(), pen));
         MoveToEx(twin.Dc(), 320, 245, nullptr);
-        LineTo(twin.Dc(), 320, tipY);
+        LineTo(twin.Dc(), 320, hand.tipY);
     }
     EXPECT_EQ(ComparePixels(image, twin), "");
     DrawDashedHands(TimeOf(12, 0, 0));
@@ -66,20 +60,17 @@ TEST(Flowerclock, GardenDialAtFixedPoints) {
 
 // The top-left pixel averages its neighbours with weights 9, 4, 4, 1:
 // (1800 + 400 + 200 + 10) / 18; the next one reads the softened corner:
-// (4 x 133 + 50 + 900 + 40) / 23. Images without neighbours stay as they are.
+// (4 x 133 + 50 + 900 + 40) / 23. Channels are clamped to 0 ... 255; images
+// without neighbours stay as they are.
 TEST(Flowerclock, SmoothingWeighsNeighboursInPlace) {
     IMAGE image(4, 3), empty(0, 0), single(1, 1);
     DWORD* p = GetSurfacePixels(&image);
     ASSERT_NE(p, nullptr);
     p[0] = 200, p[1] = 100, p[4] = 50, p[5] = 10;  // blue; every other pixel is black
-    SmoothImage(image);
-    EXPECT_EQ(p[0], 133u);
-    EXPECT_EQ(p[1], 66u);
-    EXPECT_TRUE(ClampChannel(300) == 255 && ClampChannel(255) == 255 && ClampChannel(-4) == 0);
-    SmoothImage(empty);
     GetSurfacePixels(&single)[0] = 0x00123456;
-    SmoothImage(single);
-    EXPECT_EQ(GetSurfacePixels(&single)[0], 0x00123456u);
+    for (IMAGE* i : {&image, &empty, &single}) SmoothImage(*i);
+    EXPECT_TRUE(p[0] == 133 && p[1] == 66 && *GetSurfacePixels(&single) == 0x123456) << p[0];
+    EXPECT_TRUE(ClampChannel(300) == 255 && ClampChannel(255) == 255 && ClampChannel(-4) == 0);
 }
 
 // The sparkle always lies outside the dial's band; two placements within one
@@ -96,26 +87,25 @@ TEST(Flowerclock, SparklePlacementsAndColours) {
     }
     IMAGE image(640, 480);
     StartXorImage(image);
-    bool compared = false;
+    bool compared = false;  // unless a second began in between
+    POINT first = {}, second = {};
     for (int attempt = 0; attempt < 5 && !compared; ++attempt) {
         const __time64_t before = _time64(nullptr);
         PlaceSparkle(1);
-        const POINT first = {sparkle_x, sparkle_y};
+        first = {sparkle_x, sparkle_y};
         PlaceSparkle(1);
-        if (_time64(nullptr) != before) continue;  // a second began in between
-        compared = true;
-        EXPECT_EQ(PointsText({first}), PointsText({{sparkle_x, sparkle_y}}));
+        second = {sparkle_x, sparkle_y};
+        compared = _time64(nullptr) == before;
     }
     EXPECT_TRUE(compared);
+    EXPECT_EQ(PointsText({first}), PointsText({second}));
     ClearTarget();
     PlaceSparkle(1);
     PlaceSparkle(2);
-    int changed = 0, otherwise = 0;
-    for (DWORD pixel : PixelsOf(image)) {
-        changed += pixel == 0xFFFFFC;
-        otherwise += pixel != 0xFFFFFF && pixel != 0xFFFFFC;
-    }
-    EXPECT_TRUE(changed > 100 && otherwise == 0) << changed << " " << otherwise;
+    const std::vector<DWORD> pixels = PixelsOf(image);
+    const auto changed = std::count(pixels.begin(), pixels.end(), 0xFFFFFCu);
+    const auto white = std::count(pixels.begin(), pixels.end(), 0xFFFFFFu);
+    EXPECT_TRUE(changed > 100 && changed + white == 640 * 480) << changed << " " << white;
     EXPECT_EQ(GdiObjectsLeftBy([] {
                   for (int second = 0; second < 60; ++second) {
                       DrawDashedHands(TimeOf(10, 8, second));

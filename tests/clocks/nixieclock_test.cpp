@@ -2,28 +2,14 @@
 // start-up test and of the clock, the light blobs, and the program end to end.
 #include "nixie_drawing.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-
-#include "clock_run.h"
+#include "clock_test.h"
 
 namespace {
 
-using namespace KanvoTest;
-constexpr int kDigitX[6] = {20, 180, 420, 580, 820, 980};
-constexpr int kDotX[4] = {320, 360, 720, 760};
-
-float CoverageAt(const StrokeCoverage& strokes, int x, int y) {
-    float found = -1;  // not recorded
-    for (const CoverageCell& cell : strokes.cells)
-        if (cell.pixel == y * strokes.width + x) found = cell.coverage;
-    return found;
-}
+constexpr int kDigitX[6] = {20, 180, 420, 580, 820, 980}, kDotX[4] = {320, 360, 720, 760};
 
 // Whether the canvas shows `sprite` at (x, y) as added to black: within half a
-// unit in the columns and rows given, which neighbouring sprites do not reach.
+// unit in the part given, which neighbouring sprites do not reach.
 bool Shows(const Canvas& canvas, const Sprite& sprite, int x, int y, RECT part) {
     for (int m = part.top; m < part.bottom; ++m)
         for (int n = part.left; n < part.right; ++n)
@@ -33,68 +19,79 @@ bool Shows(const Canvas& canvas, const Sprite& sprite, int x, int y, RECT part) 
                     return false;
     return true;
 }
-bool DigitShows(const Canvas& c, const Sprite& s, int x) { return Shows(c, s, x, 20, {20, 0, 140, 288}); }
-bool DotShows(const Canvas& c, const Sprite& s, int x) { return Shows(c, s, x, 220, {36, 36, 45, 45}); }
+bool DigitShows(const Canvas& c, const Sprite& s, int x) {
+    return Shows(c, s, x, 20, {20, 0, 140, 288});
+}
+bool DotShows(const Canvas& c, const Sprite& s, int x) {
+    return Shows(c, s, x, 220, {36, 36, 45, 45});
+}
 
-// Coverage 0.5 - d from the distance d to a stroke's edge, clamped to 0 ... 1;
-// segments have round ends, the ellipse leaves its centre out, and strokes
-// are clipped to the sprite. Laid over an empty pixel the colour stays.
+// Coverage is 0.5 - d from the distance d to a stroke's edge, clamped to
+// 0 ... 1 (-1: not recorded): segments end round, the ellipse leaves its
+// centre out, strokes are clipped to the sprite; laid over an empty pixel
+// the colour stays. A straight curve's distance is its line distance, past
+// its end too; -1000 near a control point; a flat spot in the Newton steps
+// still gives a distance.
 TEST(Nixieclock, StrokesCoverPixelsByTheirDistanceToTheEdge) {
     StrokeCoverage disc(80, 80), segment(40, 40), ellipse(160, 288), clipped(10, 10);
     StrokeDisc(disc, {40, 40}, 5);
     StrokeSegment(segment, {10, 10}, {30, 10}, 2);
     StrokeEllipse(ellipse, {80, 144}, 57.5, 123, 6);
     StrokeDisc(clipped, {0, 0}, 30);
-    EXPECT_TRUE(CoverageAt(disc, 40, 40) == 1 && CoverageAt(disc, 45, 40) == 0.5f && CoverageAt(disc, 44, 44) == 0);
-    EXPECT_TRUE(CoverageAt(segment, 20, 12) == 0.5f && CoverageAt(segment, 32, 10) == 0.5f &&
-                CoverageAt(segment, 33, 10) == -1);
-    EXPECT_TRUE(CoverageAt(ellipse, 80, 21) == 1 && CoverageAt(ellipse, 80, 144) == -1);
-    EXPECT_EQ(clipped.cells.size(), 100u);
+    std::vector<float> coverage;
+    for (auto [strokes, x, y] : {std::make_tuple(&disc, 40, 40), {&disc, 45, 40}, {&disc, 44, 44},
+                                 {&segment, 20, 12}, {&segment, 32, 10}, {&segment, 33, 10},
+                                 {&ellipse, 80, 21}, {&ellipse, 80, 144}}) {
+        coverage.push_back(-1);
+        for (const CoverageCell& cell : strokes->cells)
+            if (cell.pixel == y * strokes->width + x) coverage.back() = cell.coverage;
+    }
+    EXPECT_EQ(coverage, std::vector<float>({1, 0.5f, 0, 0.5f, 0.5f, -1, 1, -1}));
     Sprite sprite(80, 80);
     LayOverCoverage(sprite, disc, {255, 136, 37});
-    EXPECT_EQ(sprite.At(45, 40)[3], 0.5f);
-    EXPECT_FLOAT_EQ(sprite.At(45, 40)[1], 136.0f);
-    // A straight curve's distance is its line distance, also past its end;
-    // -1000 on a control point; a flat spot in the Newton steps still gives a
-    // distance, not a number that is none.
-    const Point2 line[4] = {{0, 0}, {10, 0}, {20, 0}, {30, 0}}, point[4] = {{5, 5}, {5, 5}, {5, 5}, {5, 5}};
-    EXPECT_NEAR(BezierDistance({15, 4}, line), 4.0, 1e-9);
+    EXPECT_TRUE(clipped.cells.size() == 100 && sprite.At(45, 40)[3] == 0.5f &&
+                std::fabs(sprite.At(45, 40)[1] - 136) < 1e-3f);
+    const Point2 line[4] = {{0, 0}, {10, 0}, {20, 0}, {30, 0}};
+    const Point2 dot[4] = {{5, 5}, {5, 5}, {5, 5}, {5, 5}};
     EXPECT_NEAR(BezierDistance({7, -3}, line), 3.0, 1e-6);
     EXPECT_NEAR(BezierDistance({40, 0}, line), 10.0, 1e-9);
+    EXPECT_NEAR(BezierDistance({8, 9}, dot), 5.0, 1e-9);
     EXPECT_EQ(BezierDistance({20.05, 0}, line), -1000.0);
-    EXPECT_NEAR(BezierDistance({8, 9}, point), 5.0, 1e-9);
 }
 
 // The alpha spreads with the 15-tap kernel (centre tap, then offsets 1 to 7)
 // and the colour stays; taps past the edges are lost, not renormalised.
 TEST(Nixieclock, BlurSpreadsAlphaWithTheKernelAndLeavesOutOuterTaps) {
-    constexpr float kKernel[8] = {0.22764182f, 0.1934412f, 0.118697f, 0.05259257f,
+    constexpr float kKernel[8] = {0.22764182f,  0.1934412f,    0.118697f,     0.05259257f,
                                   0.016826855f, 0.0038875442f, 0.0006485472f, 0.000078127094f};
     Sprite sprite(32, 32), corner(32, 32), empty;
     std::vector<float> scratch;
-    sprite.At(16, 16)[3] = 1.0f, sprite.At(16, 16)[0] = 200.0f, corner.At(0, 0)[3] = 1.0f;
-    BlurAlpha(sprite, scratch);
-    BlurAlpha(corner, scratch);
-    BlurAlpha(empty, scratch);
+    sprite.At(16, 16)[3] = corner.At(0, 0)[3] = 1.0f;
+    sprite.At(16, 16)[0] = 200.0f;
+    for (Sprite* s : {&sprite, &corner, &empty}) BlurAlpha(*s, scratch);
     float half = 0, total = 0;
     for (int k = 0; k <= 7; ++k) {
         half += kKernel[k];
-        for (int l = 0; l <= 7; ++l) EXPECT_NEAR(sprite.At(16 + k, 16 - l)[3], kKernel[k] * kKernel[l], 1e-7f);
+        for (int l = 0; l <= 7; ++l)
+            EXPECT_NEAR(sprite.At(16 + k, 16 - l)[3], kKernel[k] * kKernel[l], 1e-7f);
     }
-    EXPECT_TRUE(sprite.At(24, 16)[3] == 0 && sprite.At(16, 16)[0] == 200);
     for (size_t i = 3; i < corner.pixels.size(); i += 4) total += corner.pixels[i];
     EXPECT_NEAR(total, half * half, 1e-6f);
+    EXPECT_TRUE(sprite.At(24, 16)[3] == 0 && sprite.At(16, 16)[0] == 200);
 }
 
+// The centre of the 0 lies on the grey ghost of the 1, lit in sprite 1. The
+// start-up test shows 100 frames of all-lit sprites, then 100 all-dim. Then
+// 09:05:07 shows 0 9 0 5 0 7: the phase turns off with the first frame, so
+// the inner dots (360, 720) are lit; the next second swaps them. A failed
+// breakdown of the time leaves its fields at -1: no digits.
 TEST(Nixieclock, FramesShowTheStartUpTestThenTheTimeWithBlinkingDots) {
     TubeDisplay built;
     BuildSprites(built);
     const Sprite* sprites = built.sprites;
-    // The centre of the 0 lies on the grey ghost of the 1, lit in sprite 1.
-    const float *ghost = sprites[0].At(80, 144), *lit = sprites[1].At(80, 144);
+    const float *ghost = sprites[0].At(80, 144), *one = sprites[1].At(80, 144);
     EXPECT_TRUE(ghost[0] > 2 && ghost[0] < 30 && std::fabs(ghost[0] - ghost[2]) < 2) << ghost[0];
-    EXPECT_TRUE(lit[0] > 200 && lit[2] > 120 && lit[0] > lit[2] + 50) << lit[0] << " " << lit[2];
-    // The start-up test: 100 frames of all-lit sprites, then 100 all-dim.
+    EXPECT_TRUE(one[0] > 200 && one[2] > 120 && one[0] > one[2] + 50) << one[0] << " " << one[2];
     TubeDisplay display = built;
     Canvas canvas;
     auto show = [&](const tm& time) {
@@ -104,57 +101,58 @@ TEST(Nixieclock, FramesShowTheStartUpTestThenTheTimeWithBlinkingDots) {
     for (int frame = 0; frame < 200; ++frame) {
         show(TimeOf(9, 5, 7));
         if (frame % 100 != 0 && frame % 100 != 99) continue;
-        for (int x : kDigitX) EXPECT_TRUE(DigitShows(canvas, sprites[frame < 100 ? kAllLitSprite : kAllDimSprite], x));
-        for (int x : kDotX) EXPECT_TRUE(DotShows(canvas, sprites[frame < 100 ? kLitDotSprite : kDimDotSprite], x));
+        const Sprite& digits = sprites[frame < 100 ? kAllLitSprite : kAllDimSprite];
+        const Sprite& dots = sprites[frame < 100 ? kLitDotSprite : kDimDotSprite];
+        for (int x : kDigitX) EXPECT_TRUE(DigitShows(canvas, digits, x));
+        for (int x : kDotX) EXPECT_TRUE(DotShows(canvas, dots, x));
     }
     EXPECT_TRUE(display.ready);
-    // 09:05:07 on a fresh display shows 0 9 0 5 0 7; the phase turns off with
-    // the first frame, so the inner dots (360, 720) are lit; the next second
-    // swaps them.
     display = built;
     display.ready = true;
     for (int second : {7, 7, 8}) {
         show(TimeOf(9, 5, second));
         const int places[6] = {0, 9, 0, 5, 0, second};
-        for (int i = 0; i < 6; ++i) EXPECT_TRUE(DigitShows(canvas, sprites[places[i]], kDigitX[i])) << i;
-        for (int i = 0; i < 4; ++i)
-            EXPECT_TRUE(DotShows(canvas, sprites[(i == 1 || i == 2) == (second == 7) ? kLitDotSprite : kDimDotSprite], kDotX[i]));
+        for (int i = 0; i < 6; ++i) EXPECT_TRUE(DigitShows(canvas, sprites[places[i]], kDigitX[i]));
+        for (int i = 0; i < 4; ++i) {
+            const bool lit = (i == 1 || i == 2) == (second == 7);
+            EXPECT_TRUE(DotShows(canvas, sprites[lit ? kLitDotSprite : kDimDotSprite], kDotX[i]));
+        }
     }
     EXPECT_FALSE(DigitShows(canvas, sprites[8], kDigitX[0]));
-    // A failed breakdown of the time leaves its fields at -1: no digits.
     show(TimeOf(-1, -1, -1));
     float light = 0;
-    for (int y = 20; y < 200; ++y) light += canvas.buffer.At(100, y)[0] + canvas.buffer.At(1060, y)[0];
+    for (int y = 20; y < 200; ++y)
+        light += canvas.buffer.At(100, y)[0] + canvas.buffer.At(1060, y)[0];
     EXPECT_EQ(light, 0.0f);
 }
 
 // A blob starts on the canvas and drifts on it: a step past an edge ends
 // 0.333 inside. Sprites added to the canvas are clipped to it (no wrap into
 // the next row), their sums limited to 255, alpha not added; the copy into
-// the window keeps each pixel's fourth byte and needs a window.
+// the window keeps each pixel's fourth byte, and needs a window.
 TEST(Nixieclock, LightBlobsStayOnTheCanvasAndAreClippedToIt) {
     Glow glow;
     SetupGlow(glow);
     EXPECT_TRUE(glow.ix >= 0 && glow.ix < 1180 && glow.iy >= 0 && glow.iy < 330);
     glow.x = 1179.9f, glow.vx = 1.0f, glow.y = 0.2f, glow.vy = -1.0f;
     DriftGlow(glow);
-    EXPECT_TRUE(glow.x == 1180.0f - 0.333f && glow.y == 0.333f) << glow.x << " " << glow.y;
-    bool inside = true;
+    bool inside = glow.x == 1180.0f - 0.333f && glow.y == 0.333f;
     for (int step = 0; step < 20000; ++step) {
         DriftGlow(glow);
         inside = inside && glow.x >= 0 && glow.x <= 1180 && glow.y >= 0 && glow.y <= 330 &&
-                 std::fabs(glow.vx) <= 1 && std::fabs(glow.vy) <= 1 && glow.ix == static_cast<int>(glow.x);
+                 std::fabs(glow.vx) <= 1 && std::fabs(glow.vy) <= 1 &&
+                 glow.ix == static_cast<int>(glow.x);
     }
     EXPECT_TRUE(inside);
     Sprite block(96, 96);
-    for (float& value : block.pixels) value = 200.0f;
+    std::fill(block.pixels.begin(), block.pixels.end(), 200.0f);
     Canvas canvas;
-    AddSprite(canvas, block, 1150, 300);
-    AddSprite(canvas, block, 1150, 300);
-    AddSprite(canvas, block, -50, -60);
+    for (POINT at : {POINT{1150, 300}, {1150, 300}, {-50, -60}})
+        AddSprite(canvas, block, at.x, at.y);
     const Sprite& b = canvas.buffer;
-    EXPECT_TRUE(b.At(1179, 329)[0] == 255 && b.At(45, 35)[1] == 200 && b.At(46, 35)[1] == 0 &&
-                b.At(45, 36)[1] == 0 && b.At(0, 0)[3] == 0);
+    EXPECT_EQ(std::vector<float>({b.At(1179, 329)[0], b.At(45, 35)[1], b.At(46, 35)[1],
+                                  b.At(45, 36)[1], b.At(0, 0)[3]}),
+              std::vector<float>({255, 200, 0, 0, 0}));
     for (int x = 0; x < 96; ++x) EXPECT_EQ(b.At(x, 301)[0], 0.0f) << x;
     CopyCanvas(canvas);
     std::vector<DWORD> window(1180 * 330, 0xAB000000u);
@@ -163,30 +161,27 @@ TEST(Nixieclock, LightBlobsStayOnTheCanvasAndAreClippedToIt) {
     EXPECT_TRUE(window[1179 + 329 * 1180] == 0xABFFFFFFu && window[45 + 35 * 1180] == 0xABC8C8C8u);
 }
 
-// Points of a 160 x 288 cell that only one digit's strokes cover: the left
-// side of the 0, the upright of the 5, the stem of the 9.
-constexpr POINT kOnlyZero = {23, 144}, kOnlyFive = {23, 45}, kOnlyNine = {104, 200};
-
-// The channel (shift 16 red, 0 blue) at a cell point of a place.
-int Channel(const ScreenCapture& c, int place, POINT cell, int shift) {
-    return (c.At(kDigitX[place] + cell.x, 20 + cell.y) >> shift) & 0xFF;
-}
-
-// First every place shows all digits lit at once (red above 170 at 16 of
-// the 18 cell points), later 09:05 in the first four places (the seconds
-// have run on): the bright blue core of a digit above what the orange light
-// blobs and the glows of other digits add.
+// First every place shows all digits lit at once (red above 170 at 16 of the
+// 18 cell points), later 09:05 in the first four places (the seconds have run
+// on): the bright blue core of a digit stands above what the orange light
+// blobs and the glows of other digits add. The cell points are covered by
+// one digit's strokes only: the left side of the 0, the upright of the 5, the
+// stem of the 9.
 TEST(NixieclockProgram, ShowsTheStartUpTestThenTheTimeAndEnds) {
+    const POINT zero = {23, 144}, five = {23, 45}, nine = {104, 200};
     bool allLitSeen = false;
     auto check = [&](HWND, const ScreenCapture& c) -> std::string {
+        auto channel = [&](int place, POINT cell, int shift) {
+            return (c.At(kDigitX[place] + cell.x, 20 + cell.y) >> shift) & 0xFF;
+        };
+        auto core = [&](int place, POINT cell) { return channel(place, cell, 0) > 140; };
         int bright = 0;
         for (int place = 0; place < 6; ++place)
-            for (POINT cell : {kOnlyZero, kOnlyFive, kOnlyNine}) bright += Channel(c, place, cell, 16) > 170;
+            for (POINT cell : {zero, five, nine}) bright += channel(place, cell, 16) > 170;
         allLitSeen = allLitSeen || bright >= 16;
-        auto core = [&](int place, POINT cell) { return Channel(c, place, cell, 0) > 140; };
-        const bool nineOhFive = core(0, kOnlyZero) && !core(0, kOnlyFive) && core(1, kOnlyNine) &&
-                                !core(1, kOnlyZero) && core(2, kOnlyZero) && core(3, kOnlyFive) &&
-                                !core(3, kOnlyZero) && !core(3, kOnlyNine);
+        const bool nineOhFive = core(0, zero) && !core(0, five) && core(1, nine) &&
+                                !core(1, zero) && core(2, zero) && core(3, five) &&
+                                !core(3, zero) && !core(3, nine);
         return !allLitSeen ? "no start-up test" : nineOhFive && bright <= 10 ? "" : "no 09:05";
     };
     EXPECT_EQ(RunClockAsAUser(L"nixieclock", "2026-01-01 09:05:00", 1180, 330, check), "");

@@ -1,19 +1,17 @@
 // The orbit clock: frames drawn by its own routines, compared pixel for pixel
 // with raw GDI drawing at the body centres the clock is known to use; and the
 // real program run at a faked local time.
-#include <gtest/gtest.h>
-
-#include "clock_run.h"
-#include "gdi_twin.h"
 #include "orbit_drawing.h"
+
+#include "clock_test.h"
 
 namespace {
 
-using namespace KanvoTest;
-
 // The frames follow each other on one image: each must cover the one before
 // it completely. On the hour the bodies line up; the truncation of 319.99999
-// puts noon one pixel to the left.
+// puts noon one pixel to the left. On the twin: the ring with the geometric
+// pen of a line style, the inside cleared without outline, the dial and the
+// bodies; the twin deletes the pen and brush selected last.
 TEST(OrbitFrame, BodiesSitAtTheirCentresAndMatchRawGdiPixelForPixel) {
     const struct { int hour; POINT hourBody, minuteBody, secondBody; } cases[] = {
         {0, {320, 110}, {320, 40}, {320, 17}}, {12, {319, 110}, {319, 40}, {319, 17}},
@@ -25,9 +23,6 @@ TEST(OrbitFrame, BodiesSitAtTheirCentresAndMatchRawGdiPixelForPixel) {
         SetTargetImage(&image);
         DrawOrbitFrame(TimeOf(c.hour, 0, 0));
         SetTargetImage(nullptr);
-        // The ring with the geometric pen of a line style, the inside cleared
-        // without outline, the dial and the bodies. The twin deletes the pen
-        // and brush selected last.
         GdiTwin twin(640, 480);
         HDC dc = twin.Dc();
         const LOGBRUSH white = {BS_SOLID, 0xFFFFFF, 0};
@@ -40,12 +35,12 @@ TEST(OrbitFrame, BodiesSitAtTheirCentresAndMatchRawGdiPixelForPixel) {
         Ellipse(dc, 93, 13, 547, 467);
         SelectObject(dc, ring);
         const struct { POINT centre; int radius; COLORREF fill; } discs[] = {
-            {{320, 240}, 230, 0x000080}, {c.hourBody, 100, 0x4169E1},
-            {c.minuteBody, 30, 0x6495ED}, {c.secondBody, 7, 0xB0C4DE}};
+            {{320, 240}, 230, 0x000080}, {c.hourBody, 100, 0x4169E1}, {c.minuteBody, 30, 0x6495ED},
+            {c.secondBody, 7, 0xB0C4DE}};
         for (const auto& d : discs) {
             DeleteObject(SelectObject(dc, CreateSolidBrush(d.fill)));
-            Ellipse(dc, d.centre.x - d.radius, d.centre.y - d.radius, d.centre.x + d.radius,
-                    d.centre.y + d.radius);
+            const LONG x = d.centre.x, y = d.centre.y;
+            Ellipse(dc, x - d.radius, y - d.radius, x + d.radius, y + d.radius);
         }
         EXPECT_EQ(ComparePixels(image, twin), "") << c.hour << " o'clock";
     }
@@ -57,7 +52,8 @@ TEST(OrbitFrame, BodiesSitAtTheirCentresAndMatchRawGdiPixelForPixel) {
 TEST(OrbitClockProgram, ShowsThreeOClockAndEndsOnAKeyOrItsCloseBox) {
     EXPECT_EQ(RunClockAsAUser(L"orbitclock", "2026-01-01 03:00:00", 640, 480,
                               ShowsPixels({{450, 240, 0xE16941}, {450, 190, 0xED9564},
-                                           {320, 110, 0x800000}, {320, 10, 0xFFFFFF}, {20, 20, 0}})), "");
+                                           {320, 110, 0x800000}, {320, 10, 0xFFFFFF},
+                                           {20, 20, 0}})), "");
 }
 
 }  // namespace

@@ -3,14 +3,9 @@
 // and without its background picture.
 #include "ring_drawing.h"
 
-#include <gtest/gtest.h>
-
-#include "clock_run.h"
-#include "gdi_twin.h"
+#include "clock_test.h"
 
 namespace {
-
-using namespace KanvoTest;
 
 const double kHourRadius = 320 / 3.8, kMinuteRadius = 320 / 3.15, kSecondRadius = 320 / 2.65;
 
@@ -24,16 +19,17 @@ COLORREF Eased(int steps, int red, int green, int blue, int divisor) {
 // The worked values: the hour fan's layer 0, the minute and seconds trails,
 // black below the divisor; the fan's four tip lines; no step without divisor.
 TEST(RingColors, EasingStopsShortOfTheTargetAsTheWorkedValuesSay) {
-    EXPECT_EQ(std::vector<COLORREF>({Eased(149, 180, 206, 255, 80), Eased(180, 124, 255, 231, 100),
-                                     Eased(200, 0, 252, 252, 80), Eased(200, 0, 12, 12, 80)}),
-              std::vector<COLORREF>({RGB(101, 127, 176), RGB(25, 156, 132), RGB(0, 173, 173), 0}));
+    EXPECT_EQ(Colors({Eased(149, 180, 206, 255, 80), Eased(180, 124, 255, 231, 100),
+                      Eased(200, 0, 252, 252, 80), Eased(200, 0, 12, 12, 80)}),
+              Colors({RGB(101, 127, 176), RGB(25, 156, 132), RGB(0, 173, 173), 0}));
     int r = 101, g = 127, b = 176;
-    std::vector<COLORREF> tips;
-    for (int i = 0; i < 4; ++i) StepColorToward(r, g, b, 0, 0, 0, 3), tips.push_back(RGB(r, g, b));
-    StepColorToward(r, g, b, 255, 255, 255, 0);
-    tips.push_back(RGB(r, g, b));
-    EXPECT_EQ(tips, std::vector<COLORREF>({RGB(68, 85, 118), RGB(46, 57, 79), RGB(31, 38, 53),
-                                           RGB(21, 26, 36), RGB(21, 26, 36)}));
+    Colors tips;
+    for (int divisor : {3, 3, 3, 3, 0}) {
+        StepColorToward(r, g, b, divisor ? 0 : 255, divisor ? 0 : 255, divisor ? 0 : 255, divisor);
+        tips.push_back(RGB(r, g, b));
+    }
+    EXPECT_EQ(tips, Colors({RGB(68, 85, 118), RGB(46, 57, 79), RGB(31, 38, 53), RGB(21, 26, 36),
+                            RGB(21, 26, 36)}));
 }
 
 // Each ring of 00:00:00 on its own grey image with the origin at the centre:
@@ -50,12 +46,8 @@ TEST(RingStrokes, AtMidnightTheBrightestStrokesLieStraightAboveTheCentre) {
         {kSecondRadius, 'x', {{320, 120, grey}, {320, 240, 0}}}};
     for (const auto& ring : rings) {
         IMAGE image(640, 480);
-        SetTargetImage(&image);
-        SetBackgroundColor(grey);
-        ClearTarget();
-        MoveOrigin(320, 240);
-        DrawRing(ring.radius, 0, ring.kind);
-        MoveOrigin(0, 0);
+        SetTargetImage(&image); SetBackgroundColor(grey); ClearTarget();
+        MoveOrigin(320, 240); DrawRing(ring.radius, 0, ring.kind); MoveOrigin(0, 0);
         EXPECT_EQ(TargetMismatches(ring.expected), "") << static_cast<char>(ring.kind);
         SetTargetImage(nullptr);
     }
@@ -65,9 +57,7 @@ TEST(RingStrokes, AtMidnightTheBrightestStrokesLieStraightAboveTheCentre) {
 // writes it; repeated frames leave no GDI object behind.
 TEST(RingDigits, AreWrittenUnpaddedAtFixedPlacesAndLeakNothing) {
     IMAGE image(640, 480);
-    SetTargetImage(&image);
-    MoveOrigin(320, 240);
-    SelectDigitFont();
+    SetTargetImage(&image); MoveOrigin(320, 240); SelectDigitFont();
     Ring hour = {kHourRadius, 0}, min = {kMinuteRadius, 0}, sec = {kSecondRadius, 0};
     DrawRingFrame(TimeOf(9, 5, 7), hour, min, sec);  // a first frame may set up lasting objects
     EXPECT_EQ(GdiObjectsLeftBy([&] { DrawRingFrame(TimeOf(9, 5, 7), hour, min, sec); }), 0);
@@ -97,17 +87,18 @@ TEST(RingClockProgram, ShowsItsPictureAndRingsAndEndsOnAKeyOrItsCloseBox) {
     ReadImageFile(&picture, (ClockProgramDirectory(L"ringclock") + L"001.png").c_str());
     ASSERT_TRUE(picture.Width() >= 1000 && picture.Height() >= 545);
     const DWORD* p = GetSurfacePixels(&picture);
-    const int w = picture.Width();
+    auto at = [&](int x, int y) { return p[y * picture.Width() + x] & 0xFFFFFF; };
     EXPECT_EQ(RunClockAsAUser(L"ringclock", "2026-01-01 12:00:00", 640, 480,
-                              ShowsPixels({{317, 160, 0x657FB0}, {0, 0, p[65 * w + 360] & 0xFFFFFF},
-                                           {639, 479, p[544 * w + 999] & 0xFFFFFF},
-                                           {100, 400, p[465 * w + 460] & 0xFFFFFF}})), "");
+                              ShowsPixels({{317, 160, 0x657FB0}, {0, 0, at(360, 65)},
+                                           {639, 479, at(999, 544)}, {100, 400, at(460, 465)}})),
+              "");
 }
 
 // Started where there is no picture, it runs on a black background.
 TEST(RingClockProgram, RunsWithoutItsPicture) {
     EXPECT_EQ(RunClockAsAUser(L"ringclock", "2026-01-01 12:00:00", 640, 480,
-                              ShowsPixels({{317, 160, 0x657FB0}, {5, 5, 0}}), ProgramDirectory()), "");
+                              ShowsPixels({{317, 160, 0x657FB0}, {5, 5, 0}}), ProgramDirectory()),
+              "");
 }
 
 }  // namespace

@@ -2,65 +2,54 @@
 // routines and checked at the coordinates and colours the clock is built on
 // (the caption against raw GDI text); its particles; and the real program
 // run at a faked local time.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
-
-#include "clock_run.h"
-#include "gdi_twin.h"
 #include "rose_drawing.h"
+
+#include "clock_test.h"
 
 namespace {
 
-using namespace KanvoTest;
-
 constexpr int kWidth = 700, kHeight = 750;
+constexpr COLORREF kBack = kRoseBackground, kWhite = kRoseWhite, kFace = kRoseFace;
 constexpr wchar_t kCaption46[] = L"roseCurve:\u03C1=sin( 4/ 6\u03B8)";
 
 // A window-sized image cleared to the clock's background, the current target.
 class Rose : public testing::Test {
 protected:
-    void SetUp() override {
-        SetTargetImage(&image_);
-        SetBackgroundColor(kRoseBackground);
-        ClearTarget();
-    }
+    void SetUp() override { SetTargetImage(&image_); SetBackgroundColor(kBack); ClearTarget(); }
     void TearDown() override { SetTargetImage(nullptr); }
     IMAGE image_{kWidth, kHeight};
 };
 
+// At noon the rose is a white circle of diameter 233 hanging below the
+// centre (its bottom and right side), over the six o'clock mark of 19 x 19;
+// each hand is two lines either side of the upward direction: hour 8.75 left
+// and right, minute 5.25 left, second 1.75 either side and 210 long. 42:37
+// asks for 4/6 petals: reduced 2/3 in 500 steps; the caption keeps two places
+// per number; at theta = 1/4 the curve passes within a pixel of (350 -
+// 164.75, 375 + 164.75). White fades toward orange over the last four
+// seconds of every ten.
 TEST_F(Rose, FramesAtNoonAndAtMinute42Second37) {
-    // At noon the rose is a white circle of diameter 233 hanging below the
-    // centre (its bottom and right side), over the six o'clock mark of 19 x 19;
-    // each hand is two lines either side of the upward direction: hour 8.75
-    // left and right, minute 5.25 left, second 1.75 either side and 210 long.
-    DrawDial();
-    DrawRose(1, 1, 0, 300, RoseColour(0, 0));
-    DrawHands(12, 0, 0);
-    EXPECT_EQ(TargetMismatches({{350, 607, kRoseWhite}, {350, 610, kRoseFace}, {466, 491, kRoseWhite},
-                                {470, 491, kRoseFace}, {359, 611, 0x555555}, {341, 320, 0xC19732},
+    DrawDial(); DrawRose(1, 1, 0, 300, RoseColour(0, 0)); DrawHands(12, 0, 0);
+    EXPECT_EQ(TargetMismatches({{350, 607, kWhite}, {350, 610, kFace}, {466, 491, kWhite},
+                                {470, 491, kFace}, {359, 611, 0x555555}, {341, 320, 0xC19732},
                                 {358, 320, 0xC19732}, {344, 220, 0x66C6C6}, {348, 180, 0x8E56BF},
-                                {351, 180, 0x8E56BF}, {348, 164, kRoseFace}}), "");
-    // 42:37 asks for 4/6 petals: reduced 2/3 in 500 steps; the caption keeps
-    // two places per number. At theta = 1/4 the curve passes within a pixel
-    // of (350 - 164.75, 375 + 164.75).
+                                {351, 180, 0x8E56BF}, {348, 164, kFace}}), "");
     const RoseShape shape = ReduceRose(4, 6);
-    EXPECT_TRUE(shape.n == 2 && shape.d == 3 && shape.steps == 500) << shape.n << shape.d << shape.steps;
+    EXPECT_TRUE(shape.n == 2 && shape.d == 3 && shape.steps == 500) << shape.n << shape.d;
     wchar_t caption[32];
     ASSERT_TRUE(FormatCaption(37 / 10 + 1, 37 / 30 + (42 % 10) * 2 + 1, caption, 32));
     EXPECT_STREQ(caption, kCaption46);
     ASSERT_TRUE(FormatCaption(6, 20, caption, 32));
     EXPECT_STREQ(caption, L"roseCurve:\u03C1=sin( 6/20\u03B8)");
-    DrawDial();
-    DrawRose(4, 6, 0, 300, RoseColour(37, 500));
+    DrawDial(); DrawRose(4, 6, 0, 300, RoseColour(37, 500));
     int onCurve = 0;
-    for (int i = 0; i < 9; ++i) onCurve += GetPixelColor(184 + i % 3, 538 + i / 3) == RoseColour(37, 500);
+    for (int i = 0; i < 9; ++i)
+        onCurve += GetPixelColor(184 + i % 3, 538 + i / 3) == RoseColour(37, 500);
     EXPECT_GT(onCurve, 0);
-    // White fades toward orange over the last four seconds of every ten.
-    EXPECT_EQ(std::vector<COLORREF>({RoseColour(5, 999), RoseColour(6, 0), RoseColour(9, 999), RoseColour(59, 999)}),
-              std::vector<COLORREF>({kRoseWhite, RGB(254, 255, 255), RGB(254, 164, 16), RGB(254, 164, 16)}));
+    const COLORREF orange = RGB(254, 164, 16);
+    EXPECT_EQ(Colors({RoseColour(5, 999), RoseColour(6, 0), RoseColour(9, 999),
+                      RoseColour(59, 999)}),
+              Colors({kWhite, RGB(254, 255, 255), orange, orange}));
 }
 
 // The caption in its face, size, slant and colour, as raw GDI writes it.
@@ -68,10 +57,9 @@ TEST_F(Rose, CaptionMatchesRawGdiTextPixelForPixel) {
     WriteCaption(4, 6);
     GdiTwin twin(kWidth, kHeight);
     twin.Fill(0xF6F6F6F6);  // a grey clear sets every byte of the pixel
-    SetBkColor(twin.Dc(), kRoseBackground);
-    SetTextColor(twin.Dc(), 0x009ED0);
-    DeleteObject(SelectObject(twin.Dc(), CreateFontW(25, 0, 0, 0, 0, TRUE, 0, 0, DEFAULT_CHARSET,
-                                                     0, 0, ANTIALIASED_QUALITY, 0, L"\u9ED1\u4F53")));
+    SetBkColor(twin.Dc(), kBack); SetTextColor(twin.Dc(), 0x009ED0);
+    DeleteObject(SelectObject(twin.Dc(), CreateFontW(25, 0, 0, 0, 0, TRUE, 0, 0, DEFAULT_CHARSET, 0,
+                                                     0, ANTIALIASED_QUALITY, 0, L"\u9ED1\u4F53")));
     TextOutW(twin.Dc(), 210, 655, kCaption46, static_cast<int>(wcslen(kCaption46)));
     EXPECT_EQ(ComparePixels(image_, twin), "");
     const std::vector<DWORD> drawn = PixelsOf(image_);
@@ -84,15 +72,13 @@ TEST_F(Rose, BadArgumentsDrawAndChangeNothing) {
     const std::vector<DWORD> before = PixelsOf(image_);
     Particle particlesBefore[kParticleCount];
     std::memcpy(particlesBefore, particles, sizeof particlesBefore);
-    SpawnParticle(-1);
-    SpawnParticle(kParticleCount);
-    for (POINT nd : {POINT{0, 0}, {-3, 2}, {2, -1}}) DrawRose(nd.x, nd.y, 0, 300, kRoseWhite);
+    SpawnParticle(-1); SpawnParticle(kParticleCount);
+    for (POINT nd : {POINT{0, 0}, {-3, 2}, {2, -1}}) DrawRose(nd.x, nd.y, 0, 300, kWhite);
     DrawSmoothLine(100, 100, 100, 100, 0);
-    EXPECT_TRUE(std::memcmp(particlesBefore, particles, sizeof particlesBefore) == 0 && PixelsOf(image_) == before);
+    EXPECT_EQ(std::memcmp(particlesBefore, particles, sizeof particlesBefore), 0);
+    EXPECT_TRUE(PixelsOf(image_) == before);
     wchar_t caption[4] = L"x";
-    EXPECT_FALSE(FormatCaption(4, 6, caption, 4));
-    EXPECT_STREQ(caption, L"");
-    EXPECT_FALSE(FormatCaption(4, 6, nullptr, 32));
+    EXPECT_FALSE(FormatCaption(4, 6, caption, 4) || caption[0] || FormatCaption(4, 6, nullptr, 32));
 }
 
 // A new second redraws the dial (and restarts the curve every ten seconds);
@@ -107,10 +93,10 @@ TEST_F(Rose, PassesRedrawTheDialOnTimeAndLeaveNoGdiObjectBehind) {
     time.wSecond = 16, time.wMilliseconds = 400, lastSecond = 16, step = 40;
     SetPixelColor(450, 275, 0);
     DrawTimeStep(time, &step, &lastSecond);
-    EXPECT_EQ(GetPixelColor(450, 275), 0u);
+    const COLORREF early = GetPixelColor(450, 275);
     time.wMilliseconds = 500;
     DrawTimeStep(time, &step, &lastSecond);
-    EXPECT_TRUE(GetPixelColor(450, 275) == kRoseFace && step == 40) << step;
+    EXPECT_TRUE(early == 0 && GetPixelColor(450, 275) == kFace && step == 40) << step;
     EXPECT_EQ(GdiObjectsLeftBy([&] {
                   for (time.wSecond = 0; time.wSecond < 60; ++time.wSecond, ++step)
                       DrawTimeStep(time, &step, &lastSecond);
@@ -119,22 +105,20 @@ TEST_F(Rose, PassesRedrawTheDialOnTimeAndLeaveNoGdiObjectBehind) {
 
 // A thousand passes leave the face untouched and each particle shown at its
 // current pixel only (earlier ones erased); one leaving on the right
-// reappears on the left.
+// reappears on the left, at a speed of 0.4 to 1.9.
 TEST_F(Rose, ParticlesDriftOutsideTheFaceOnlyAndLeaveNoTrail) {
     DrawDial();
     const std::vector<DWORD> dial = PixelsOf(image_);
     std::srand(11);
-    for (int i = 0; i < kParticleCount; ++i) {
-        SpawnParticle(i);
-        particles[i].x = std::rand() % kWidth;
-    }
+    for (int i = 0; i < kParticleCount; ++i) SpawnParticle(i);
+    for (Particle& p : particles) p.x = std::rand() % kWidth;
     for (int pass = 0; pass < 1000; ++pass) MoveParticles();
     const std::vector<DWORD> after = PixelsOf(image_);
     int changedOnFace = 0, particlePixels = 0;
     for (int i = 0; i < kWidth * kHeight; ++i) {
         const int x = i % kWidth - 350, y = i / kWidth - 375;
         if (x * x + y * y <= 281 * 281) changedOnFace += after[i] != dial[i];
-        else particlePixels += after[i] != kRoseBackground;
+        else particlePixels += after[i] != kBack;
     }
     EXPECT_EQ(changedOnFace, 0);
     EXPECT_TRUE(particlePixels > 0 && particlePixels <= kParticleCount) << particlePixels;
@@ -142,8 +126,8 @@ TEST_F(Rose, ParticlesDriftOutsideTheFaceOnlyAndLeaveNoTrail) {
     SetPixelColor(699, 10, RGB(1, 2, 3));
     MoveParticles();
     const Particle& p = particles[0];
-    EXPECT_TRUE(p.x == 0 && p.y >= 0 && p.y < kHeight && p.speed >= 0.4 && p.speed < 1.9) << p.x << " " << p.speed;
-    EXPECT_EQ(TargetMismatches({{699, 10, kRoseBackground}, {0, p.y, p.colour}}), "");
+    EXPECT_TRUE(p.x == 0 && p.y >= 0 && p.y < kHeight && p.speed >= 0.4 && p.speed < 1.9);
+    EXPECT_EQ(TargetMismatches({{699, 10, kBack}, {0, p.y, p.colour}}), "");
 }
 
 // Without a minimize box; the hour hand's left side pointing up (its right
@@ -152,9 +136,10 @@ TEST(RoseClockProgram, ShowsNoonAndEndsOnAKeyOrItsCloseBox) {
     const ClockCheck pixels = ShowsPixels(
         {{341, 320, 0x3297C1}, {341, 280, 0x3297C1}, {450, 275, 0xFEE8C3}, {350, 620, 0x555555}});
     EXPECT_EQ(RunClockAsAUser(L"roseclock", "2026-01-01 12:00:00", kWidth, kHeight,
-                              [&](HWND window, const ScreenCapture& shown) {
-                                  const bool minimizeBox = GetWindowLongW(window, GWL_STYLE) & WS_MINIMIZEBOX;
-                                  return minimizeBox ? std::string("a minimize box") : pixels(window, shown);
+                              [&](HWND window, const ScreenCapture& shown) -> std::string {
+                                  if (GetWindowLongW(window, GWL_STYLE) & WS_MINIMIZEBOX)
+                                      return "a minimize box";
+                                  return pixels(window, shown);
                               }), "");
 }
 

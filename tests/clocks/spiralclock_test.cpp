@@ -2,29 +2,26 @@
 // and checked at the coordinates and colours the clock is built on; the frame
 // hand-over between screen and hidden buffer; and the real program run at a
 // faked local time.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-
-#include "clock_run.h"
 #include "spiral_drawing.h"
 
-namespace {
+#include "clock_test.h"
 
-using namespace KanvoTest;
+namespace {
 
 constexpr COLORREF kFace = RGB(0, 35, 45), kTrack = RGB(0, 17, 22), kGrey = RGB(128, 128, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
+// The face: inside the rim; the face; the centre ring, all soft edge (half
+// its grey over the face); the three o'clock block, both corners and no more;
+// a one-minute mark; a five-minute ring and its dot on the track. The hands
+// of midnight: the second dot's centre; the hour hand alone covers column 327
+// from row 140 to row 186; the minute hand reaches row 100. The minute hand
+// follows the seconds (140 sin(pi / 60)), the hour hand the minutes (100
+// sin(pi / 12)); pi as 3.1415926 leaves a quarter turn just short: 159.99999
+// truncates.
 TEST(SpiralFrame, FaceAndHandsLieAtTheirPointsInTheirColours) {
     IMAGE image(640, 480);
-    SetTargetImage(&image);
-    DrawFace();
-    // Inside the rim; the face; the centre ring, all soft edge (half its grey
-    // over the face); the three o'clock block, both corners and no more; a
-    // one-minute mark; a five-minute ring and its dot on the track.
+    SetTargetImage(&image); DrawFace();
     EXPECT_EQ(TargetMismatches({{320, 444, RGB(112, 159, 176)}, {420, 300, kFace},
                                 {363, 240, RGB(100, 117, 122)}, {504, 235, kWhite},
                                 {514, 245, kWhite}, {515, 245, kFace}, {339, 428, kWhite},
@@ -33,15 +30,10 @@ TEST(SpiralFrame, FaceAndHandsLieAtTheirPointsInTheirColours) {
     EXPECT_EQ(PointsText({h.hourFrom, h.hourTo, h.minuteFrom, h.minuteTo, h.secondDot}),
               "(320,186) (320,140) (320,184) (320,100) (320,80)");
     DrawHands(h);
-    // The second dot's centre; the hour hand alone covers column 327 from row
-    // 140 to row 186; the minute hand reaches row 100.
     EXPECT_EQ(TargetMismatches({{320, 80, kGrey}, {327, 140, kGrey}, {327, 186, kGrey},
                                 {327, 139, kFace}, {327, 187, kFace}, {328, 160, kFace},
                                 {320, 100, kGrey}, {320, 99, kFace}}), "");
     SetTargetImage(nullptr);
-    // The minute hand follows the seconds (140 sin(pi / 60)), the hour hand
-    // the minutes (100 sin(pi / 12)); pi as 3.1415926 leaves a quarter turn
-    // just short: 159.99999 truncates.
     EXPECT_EQ(PointsText({ComputeHands(0, 0, 30).minuteTo, ComputeHands(0, 30, 0).hourTo,
                           ComputeHands(3, 0, 15).secondDot}), "(327,101) (345,144) (479,240)");
 }
@@ -50,8 +42,7 @@ TEST(SpiralFrame, FaceAndHandsLieAtTheirPointsInTheirColours) {
 // beyond radius 42.5 ever changes; indices outside the array change nothing.
 TEST(SpiralParticles, StayWithinRadius40AndRestartWhereTheyAreDrawn) {
     IMAGE image(640, 480);
-    SetTargetImage(&image);
-    DrawFace();
+    SetTargetImage(&image); DrawFace();
     const std::vector<DWORD> face = PixelsOf(image);
     std::srand(7);
     for (int i = 0; i < kParticleCount; ++i) ResetParticle(i);
@@ -70,10 +61,8 @@ TEST(SpiralParticles, StayWithinRadius40AndRestartWhereTheyAreDrawn) {
     Particle before[kParticleCount];
     std::memcpy(before, particles, sizeof before);
     const std::vector<DWORD> drawn = PixelsOf(image);
-    ResetParticle(-1);
-    ResetParticle(kParticleCount);
-    MoveParticle(320, 240, -1);
-    MoveParticle(320, 240, kParticleCount);
+    ResetParticle(-1); ResetParticle(kParticleCount);
+    MoveParticle(320, 240, -1); MoveParticle(320, 240, kParticleCount);
     SetTargetImage(nullptr);
     EXPECT_TRUE(std::memcmp(before, particles, sizeof before) == 0 && PixelsOf(image) == drawn);
     int changedOutside = 0;
@@ -83,20 +72,19 @@ TEST(SpiralParticles, StayWithinRadius40AndRestartWhereTheyAreDrawn) {
 }
 
 // The frame is on the screen while the back buffer already has the hands
-// erased; batch drawing then holds further changes back.
+// erased (the first frame: EndBatch without BeginBatch, then several refresh
+// periods); batch drawing then holds further changes back.
 TEST(SpiralFlush, ScreenShowsTheFrameWhileTheHiddenBufferIsErased) {
     HWND window = OpenGraphWindow(640, 480, 0);
     ASSERT_NE(window, nullptr);
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // not covered
-    DrawFace();
-    DrawHandsAndFlush(0, 0, 0);  // the first frame: EndBatch without BeginBatch
+    DrawFace(); DrawHandsAndFlush(0, 0, 0);
     EXPECT_EQ(TargetMismatches({{323, 160, kFace}, {320, 80, kTrack}}), "");
-    Sleep(100);  // several refresh periods
+    Sleep(100);
     const ScreenCapture screen = CaptureWindowDc(window);
     EXPECT_EQ(Mismatches({{323, 160, 0x808080}, {320, 80, 0x808080}},
                          [&](int x, int y) { return screen.width ? screen.At(x, y) : 0u; }), "");
-    EndBatch();
-    CloseGraphWindow();
+    EndBatch(); CloseGraphWindow();
 }
 
 // Both hands pointing up, the face, the rim, outside the face.
