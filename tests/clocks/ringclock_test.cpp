@@ -5,12 +5,10 @@
 
 #include "clock_test.h"
 
-namespace {
-
 const double kHourRadius = 320 / 3.8, kMinuteRadius = 320 / 3.15, kSecondRadius = 320 / 2.65;
 
 // The components after `steps` steps from black toward the target.
-COLORREF Eased(int steps, int red, int green, int blue, int divisor) {
+static COLORREF Eased(int steps, int red, int green, int blue, int divisor) {
     int r = 0, g = 0, b = 0;
     for (int i = 0; i < steps; ++i) StepColorToward(r, g, b, red, green, blue, divisor);
     return RGB(r, g, b);
@@ -33,22 +31,19 @@ TEST(RingColors, EasingStopsShortOfTheTargetAsTheWorkedValuesSay) {
 }
 
 // Each ring of 00:00:00 on its own grey image with the origin at the centre:
-// the fan's last line 1.8 degrees behind, its tip lines 2 and 3 degrees
-// ahead, the centre disc; the minute trail; the seconds trail's index 0 at
-// (0, -120); for an unknown kind the disc only.
+// the seconds trail's index 0 at (0, -120), the fan's last line 1.8 degrees
+// behind and the centre disc; for an unknown kind the disc only.
 TEST(RingStrokes, AtMidnightTheBrightestStrokesLieStraightAboveTheCentre) {
     const COLORREF grey = RGB(90, 90, 90);
     const struct { double radius; int kind; std::vector<Expected> expected; } rings[] = {
-        {kHourRadius, 'h', {{317, 160, RGB(101, 127, 176)}, {322, 160, RGB(31, 38, 53)},
-                            {324, 160, RGB(21, 26, 36)}, {320, 200, 0}}},
-        {kMinuteRadius, 'm', {{316, 138, RGB(25, 156, 132)}}},
         {kSecondRadius, 's', {{320, 120, RGB(0, 173, 173)}, {320, 105, grey}}},
+        {kHourRadius, 'h', {{317, 160, RGB(101, 127, 176)}, {320, 200, 0}}},
         {kSecondRadius, 'x', {{320, 120, grey}, {320, 240, 0}}}};
     for (const auto& ring : rings) {
         IMAGE image(640, 480);
         SetTargetImage(&image); SetBackgroundColor(grey); ClearTarget();
         MoveOrigin(320, 240); DrawRing(ring.radius, 0, ring.kind); MoveOrigin(0, 0);
-        EXPECT_EQ(TargetMismatches(ring.expected), "") << static_cast<char>(ring.kind);
+        EXPECT_EQ(Mismatches(ring.expected, GetPixelColor), "") << static_cast<char>(ring.kind);
         SetTargetImage(nullptr);
     }
 }
@@ -101,4 +96,3 @@ TEST(RingClockProgram, RunsWithoutItsPicture) {
               "");
 }
 
-}  // namespace

@@ -15,26 +15,41 @@ std::vector<DWORD> PixelsOf(IMAGE& image) {
     return copy;
 }
 
+ScreenCapture Drawn(int width, int height, const std::function<void()>& draw) {
+    IMAGE image(width, height);
+    SetTargetImage(&image);
+    draw();
+    SetTargetImage(nullptr);
+    ScreenCapture drawn;
+    drawn.pixels = PixelsOf(image);
+    drawn.width = drawn.pixels.empty() ? 0 : width;
+    drawn.height = drawn.pixels.empty() ? 0 : height;
+    return drawn;
+}
+
 int GdiObjectsLeftBy(const std::function<void()>& work) {
     const int before = FreeGdiSlots();
     work();
     return before - FreeGdiSlots();
 }
 
-std::string Mismatches(const std::vector<Expected>& expected, const std::function<DWORD(int, int)>& read) {
+std::string Mismatches(const std::vector<Expected>& expected,
+                       const std::function<DWORD(int, int)>& read) {
     std::string wrong;
     for (const Expected& e : expected) {
+        const unsigned long value = read(e.x, e.y), wanted = e.value;
         char text[64];
-        const unsigned long value = read(e.x, e.y);
-        std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", e.x, e.y, value,
-                      static_cast<unsigned long>(e.value));
-        if (value != e.value) wrong += text;
+        std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", e.x, e.y, value, wanted);
+        if (value != wanted) wrong += text;
     }
     return wrong;
 }
 
-std::string TargetMismatches(const std::vector<Expected>& expected) {
-    return Mismatches(expected, [](int x, int y) { return GetPixelColor(x, y); });
+std::string Mismatches(const std::vector<Expected>& expected, const ScreenCapture& shown) {
+    return Mismatches(expected, [&](int x, int y) {
+        const bool inside = x >= 0 && y >= 0 && x < shown.width && y < shown.height;
+        return inside ? shown.At(x, y) : 0xFF000000u;
+    });
 }
 
 std::string PointsText(std::initializer_list<POINT> points) {
@@ -44,11 +59,7 @@ std::string PointsText(std::initializer_list<POINT> points) {
 }
 
 ClockCheck ShowsPixels(const std::vector<Expected>& expected) {
-    return [expected](HWND, const ScreenCapture& shown) {
-        return Mismatches(expected, [&](int x, int y) {
-            return x < shown.width && y < shown.height ? shown.At(x, y) : 0xFF000000u;
-        });
-    };
+    return [expected](HWND, const ScreenCapture& shown) { return Mismatches(expected, shown); };
 }
 
 // Seen from a test program in build/tests/clocks: build/clocks/<name>/.
@@ -56,13 +67,11 @@ std::wstring ClockProgramDirectory(const std::wstring& name) {
     return ProgramDirectory() + L"..\\..\\clocks\\" + name + L"\\";
 }
 
-namespace {
-
 // Starts the clock at the faked time (through the faketime timestamp file
 // that the test environment names) and waits for its window; null when
 // either fails.
-HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* localTime,
-                const std::wstring& directory) {
+static HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* localTime,
+                       const std::wstring& directory) {
     const char* file = std::getenv("FAKETIME_TIMESTAMP_FILE");
     if (!file || file[0] != '/') return nullptr;
     std::string path = std::string("Z:") + file;  // the Unix path as Wine's drive Z: sees it
@@ -74,15 +83,13 @@ HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* localTi
     FILE* out = std::fopen((path + ".new").c_str(), "w");
     if (!out) return nullptr;
     const bool written = std::fprintf(out, "@%s\n", localTime) > 0;
+    const std::wstring own = ClockProgramDirectory(name);
     if (std::fclose(out) != 0 || !written ||
         !MoveFileExA((path + ".new").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ||
-        !program.Start(L"\"" + ClockProgramDirectory(name) + name + L".exe\"",
-                       directory.empty() ? ClockProgramDirectory(name) : directory))
+        !program.Start(L"\"" + own + name + L".exe\"", directory.empty() ? own : directory))
         return nullptr;
     return program.WaitForWindow();
 }
-
-}  // namespace
 
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
                             const ClockCheck& check, const std::wstring& directory,
@@ -100,19 +107,22 @@ std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int widt
     GetClientRect(window, &client);
     std::string wrong;
     if (std::wstring(title) != name || client.right != width || client.bottom != height)
-        wrong = "title or client area " + std::to_string(client.right) + " x " + std::to_string(client.bottom) + "; ";
+        wrong = "title or size: " + std::to_string(client.right) + "x" +
+                std::to_string(client.bottom);
     // A clock may still be starting up, or be caught in the middle of a frame
     // that it draws without batching: the picture counts once it is right.
     std::string shows = "no capture";
-    for (const DWORD start = GetTickCount(); !shows.empty() && GetTickCount() - start < 20000; Sleep(20)) {
+    for (const DWORD start = GetTickCount(); !shows.empty() && GetTickCount() - start < 20000;) {
         const ScreenCapture shown = CaptureClientArea(window);
         if (shown.width > 0) shows = check(window, shown);
+        if (!shows.empty()) Sleep(20);
     }
-    if (!shows.empty()) wrong += "picture: " + shows + "; ";
-    if (!byKey.TypeKeyInConsole(L'q') || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
-    if (!StartClock(byCloseBox, name, localTime, directory)) return wrong + "no second window";
+    if (!shows.empty()) wrong += "; picture: " + shows;
+    if (!byKey.TypeKeyInConsole(L'q') || byKey.WaitForExit(10000) != 0) wrong += "; key: no exit 0";
+    if (!StartClock(byCloseBox, name, localTime, directory)) return wrong + "; no second window";
     Sleep(1500);  // well into its loop
-    if (!byCloseBox.PressCloseBox() || byCloseBox.WaitForExit(10000) != 0) wrong += "close box: no exit 0";
+    if (!byCloseBox.PressCloseBox() || byCloseBox.WaitForExit(10000) != 0)
+        wrong += "; close box: no exit 0";
     return wrong;
 }
 

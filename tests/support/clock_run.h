@@ -28,15 +28,19 @@ constexpr DWORD PixelOf(COLORREF color) {
 
 // The image's pixels (0x00RRGGBB, the unused fourth byte cleared).
 std::vector<DWORD> PixelsOf(IMAGE& image);
+// What `draw` leaves on a new black image of the size, the current target
+// meanwhile (the window is the target again afterwards).
+ScreenCapture Drawn(int width, int height, const std::function<void()>& draw);
 // GDI objects that `work` leaves behind, counted before anything is asserted.
 int GdiObjectsLeftBy(const std::function<void()>& work);
 
 // A value expected at a point: a pixel value or a colour, as its reader gives it.
 struct Expected { int x, y; DWORD value; };
 // "" when `read` gives every expected value, otherwise the points where it does not.
-std::string Mismatches(const std::vector<Expected>& expected, const std::function<DWORD(int, int)>& read);
-// The same for the colours (0x00BBGGRR) of the current target.
-std::string TargetMismatches(const std::vector<Expected>& expected);
+std::string Mismatches(const std::vector<Expected>& expected,
+                       const std::function<DWORD(int, int)>& read);
+// The same for the pixels of a capture.
+std::string Mismatches(const std::vector<Expected>& expected, const ScreenCapture& shown);
 // The points as text, "(x,y) (x,y) ...".
 std::string PointsText(std::initializer_list<POINT> points);
 

@@ -17,30 +17,25 @@ HWND FindVisibleWindow(DWORD processId, const wchar_t* windowClass) {
     return nullptr;
 }
 
-namespace {
-
 // Copies the client area into a 32-bit top-down DIB section, from the screen
 // or from the window's own device context.
-ScreenCapture CaptureFrom(HWND window, bool fromScreen) {
+static ScreenCapture CaptureFrom(HWND window, bool fromScreen) {
     ScreenCapture capture;
     RECT client = {};
     POINT origin = {0, 0};
     if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return capture;
     if (fromScreen) ClientToScreen(window, &origin);
     GdiTwin copy(client.right, client.bottom);
-    if (!copy.Pixels()) return capture;
-    HWND source = fromScreen ? nullptr : window;
-    HDC dc = GetDC(source);
+    HDC dc = GetDC(fromScreen ? nullptr : window);
     BitBlt(copy.Dc(), 0, 0, client.right, client.bottom, dc, origin.x, origin.y, SRCCOPY);
-    ReleaseDC(source, dc);
+    ReleaseDC(fromScreen ? nullptr : window, dc);
     GdiFlush();
+    if (!copy.Pixels()) return capture;
     capture.width = client.right;
     capture.height = client.bottom;
     capture.pixels.assign(copy.Pixels(), copy.Pixels() + capture.width * capture.height);
     return capture;
 }
-
-}  // namespace
 
 ScreenCapture CaptureClientArea(HWND window) { return CaptureFrom(window, true); }
 ScreenCapture CaptureWindowDc(HWND window) { return CaptureFrom(window, false); }
@@ -74,20 +69,19 @@ bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& w
                           bool withConsole) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     // Input stays unset: the console keyboard functions open the console themselves.
-    HANDLE output = outputPath_.empty() ? INVALID_HANDLE_VALUE
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE output = outputPath_.empty() ? nullptr
                     : CreateFileW(outputPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (!outputPath_.empty() && output == INVALID_HANDLE_VALUE) return false;
-    if (output != INVALID_HANDLE_VALUE) startup.dwFlags = STARTF_USESTDHANDLES, startup.hStdOutput = output;
+    if (output == INVALID_HANDLE_VALUE) return false;
+    if (output) startup.dwFlags = STARTF_USESTDHANDLES, startup.hStdOutput = output;
     std::wstring line = commandLine;  // CreateProcessW may write into it
-    const bool started =
-        CreateProcessW(nullptr, line.data(), nullptr, nullptr, output != INVALID_HANDLE_VALUE,
-                       withConsole ? CREATE_NEW_CONSOLE : DETACHED_PROCESS, nullptr,
-                       workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
-                       &info_) != FALSE;
-    if (output != INVALID_HANDLE_VALUE) CloseHandle(output);
+    const wchar_t* directory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
+    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, output != nullptr,
+                                        withConsole ? CREATE_NEW_CONSOLE : DETACHED_PROCESS,
+                                        nullptr, directory, &startup, &info_) != FALSE;
+    if (output) CloseHandle(output);
     return started;
 }
 
@@ -102,14 +96,14 @@ HWND ProgramDriver::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) {
 bool ProgramDriver::TypeKeyInConsole(wchar_t key) {
     FreeConsole();
     if (!AttachConsole(info_.dwProcessId)) return false;
-    HANDLE input = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    INPUT_RECORD records[2] = {{KEY_EVENT, {}}, {KEY_EVENT, {}}};
-    for (int i = 0; i < 2; ++i)  // key down, key up
-        records[i].Event.KeyEvent = {i == 0, 1, static_cast<WORD>(VkKeyScanW(key) & 0xFF), 0, {key}, 0};
+    const DWORD access = GENERIC_READ | GENERIC_WRITE, share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    HANDLE input = CreateFileW(L"CONIN$", access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    const WORD virtualKey = static_cast<WORD>(VkKeyScanW(key) & 0xFF);
+    INPUT_RECORD records[2] = {{KEY_EVENT, {}}, {KEY_EVENT, {}}};  // the key down, then up
+    for (int i = 0; i < 2; ++i) records[i].Event.KeyEvent = {i == 0, 1, virtualKey, 0, {key}, 0};
     DWORD written = 0;
-    const bool typed = input != INVALID_HANDLE_VALUE && WriteConsoleInputW(input, records, 2, &written) &&
-                       written == 2;
+    const bool typed = input != INVALID_HANDLE_VALUE &&
+                       WriteConsoleInputW(input, records, 2, &written) && written == 2;
     if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
     FreeConsole();
     return typed;

@@ -4,7 +4,8 @@
 // ended. Optionally saves a picture of its window once it has run for a
 // while (2500 ms unless --delay says otherwise).
 //
-//   show_program <program.exe> [--cwd <dir>] [--seconds <n>] [--delay <ms>] [--screenshot <file.png>]
+//   show_program <program.exe> [--cwd <dir>] [--seconds <n>] [--delay <ms>]
+//                [--screenshot <file.png>]
 #include "program_driver.h"
 
 #include <cstdio>
@@ -28,15 +29,17 @@ int wmain(int argc, wchar_t** argv) {
         if (option == L"--delay") delayMs = _wtoi(argv[i + 1]);
     }
     KanvoTest::ProgramDriver driver;
-    HWND window = driver.Start(L"\"" + program + L"\"", directory) ? driver.WaitForWindow() : nullptr;
+    const bool started = driver.Start(L"\"" + program + L"\"", directory);
+    HWND window = started ? driver.WaitForWindow() : nullptr;
     if (!window) {
         std::fwprintf(stderr, L"%ls opened no window\n", program.c_str());
         return 2;
     }
-    if (!screenshot.empty()) Sleep(static_cast<DWORD>(delayMs > 0 ? delayMs : 0));
-    if (!screenshot.empty() && KanvoTest::SavePicture(KanvoTest::CaptureClientArea(window), screenshot))
-        std::fwprintf(stderr, L"picture of the window: %ls\n", screenshot.c_str());
-
+    if (!screenshot.empty()) {
+        Sleep(static_cast<DWORD>(delayMs > 0 ? delayMs : 0));
+        if (KanvoTest::SavePicture(KanvoTest::CaptureClientArea(window), screenshot))
+            std::fwprintf(stderr, L"picture of the window: %ls\n", screenshot.c_str());
+    }
     // Until Enter, the time given or the program's own end. The event lives
     // as long as this process: the thread that reads Enter may still set it.
     HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
