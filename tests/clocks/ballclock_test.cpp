@@ -8,19 +8,15 @@ static DWORD WindowPixel(int x, int y) {
     return GetSurfacePixels(nullptr)[y * 1000 + x] & 0xFFFFFF;
 }
 
-// The eight five-second markers that can be lit, at their centres, in the
-// marker colour, except the one of `litSecond` in white: each 7 pixels to
-// the side of its centre, clear of the second hand that ends there.
+// The eight five-second markers that can be lit, each seen 7 pixels to the
+// side of its centre (clear of the second hand that ends there), in the
+// marker colour, except the one of `litSecond` in white.
 static std::vector<Expected> Markers(int litSecond) {
-    const struct { int second, x, y; } markers[] = {{5, 649, 116}, {10, 759, 225}, {20, 759, 524},
-        {25, 650, 634}, {35, 351, 634}, {40, 241, 525}, {50, 241, 226}, {55, 350, 116}};
+    const struct { int second, x, y; } markers[] = {{5, 655, 119}, {10, 763, 231}, {20, 756, 530},
+        {25, 644, 638}, {35, 345, 631}, {40, 237, 519}, {50, 244, 220}, {55, 356, 112}};
     std::vector<Expected> expected;
-    for (const auto& m : markers) {
-        const double angle = m.second * 6.2831852 / 60;
-        expected.push_back({static_cast<int>(std::lround(m.x + 7 * std::cos(angle))),
-                            static_cast<int>(std::lround(m.y + 7 * std::sin(angle))),
-                            m.second == litSecond ? 0xFFFFFF : PixelOf(0x337889)});
-    }
+    for (const auto& m : markers)
+        expected.push_back({m.x, m.y, m.second == litSecond ? 0xFFFFFF : PixelOf(0x337889)});
     return expected;
 }
 
@@ -37,7 +33,6 @@ TEST(Ballclock, MarkersAndHandsAtMidnight) {
     last_second = 9;
     DrawClockFace();
     EXPECT_EQ(Mismatches(Markers(10), WindowPixel), "");
-    CloseGraphWindow();
 }
 
 // The first bounce is off the floor at y = 710 with x = 560; in a corner the
@@ -48,7 +43,7 @@ TEST(Ballclock, BallBouncesOffTheFloorFirstAndTurnsSidewaysFirstInACorner) {
     EXPECT_EQ(PointsText({{x, y}, {vx, vy}}), "(560,710) (1,-1)");
     x = 959, y = 709, vx = 1, vy = 1;
     StepBall(x, y, 40, vx, vy);
-    EXPECT_EQ(PointsText({{vx, vy}}), "(-1,1)");
+    EXPECT_TRUE(vx == -1 && vy == 1);
 }
 
 // The flower ball as raw GDI draws it: five petals and a yellow-rimmed heart;
@@ -62,8 +57,8 @@ TEST(Ballclock, FlowerBallMatchesRawGdiAndFramesLeaveNothingBehind) {
     EXPECT_EQ(PointsText({{x, y}}), "(99,71)");
     EXPECT_TRUE(GetInteriorColor() == RGB(1, 2, 3) && GetDrawColor() == RGB(4, 5, 6));
     GdiTwin twin(200, 150);
-    const LOGBRUSH white = {BS_SOLID, 0x00FFFFFF, 0}, yellow = {BS_SOLID, 0x0055FFFF, 0};
     DeleteObject(SelectObject(twin.Dc(), CreateSolidBrush(0x00F0DFF3)));
+    const LOGBRUSH white = {BS_SOLID, 0x00FFFFFF, 0}, yellow = {BS_SOLID, 0x0055FFFF, 0};
     DeleteObject(SelectObject(twin.Dc(), ExtCreatePen(PS_GEOMETRIC, 1, &white, 0, nullptr)));
     for (POINT p : {POINT{120, 57}, {120, 81}, {96, 90}, {96, 50}, {78, 70}})
         Ellipse(twin.Dc(), p.x - 16, p.y - 16, p.x + 16, p.y + 16);

@@ -20,9 +20,7 @@ TEST(OrbitFrame, BodiesSitAtTheirCentresAndMatchRawGdiPixelForPixel) {
     SetTargetImage(&image);
     DrawDialFrame();
     for (const auto& c : cases) {
-        SetTargetImage(&image);
         DrawOrbitFrame(TimeOf(c.hour, 0, 0));
-        SetTargetImage(nullptr);
         GdiTwin twin(640, 480);
         HDC dc = twin.Dc();
         const LOGBRUSH white = {BS_SOLID, 0xFFFFFF, 0};
@@ -30,8 +28,7 @@ TEST(OrbitFrame, BodiesSitAtTheirCentresAndMatchRawGdiPixelForPixel) {
         DeleteObject(SelectObject(dc, ring));
         DeleteObject(SelectObject(dc, GetStockObject(NULL_BRUSH)));
         Ellipse(dc, 90, 10, 550, 470);
-        SelectObject(dc, GetStockObject(NULL_PEN));
-        SelectObject(dc, GetStockObject(BLACK_BRUSH));
+        SelectObject(dc, GetStockObject(NULL_PEN)), SelectObject(dc, GetStockObject(BLACK_BRUSH));
         Ellipse(dc, 93, 13, 547, 467);
         SelectObject(dc, ring);
         const struct { POINT centre; int radius; COLORREF fill; } discs[] = {

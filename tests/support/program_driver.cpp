@@ -20,21 +20,18 @@ HWND FindVisibleWindow(DWORD processId, const wchar_t* windowClass) {
 // Copies the client area into a 32-bit top-down DIB section, from the screen
 // or from the window's own device context.
 static ScreenCapture CaptureFrom(HWND window, bool fromScreen) {
-    ScreenCapture capture;
     RECT client = {};
     POINT origin = {0, 0};
-    if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return capture;
+    if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return {};
     if (fromScreen) ClientToScreen(window, &origin);
     GdiTwin copy(client.right, client.bottom);
     HDC dc = GetDC(fromScreen ? nullptr : window);
     BitBlt(copy.Dc(), 0, 0, client.right, client.bottom, dc, origin.x, origin.y, SRCCOPY);
     ReleaseDC(fromScreen ? nullptr : window, dc);
     GdiFlush();
-    if (!copy.Pixels()) return capture;
-    capture.width = client.right;
-    capture.height = client.bottom;
-    capture.pixels.assign(copy.Pixels(), copy.Pixels() + capture.width * capture.height);
-    return capture;
+    if (!copy.Pixels()) return {};
+    const DWORD* pixels = copy.Pixels();
+    return {client.right, client.bottom, {pixels, pixels + client.right * client.bottom}};
 }
 
 ScreenCapture CaptureClientArea(HWND window) { return CaptureFrom(window, true); }
@@ -61,15 +58,14 @@ ProgramDriver::~ProgramDriver() {
     if (!info_.hProcess) return;
     if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 1);
     WaitForSingleObject(info_.hProcess, 5000);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess), CloseHandle(info_.hThread);
 }
 
 bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& workingDirectory,
                           bool withConsole) {
+    // Input stays unset: the console keyboard functions open the console themselves.
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    // Input stays unset: the console keyboard functions open the console themselves.
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE output = outputPath_.empty() ? nullptr
                     : CreateFileW(outputPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,

@@ -9,11 +9,9 @@ namespace KanvoTest {
 int FreeGdiSlots() {
     std::vector<HGDIOBJ> pens;
     pens.reserve(70000);
-    while (pens.size() < 200000) {
-        HPEN pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(pens.size() & 0xFFFFFF));
-        if (!pen) break;
+    for (HPEN pen; pens.size() < 200000 &&
+                   (pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(pens.size() & 0xFFFFFF)));)
         pens.push_back(pen);
-    }
     for (HGDIOBJ pen : pens) DeleteObject(pen);
     return static_cast<int>(pens.size());
 }

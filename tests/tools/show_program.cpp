@@ -13,32 +13,26 @@
 #include <thread>
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        std::fwprintf(stderr, L"usage: show_program <program.exe> [--cwd <dir>] [--seconds <n>] "
-                              L"[--delay <ms>] [--screenshot <file.png>]\n");
-        return 2;
-    }
-    const std::wstring program = argv[1];
-    std::wstring directory, screenshot;
-    int seconds = 0, delayMs = 2500;
-    for (int i = 2; i + 1 < argc; i += 2) {
-        const std::wstring option = argv[i];
-        if (option == L"--cwd") directory = argv[i + 1];
-        if (option == L"--screenshot") screenshot = argv[i + 1];
-        if (option == L"--seconds") seconds = _wtoi(argv[i + 1]);
-        if (option == L"--delay") delayMs = _wtoi(argv[i + 1]);
-    }
+    // The values of --cwd, --screenshot, --seconds and --delay.
+    const std::wstring names[4] = {L"--cwd", L"--screenshot", L"--seconds", L"--delay"};
+    std::wstring options[4] = {L"", L"", L"0", L"2500"};
+    for (int i = 2; i + 1 < argc; i += 2)
+        for (int k = 0; k < 4; ++k) options[k] = argv[i] == names[k] ? argv[i + 1] : options[k];
+    const std::wstring program = argc > 1 ? argv[1] : L"";
     KanvoTest::ProgramDriver driver;
-    const bool started = driver.Start(L"\"" + program + L"\"", directory);
+    const bool started = argc > 1 && driver.Start(L"\"" + program + L"\"", options[0]);
     HWND window = started ? driver.WaitForWindow() : nullptr;
     if (!window) {
-        std::fwprintf(stderr, L"%ls opened no window\n", program.c_str());
+        std::fwprintf(stderr, L"usage: show_program <program.exe> [--cwd <dir>] [--seconds <n>] "
+                              L"[--delay <ms>] [--screenshot <file.png>]\n%ls opened no window\n",
+                      program.c_str());
         return 2;
     }
-    if (!screenshot.empty()) {
+    const int seconds = _wtoi(options[2].c_str()), delayMs = _wtoi(options[3].c_str());
+    if (!options[1].empty()) {
         Sleep(static_cast<DWORD>(delayMs > 0 ? delayMs : 0));
-        if (KanvoTest::SavePicture(KanvoTest::CaptureClientArea(window), screenshot))
-            std::fwprintf(stderr, L"picture of the window: %ls\n", screenshot.c_str());
+        if (KanvoTest::SavePicture(KanvoTest::CaptureClientArea(window), options[1]))
+            std::fwprintf(stderr, L"picture of the window: %ls\n", options[1].c_str());
     }
     // Until Enter, the time given or the program's own end. The event lives
     // as long as this process: the thread that reads Enter may still set it.

@@ -1,7 +1,4 @@
-#include "clock_run.h"
-
-#include <cstdio>
-#include <cstdlib>
+#include "clock_test.h"
 
 #include "resource_counts.h"
 
@@ -20,10 +17,8 @@ ScreenCapture Drawn(int width, int height, const std::function<void()>& draw) {
     SetTargetImage(&image);
     draw();
     SetTargetImage(nullptr);
-    ScreenCapture drawn;
-    drawn.pixels = PixelsOf(image);
-    drawn.width = drawn.pixels.empty() ? 0 : width;
-    drawn.height = drawn.pixels.empty() ? 0 : height;
+    ScreenCapture drawn = {width, height, PixelsOf(image)};
+    if (drawn.pixels.empty()) drawn.width = drawn.height = 0;
     return drawn;
 }
 
@@ -36,12 +31,13 @@ int GdiObjectsLeftBy(const std::function<void()>& work) {
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read) {
     std::string wrong;
-    for (const Expected& e : expected) {
-        const unsigned long value = read(e.x, e.y), wanted = e.value;
-        char text[64];
-        std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", e.x, e.y, value, wanted);
-        if (value != wanted) wrong += text;
-    }
+    char text[64];
+    for (const Expected& e : expected)
+        if (read(e.x, e.y) != e.value) {
+            const unsigned long value = read(e.x, e.y), wanted = e.value;
+            std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", e.x, e.y, value, wanted);
+            wrong += text;
+        }
     return wrong;
 }
 
@@ -54,8 +50,8 @@ std::string Mismatches(const std::vector<Expected>& expected, const ScreenCaptur
 
 std::string PointsText(std::initializer_list<POINT> points) {
     std::string text;
-    for (POINT p : points) text += " (" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
-    return text.substr(text.empty() ? 0 : 1);
+    for (POINT p : points) text += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ") ";
+    return text.substr(0, text.size() - !text.empty());
 }
 
 ClockCheck ShowsPixels(const std::vector<Expected>& expected) {
