@@ -4,9 +4,7 @@
 
 #include "clock_test.h"
 
-static DWORD WindowPixel(int x, int y) {
-    return GetSurfacePixels(nullptr)[y * 1000 + x] & 0xFFFFFF;
-}
+static DWORD OnWindow(int x, int y) { return GetSurfacePixels(nullptr)[y * 1000 + x] & 0xFFFFFF; }
 
 // The eight five-second markers that can be lit, each seen 7 pixels to the
 // side of its centre (clear of the second hand that ends there), in the
@@ -22,22 +20,18 @@ static std::vector<Expected> Markers(int litSecond) {
 
 // No marker is lit before the first change of second; the hands of midnight
 // end at (500, 75), (500, 155), (500, 255); at last_second 9 the ten-second
-// marker is lit.
-TEST(Ballclock, MarkersAndHandsAtMidnight) {
+// marker is lit. The ball's first bounce is off the floor at y = 710 with
+// x = 560; in a corner it turns sideways first.
+TEST(Ballclock, MarkersHandsAndBounces) {
     ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);
     DrawClockFace();
-    EXPECT_EQ(Mismatches(Markers(0), WindowPixel), "");
+    EXPECT_EQ(Mismatches(Markers(0), OnWindow), "");
     DrawHands(0, 0, 0);
     EXPECT_EQ(PointsText({{second_hand.x, second_hand.y}, {minute_hand.x, minute_hand.y},
                           {hour_hand.x, hour_hand.y}}), "(500,75) (500,155) (500,255)");
     last_second = 9;
     DrawClockFace();
-    EXPECT_EQ(Mismatches(Markers(10), WindowPixel), "");
-}
-
-// The first bounce is off the floor at y = 710 with x = 560; in a corner the
-// ball turns sideways first.
-TEST(Ballclock, BallBouncesOffTheFloorFirstAndTurnsSidewaysFirstInACorner) {
+    EXPECT_EQ(Mismatches(Markers(10), OnWindow), "");
     int x = 100, y = 250, vx = 1, vy = 1;
     while (vx == 1 && vy == 1 && y < 2000) StepBall(x, y, 40, vx, vy);
     EXPECT_EQ(PointsText({{x, y}, {vx, vy}}), "(560,710) (1,-1)");
@@ -67,13 +61,11 @@ TEST(Ballclock, FlowerBallMatchesRawGdiAndFramesLeaveNothingBehind) {
     EXPECT_EQ(ComparePixels(image, twin), "");
     SetTargetImage(&frame);
     auto repaint = [&](int second) {
-        last_second = second;
-        DrawClockFace(); ScatterStars(400); DrawHands(10, 8, second + 1);
+        last_second = second, DrawClockFace(), ScatterStars(400), DrawHands(10, 8, second + 1);
         DrawFlowerBall(x, y, 40, vx, vy);
     };
     repaint(0);  // a first use may set up lasting system objects
     EXPECT_EQ(GdiObjectsLeftBy([&] { for (int s = 1; s < 30; ++s) repaint(s); }), 0);
-    SetTargetImage(nullptr);
 }
 
 // A ring of radius 15 has coverage 0.5 - (distance - 15), blended only where
@@ -89,18 +81,17 @@ TEST(Ballclock, SoftenShapeBlendsOnlyPixelsOfPartialCoverage) {
     for (int y = 250; y < 350; ++y)
         for (int x = 250; x < 350; ++x) {
             const int d2 = (x - 300) * (x - 300) + (y - 300) * (y - 300);
-            wrong += (d2 > 210 && d2 < 241) != (WindowPixel(x, y) != 0);
+            wrong += (d2 > 210 && d2 < 241) != (OnWindow(x, y) != 0);
         }
     EXPECT_EQ(wrong, 0);
     SoftenShape(0x000000FF, 100, 100, 200, 100, 2, false);
     SoftenShape(0x00FFFFFF, 400, 400, 400, 400, 3, false);
     EXPECT_EQ(Mismatches({{315, 300, 0xB4B4B4}, {150, 98, 0xB40000}, {202, 102, 0xB40000},
-                          {150, 99, 0}, {150, 97, 0}, {203, 102, 0}, {401, 400, 0}}, WindowPixel),
+                          {150, 99, 0}, {150, 97, 0}, {203, 102, 0}, {401, 400, 0}}, OnWindow),
               "");
     ASSERT_NE(OpenGraphWindow(300, 200), nullptr);
     SoftenShape(0x00FFFFFF, 100, 100, 0, 0, 20, true);
     EXPECT_EQ(GetSurfacePixels(nullptr)[100 * 300 + 120], 0u);
-    CloseGraphWindow();
 }
 
 // From 12:00:05 on, the repaints of the seconds 5, 10, 20 ... light that

@@ -98,27 +98,22 @@ std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int widt
     // must show this one's pixels.
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     wchar_t title[64] = {};
-    RECT client = {};
     GetWindowTextW(window, title, 64);
-    GetClientRect(window, &client);
-    std::string wrong;
-    if (std::wstring(title) != name || client.right != width || client.bottom != height)
-        wrong = "title or size: " + std::to_string(client.right) + "x" +
-                std::to_string(client.bottom);
+    std::string wrong = std::wstring(title) == name ? "" : "title; ", shows = "no capture";
     // A clock may still be starting up, or be caught in the middle of a frame
     // that it draws without batching: the picture counts once it is right.
-    std::string shows = "no capture";
     for (const DWORD start = GetTickCount(); !shows.empty() && GetTickCount() - start < 20000;) {
         const ScreenCapture shown = CaptureClientArea(window);
-        if (shown.width > 0) shows = check(window, shown);
+        shows = shown.width == width && shown.height == height ? check(window, shown)
+                                                               : "a client area of another size";
         if (!shows.empty()) Sleep(20);
     }
-    if (!shows.empty()) wrong += "; picture: " + shows;
-    if (!byKey.TypeKeyInConsole(L'q') || byKey.WaitForExit(10000) != 0) wrong += "; key: no exit 0";
-    if (!StartClock(byCloseBox, name, localTime, directory)) return wrong + "; no second window";
+    if (!shows.empty()) wrong += "picture: " + shows + "; ";
+    if (!byKey.TypeKeyInConsole(L'q') || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
+    if (!StartClock(byCloseBox, name, localTime, directory)) return wrong + "no second window";
     Sleep(1500);  // well into its loop
     if (!byCloseBox.PressCloseBox() || byCloseBox.WaitForExit(10000) != 0)
-        wrong += "; close box: no exit 0";
+        wrong += "close box: no exit 0";
     return wrong;
 }
 

@@ -13,29 +13,23 @@ constexpr COLORREF kFace = RGB(0, 35, 45), kTrack = RGB(0, 17, 22), kGrey = RGB(
 // face: the dot's centre; the hour hand alone covers column 327 from row 140
 // to row 186; the minute hand reaches row 100. The minute hand follows the
 // seconds (140 sin(pi / 60)); pi as 3.1415926 leaves a quarter turn just
-// short: 159.99999 truncates.
-TEST(SpiralFrame, HandsLieAtTheirPointsOverTheFace) {
+// short: 159.99999 truncates. Particles never move more than 40 pixels from
+// the centre, nor draw beyond 42.5; indices outside the array change nothing.
+TEST(SpiralFrame, HandsLieAtTheirPointsAndParticlesStayWithinRadius40) {
     const SpiralHands h = ComputeHands(0, 0, 0);
-    EXPECT_EQ(PointsText({h.hourFrom, h.hourTo, h.minuteFrom, h.minuteTo, h.secondDot}),
-              "(320,186) (320,140) (320,184) (320,100) (320,80)");
-    EXPECT_EQ(PointsText({ComputeHands(0, 0, 30).minuteTo, ComputeHands(3, 0, 15).secondDot}),
-              "(327,101) (479,240)");
-    IMAGE image(640, 480);
-    SetTargetImage(&image); DrawFace(); DrawHands(h);
-    EXPECT_EQ(Mismatches({{320, 444, RGB(112, 159, 176)}, {420, 300, kFace}, {320, 80, kGrey},
-                          {327, 140, kGrey}, {327, 186, kGrey}, {327, 139, kFace},
-                          {327, 187, kFace}, {328, 160, kFace}, {320, 100, kGrey},
-                          {320, 99, kFace}}, GetPixelColor), "");
-    SetTargetImage(nullptr);
-}
-
-// Particles never move more than 40 pixels from the centre, nor draw beyond
-// 42.5; indices outside the array change nothing.
-TEST(SpiralParticles, StayWithinRadius40) {
+    EXPECT_EQ(PointsText({h.hourFrom, h.hourTo, h.minuteFrom, h.minuteTo, h.secondDot,
+                          ComputeHands(0, 0, 30).minuteTo, ComputeHands(3, 0, 15).secondDot}),
+              "(320,186) (320,140) (320,184) (320,100) (320,80) (327,101) (479,240)");
     IMAGE image(640, 480);
     SetTargetImage(&image);
     DrawFace();
     const std::vector<DWORD> face = PixelsOf(image);
+    DrawHands(h);
+    EXPECT_EQ(Mismatches({{320, 444, RGB(112, 159, 176)}, {420, 300, kFace}, {320, 80, kGrey},
+                          {327, 140, kGrey}, {327, 186, kGrey}, {327, 139, kFace},
+                          {327, 187, kFace}, {328, 160, kFace}, {320, 100, kGrey},
+                          {320, 99, kFace}}, GetPixelColor), "");
+    std::memcpy(GetSurfacePixels(&image), face.data(), face.size() * sizeof(DWORD));
     std::srand(7);
     for (int i = 0; i < kParticleCount; ++i) ResetParticle(i);
     for (int frame = 0; frame < 300; ++frame)
@@ -46,9 +40,8 @@ TEST(SpiralParticles, StayWithinRadius40) {
     Particle before[kParticleCount];
     std::memcpy(before, particles, sizeof before);
     const std::vector<DWORD> drawn = PixelsOf(image);
-    ResetParticle(-1); ResetParticle(kParticleCount);
-    MoveParticle(320, 240, -1); MoveParticle(320, 240, kParticleCount);
-    SetTargetImage(nullptr);
+    ResetParticle(-1), ResetParticle(kParticleCount);
+    MoveParticle(320, 240, -1), MoveParticle(320, 240, kParticleCount);
     EXPECT_TRUE(std::memcmp(before, particles, sizeof before) == 0 && PixelsOf(image) == drawn);
     int changedOutside = 0;
     for (int i = 0; i < 640 * 480; ++i)
