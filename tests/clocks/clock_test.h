@@ -13,7 +13,6 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -23,9 +22,9 @@
 namespace KanvoTest {
 
 // A broken-down time with the given hours, minutes and seconds.
-inline tm TimeOf(int hours, int minutes, int seconds) {
+inline tm TimeOf(int hour, int minute, int second) {
     tm t = {};
-    return t.tm_hour = hours, t.tm_min = minutes, t.tm_sec = seconds, t;
+    return t.tm_hour = hour, t.tm_min = minute, t.tm_sec = second, t;
 }
 
 // The pixel value (0x00RRGGBB) that shows a colour value (0x00BBGGRR).
