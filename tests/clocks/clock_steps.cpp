@@ -41,13 +41,6 @@ std::string Mismatches(const std::vector<Expected>& expected,
     return wrong;
 }
 
-std::string Mismatches(const std::vector<Expected>& expected, const ScreenCapture& shown) {
-    return Mismatches(expected, [&](int x, int y) {
-        const bool inside = x >= 0 && y >= 0 && x < shown.width && y < shown.height;
-        return inside ? shown.At(x, y) : 0xFF000000u;
-    });
-}
-
 std::string PointsText(std::initializer_list<POINT> points) {
     std::string text;
     for (POINT p : points) text += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ") ";

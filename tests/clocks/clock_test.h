@@ -42,11 +42,10 @@ int GdiObjectsLeftBy(const std::function<void()>& work);
 
 // A value expected at a point: a pixel value or a colour, as its reader gives it.
 struct Expected { int x, y; DWORD value; };
-// "" when `read` gives every expected value, otherwise the points where it does not.
+// "" when `read` (GetPixelColor, a capture, ...) gives every expected value,
+// otherwise the points where it does not.
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read);
-// The same for the pixels of a capture.
-std::string Mismatches(const std::vector<Expected>& expected, const ScreenCapture& shown);
 // The points as text, "(x,y) (x,y) ...".
 std::string PointsText(std::initializer_list<POINT> points);
 

@@ -14,6 +14,10 @@ struct ScreenCapture {
     int width = 0, height = 0;
     std::vector<DWORD> pixels;  // 0x00RRGGBB, rows top to bottom
     DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+    // The same, or 0xFF000000 (no pixel value) outside the capture.
+    DWORD operator()(int x, int y) const {
+        return x >= 0 && y >= 0 && x < width && y < height ? At(x, y) : 0xFF000000u;
+    }
 };
 
 // The pixels of a window's client area as the screen shows them.
