@@ -73,7 +73,7 @@ TEST(Nixieclock, StrokesCoverByDistanceAndTheBlurLeavesOutOuterTaps) {
 // the inner dots (360, 720) are lit; the next second swaps them. A failed
 // breakdown of the time leaves its fields at -1: no digits.
 TEST(Nixieclock, FramesShowTheStartUpTestThenTheTimeWithBlinkingDots) {
-    TubeDisplay built;
+    TubeDisplay built;  // the sprites, built once
     BuildSprites(built);
     const Sprite* sprites = built.sprites;
     const float *ghost = sprites[0].At(80, 144), *one = sprites[1].At(80, 144);
@@ -94,8 +94,7 @@ TEST(Nixieclock, FramesShowTheStartUpTestThenTheTimeWithBlinkingDots) {
         for (int x : kDotX) EXPECT_TRUE(Shows(canvas, dots, x, true)) << frame;
     }
     EXPECT_TRUE(display.ready);
-    display = built;
-    display.ready = true;
+    display = built, display.ready = true;
     for (int second : {7, 7, 8}) {
         show(TimeOf(9, 5, second));
         const int places[6] = {0, 9, 0, 5, 0, second};
@@ -108,7 +107,7 @@ TEST(Nixieclock, FramesShowTheStartUpTestThenTheTimeWithBlinkingDots) {
     EXPECT_FALSE(Shows(canvas, sprites[8], kDigitX[0]));
     show(TimeOf(-1, -1, -1));
     float light = 0;
-    for (int y = 20; y < 200; ++y)
+    for (int y = 20; y < 200; ++y)  // down the middle of the first and the last digit
         light += canvas.buffer.At(100, y)[0] + canvas.buffer.At(1060, y)[0];
     EXPECT_EQ(light, 0.0f);
 }
@@ -137,10 +136,9 @@ TEST(Nixieclock, LightBlobsStayOnTheCanvasAndAreClippedToIt) {
                                   b.At(45, 36)[1], b.At(0, 0)[3]}),
               std::vector<float>({255, 200, 0, 0, 0}));
     for (int x = 0; x < 96; ++x) EXPECT_EQ(b.At(x, 301)[0], 0.0f) << x;
-    CopyCanvas(canvas);
+    CopyCanvas(canvas);  // no window: nothing to do
     std::vector<DWORD> window(1180 * 330, 0xAB000000u);
-    canvas.window = window.data();
-    CopyCanvas(canvas);
+    canvas.window = window.data(), CopyCanvas(canvas);
     EXPECT_TRUE(window[1179 + 329 * 1180] == 0xABFFFFFFu && window[45 + 35 * 1180] == 0xABC8C8C8u);
 }
 
