@@ -19,9 +19,10 @@ static std::vector<Expected> Markers(int litSecond) {
 }
 
 // No marker is lit before the first change of second; the hands of midnight
-// end at (500, 75), (500, 155), (500, 255); at last_second 9 the ten-second
-// marker is lit. The ball's first bounce is off the floor at y = 710 with
-// x = 560; in a corner it turns sideways first.
+// end at (500, 75), (500, 155), (500, 255), each over those drawn before it;
+// at last_second 9 the ten-second marker is lit. The ball's first bounce is
+// off the floor at y = 710 with x = 560, the next off the right side at
+// (960, 310); in a corner it turns sideways first, then up.
 TEST(Ballclock, MarkersHandsAndBounces) {
     ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);
     DrawClockFace();
@@ -29,15 +30,22 @@ TEST(Ballclock, MarkersHandsAndBounces) {
     DrawHands(0, 0, 0);
     EXPECT_EQ(PointsText({{second_hand.x, second_hand.y}, {minute_hand.x, minute_hand.y},
                           {hour_hand.x, hour_hand.y}}), "(500,75) (500,155) (500,255)");
+    EXPECT_EQ(Mismatches({{500, 100, PixelOf(second_hand.color)},
+                          {500, 200, PixelOf(minute_hand.color)},
+                          {500, 300, PixelOf(hour_hand.color)}}, OnWindow), "");
     last_second = 9;
     DrawClockFace();
     EXPECT_EQ(Mismatches(Markers(10), OnWindow), "");
     int x = 100, y = 250, vx = 1, vy = 1;
     while (vx == 1 && vy == 1 && y < 2000) StepBall(x, y, 40, vx, vy);
     EXPECT_EQ(PointsText({{x, y}, {vx, vy}}), "(560,710) (1,-1)");
+    while (vx == 1 && y > 0) StepBall(x, y, 40, vx, vy);
+    EXPECT_EQ(PointsText({{x, y}}), "(960,310)");
     x = 959, y = 709, vx = 1, vy = 1;
     StepBall(x, y, 40, vx, vy);
     EXPECT_TRUE(vx == -1 && vy == 1);
+    StepBall(x, y, 40, vx, vy);
+    EXPECT_EQ(vy, -1);
 }
 
 // The flower ball as raw GDI draws it: five petals and a yellow-rimmed heart;

@@ -38,11 +38,17 @@ TEST(Flowerclock, HandsPointStraightUpMatchRawGdiAndASecondDrawingRemovesThem) {
     EXPECT_EQ(ComparePixels(image, twin), "");
 }
 
-// The top-left pixel averages its neighbours with weights 9, 4, 4, 1:
+// The garden dial: the background, the dial's default fill, the rim between
+// two ticks, the first flower's heart and its petal at angle 0. Smoothing:
+// the top-left pixel averages its neighbours with weights 9, 4, 4, 1:
 // (1800 + 400 + 200 + 10) / 18; the next one reads the softened corner:
 // (4 x 133 + 50 + 900 + 40) / 23. Channels are clamped to 0 ... 255; images
 // without neighbours stay as they are.
-TEST(Flowerclock, SmoothingWeighsNeighboursInPlace) {
+TEST(Flowerclock, GardenDialAndSmoothingThatWeighsNeighboursInPlace) {
+    EXPECT_EQ(Mismatches({{5, 5, PixelOf(0x8DC2E0)}, {320, 240, 0xFFFFFF},
+                          {328, 399, PixelOf(0x8E4519)}, {415, 225, PixelOf(0xF2EDFC)},
+                          {438, 225, PixelOf(0xD9CAF9)}},
+                         Drawn(640, 480, DrawGardenDial)), "");
     IMAGE image(4, 3), empty(0, 0), single(1, 1);
     DWORD* p = GetSurfacePixels(&image);
     ASSERT_NE(p, nullptr);
@@ -54,8 +60,8 @@ TEST(Flowerclock, SmoothingWeighsNeighboursInPlace) {
 }
 
 // The sparkle always lies outside the dial's band; two placements within one
-// second land on the same point. A minute of the clock's pens and brushes
-// leaves no GDI object behind.
+// second land on the same point, in the colour of their mode. A minute of the
+// clock's pens and brushes leaves no GDI object behind.
 TEST(Flowerclock, SparklePlacementsAndColours) {
     for (unsigned seed = 0; seed < 2000; ++seed) {
         std::srand(seed);
@@ -75,6 +81,13 @@ TEST(Flowerclock, SparklePlacementsAndColours) {
         again = _time64(nullptr) == before ? PointsText({{sparkle_x, sparkle_y}}) : "";
     }
     EXPECT_EQ(first, again);
+    // Drawn again in the other colour, the sparkle leaves the pixels it
+    // covered changed by the exclusive-or of the two: blue 0x41 ^ 0x42.
+    ClearTarget(), PlaceSparkle(1), PlaceSparkle(2);
+    const std::vector<DWORD> pixels = PixelsOf(image);
+    const auto changed = std::count(pixels.begin(), pixels.end(), 0xFFFFFCu);
+    EXPECT_TRUE(changed > 100 && changed + std::count(pixels.begin(), pixels.end(), 0xFFFFFFu) ==
+                                     640 * 480) << changed;
     EXPECT_EQ(GdiObjectsLeftBy([] {
                   for (int second = 0; second < 60; ++second) {
                       DrawDashedHands(TimeOf(10, 8, second)), PlaceSparkle(1);

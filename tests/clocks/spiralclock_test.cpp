@@ -7,6 +7,7 @@
 #include "clock_test.h"
 
 constexpr COLORREF kFace = RGB(0, 35, 45), kTrack = RGB(0, 17, 22), kGrey = RGB(128, 128, 128);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // At midnight: the hour hand from (320, 186) to (320, 140), the minute hand
 // from (320, 184) to (320, 100), the second dot at (320, 80). Drawn on the
@@ -25,18 +26,32 @@ TEST(SpiralFrame, HandsLieAtTheirPointsAndParticlesStayWithinRadius40) {
     DrawFace();
     const std::vector<DWORD> face = PixelsOf(image);
     DrawHands(h);
-    EXPECT_EQ(Mismatches({{320, 444, RGB(112, 159, 176)}, {420, 300, kFace}, {320, 80, kGrey},
-                          {327, 140, kGrey}, {327, 186, kGrey}, {327, 139, kFace},
-                          {327, 187, kFace}, {328, 160, kFace}, {320, 100, kGrey},
-                          {320, 99, kFace}}, GetPixelColor), "");
+    EXPECT_EQ(ComputeHands(0, 30, 0).hourTo.x, 345);  // 100 sin(pi / 12)
+    // The face: inside the rim ring; the centre ring, all soft edge (half its
+    // grey); the three o'clock block's corners and beyond; a one-minute mark;
+    // the five-minute ring and its dot on the track. Then the hands.
+    EXPECT_EQ(Mismatches({{320, 444, RGB(112, 159, 176)}, {420, 300, kFace},
+                          {363, 240, RGB(100, 117, 122)}, {504, 235, kWhite}, {514, 245, kWhite},
+                          {515, 245, kFace}, {339, 428, kWhite}, {417, 404, RGB(176, 197, 163)},
+                          {399, 378, kTrack}, {320, 80, kGrey}, {327, 140, kGrey},
+                          {327, 186, kGrey}, {327, 139, kFace}, {327, 187, kFace},
+                          {328, 160, kFace}, {320, 100, kGrey}, {320, 99, kFace}}, GetPixelColor),
+              "");
     std::memcpy(GetSurfacePixels(&image), face.data(), face.size() * sizeof(DWORD));
     std::srand(7);
     for (int i = 0; i < kParticleCount; ++i) ResetParticle(i);
+    int restarts = 0;  // each at (r0, 0), drawn there in its grey
     for (int frame = 0; frame < 300; ++frame)
         for (int j = 0; j < kParticleCount; ++j) {
             MoveParticle(320, 240, j);
-            ASSERT_LE(particles[j].x * particles[j].x + particles[j].y * particles[j].y, 1600);
+            const Particle& p = particles[j];
+            ASSERT_LE(p.x * p.x + p.y * p.y, 1600);
+            restarts += p.t == 0;
+            const COLORREF grey = RGB(p.level, p.level, p.level);
+            ASSERT_TRUE(p.t != 0 || (p.x == static_cast<int>(p.r0) && p.y == 0 &&
+                                     GetPixelColor(320 + p.x, 240) == grey)) << j;
         }
+    EXPECT_GT(restarts, 0);
     Particle before[kParticleCount];
     std::memcpy(before, particles, sizeof before);
     const std::vector<DWORD> drawn = PixelsOf(image);
