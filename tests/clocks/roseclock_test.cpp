@@ -37,8 +37,16 @@ TEST_F(Rose, FramesAtNoonAndAtMinute42Second37AndTheCaptionMatchesRawGdiText) {
                 FormatCaption(6, 20, other, 32));
     EXPECT_STREQ(caption, kCaption46);
     EXPECT_STREQ(other, L"roseCurve:\u03C1=sin( 6/20\u03B8)");
-    EXPECT_EQ(Colors({RoseColour(5, 999), RoseColour(6, 0), RoseColour(9, 999)}),
-              Colors({kWhite, RGB(254, 255, 255), RGB(254, 164, 16)}));
+    EXPECT_EQ(Colors({RoseColour(5, 999), RoseColour(6, 0), RoseColour(9, 999),
+                      RoseColour(59, 999)}),
+              Colors({kWhite, RGB(254, 255, 255), RGB(254, 164, 16), RGB(254, 164, 16)}));
+    // At theta = 1/4 the 4/6 curve passes (350 - 164.75, 375 + 164.75), give
+    // or take a pixel.
+    const COLORREF fading = RoseColour(37, 500);
+    DrawRose(4, 6, 0, 300, fading);
+    int onCurve = 0;
+    for (int i = 0; i < 9; ++i) onCurve += GetPixelColor(184 + i % 3, 538 + i / 3) == fading;
+    EXPECT_GT(onCurve, 0);
     // The caption in its face, size, slant and colour, as raw GDI writes it.
     SetBackgroundColor(kBack); ClearTarget(); WriteCaption(4, 6);
     GdiTwin twin(kWidth, kHeight);
@@ -67,9 +75,20 @@ TEST_F(Rose, BadArgumentsChangeNothingAndPassesLeaveNothingBehind) {
     EXPECT_TRUE(PixelsOf(image_) == before);
     wchar_t caption[4] = L"x";
     EXPECT_FALSE(FormatCaption(4, 6, caption, 4) || caption[0] || FormatCaption(4, 6, nullptr, 32));
+    // A new second redraws the dial (the curve starts again every tenth second);
+    // so does the middle of a fading second, and only its middle.
     SYSTEMTIME time = {};
-    int step = 1, lastSecond = -1;
+    time.wHour = 12, time.wSecond = 10;
+    int step = 150, lastSecond = -1;
     DrawTimeStep(time, &step, &lastSecond);  // a first use may set up lasting system objects
+    EXPECT_TRUE(step == 1 && lastSecond == 10) << step << " " << lastSecond;
+    time.wSecond = 16, lastSecond = 16, step = 40, time.wMilliseconds = 400;
+    SetPixelColor(450, 275, 0);
+    DrawTimeStep(time, &step, &lastSecond);
+    const COLORREF before400 = GetPixelColor(450, 275);
+    time.wMilliseconds = 500;
+    DrawTimeStep(time, &step, &lastSecond);
+    EXPECT_TRUE(before400 == 0 && GetPixelColor(450, 275) == kFace && step == 40) << step;
     EXPECT_EQ(GdiObjectsLeftBy([&] {
                   for (time.wSecond = 1; time.wSecond < 60; ++time.wSecond, ++step)
                       DrawTimeStep(time, &step, &lastSecond);
@@ -94,6 +113,16 @@ TEST_F(Rose, ParticlesDriftOutsideTheFaceOnlyAndLeaveNoTrail) {
     }
     EXPECT_EQ(changedOnFace, 0);
     EXPECT_TRUE(particlePixels > 0 && particlePixels <= kParticleCount) << particlePixels;
+    // One leaving on the right reappears on the left, at a new height and
+    // speed, in the colour of its speed.
+    particles[0] = {699.9, 10, 0.5, RGB(1, 2, 3)};
+    SetPixelColor(699, 10, RGB(1, 2, 3));
+    MoveParticles();
+    const Particle& p = particles[0];
+    const int b = static_cast<int>(p.speed * 100) % 100;
+    EXPECT_TRUE(p.x == 0.0 && p.y >= 0 && p.y < kHeight && p.speed >= 0.4 && p.speed < 1.9 &&
+                p.colour == RGB(130 - 6 * b / 10, 60 - 2 * b / 10, 180 - 8 * b / 10));
+    EXPECT_TRUE(GetPixelColor(699, 10) == kBack && GetPixelColor(0, p.y) == p.colour);
 }
 
 // Without a minimize box; the hour hand's left side pointing up (its right
