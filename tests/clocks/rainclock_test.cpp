@@ -42,6 +42,13 @@ TEST(Rainclock, HandTipsAtMidnightAndDrawingTheSameHandsTwiceRestoresTheFill) {
     const HandShapes midnight = BuildHandShapes(ToAngles(TimeOf(0, 0, 0)));
     EXPECT_EQ(PointsText({midnight.second[2], midnight.minute[2], midnight.hour[2]}),
               "(300,95) (300,125) (300,195)");
+    for (int hour = 0; hour < 12; ++hour) {  // a full turn of 6.2831852 may move a point a pixel
+        const HandShapes early = BuildHandShapes(ToAngles(TimeOf(hour, 0, 0)));
+        const HandShapes late = BuildHandShapes(ToAngles(TimeOf(hour + 12, 0, 0)));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_LE(std::abs(early.hour[i].x - late.hour[i].x) +
+                      std::abs(early.hour[i].y - late.hour[i].y), 1) << hour;
+    }
     EXPECT_EQ(ToAngles(TimeOf(7, 59, 59)).hour, ToAngles(TimeOf(7, 0, 0)).hour);
     EXPECT_EQ(ToAngles(TimeOf(7, 31, 59)).minute, ToAngles(TimeOf(7, 31, 0)).minute);
     const tm time = TimeOf(10, 20, 40);
@@ -62,7 +69,8 @@ TEST(Rainclock, HandTipsAtMidnightAndDrawingTheSameHandsTwiceRestoresTheFill) {
 }
 
 // The gradient runs from the top row to the bottom row and changes only
-// white pixels.
+// white pixels; in the scenery it fills the dial from its top row down to
+// the hills.
 TEST(Rainclock, GradientFaceRunsFromTheTopRowToTheBottomRow) {
     EXPECT_EQ(Mismatches({{599, 0, 0xE2FDFC}, {0, 599, 0x6BBBA7}, {150, 150, 0x010203}},
                          Drawn(kSize, kSize, [] {
@@ -70,6 +78,15 @@ TEST(Rainclock, GradientFaceRunsFromTheTopRowToTheBottomRow) {
                              SetInteriorColor(RGB(1, 2, 3)); PaintRectangle(100, 100, 199, 199);
                              PaintGradientFace();
                          })), "");
+    const ScreenCapture scenery = Drawn(kSize, kSize, DrawScenery);
+    auto gradient = [](int row) {
+        return PixelOf(RGB(226 - row / 5, 253 - row / 9, 252 - row / 7));
+    };
+    int top = 0;
+    while (top < kSize && scenery.At(300, top) != gradient(top)) ++top;
+    EXPECT_TRUE(top >= 49 && top <= 52) << top;
+    EXPECT_EQ(Mismatches({{300, 355, gradient(355)}, {300, 500, PixelOf(kRainNearHill)},
+                          {100, 400, PixelOf(kRainFarHill)}}, scenery), "");
 }
 
 // A drop whose end moves from (124, 102) onto the near hill starts again at
