@@ -50,9 +50,10 @@ TEST(DialPlate, MixColorAndSmoothFringesStayInTheirBandAndSquareAndEndSquare) {
 
 // With the dial's values: grey 123 at the centre, brighter up-left, darker
 // down-right; grey everywhere from the ambient 12 (a channel past 255 would
-// wrap below it) up to a highlight. Blurring one colour loses at most one
-// unit per channel and pass (163 and 164 stay, 73 -> 72, 255 -> 254); empty
-// regions change nothing.
+// wrap below it) up to a highlight; black beyond columns 346 to 454.
+// Blurring one colour loses at most one unit per channel and pass (163 and
+// 164 stay, 73 -> 72, 255 -> 254); empty regions change nothing, and a region
+// one column wide samples only itself.
 TEST(DialPlate, SphereIsGrey123AtTheCentreAndBlurLosesAtMostOneUnit) {
     const ScreenCapture shaded = Drawn(800, 800, [] {
         ShadeSphere({Point3(400, 400, -500, 0xFFFFFF), 100, 0xFFFFFF},
@@ -60,7 +61,7 @@ TEST(DialPlate, SphereIsGrey123AtTheCentreAndBlurLosesAtMostOneUnit) {
                     Point3(400, 400, 600, 0xFFFFFF));
     });
     EXPECT_TRUE(shaded.At(400, 400) == 0x7B7B7B && shaded.At(380, 385) > 0x7B7B7B &&
-                shaded.At(420, 415) < 0x7B7B7B);
+                shaded.At(420, 415) < 0x7B7B7B && (shaded.At(345, 400) | shaded.At(455, 400)) == 0);
     int offRange = 0;
     for (DWORD p : shaded.pixels) offRange += p && ((p & 0xFF) < 12 || p != (p & 0xFF) * 0x10101u);
     EXPECT_EQ(offRange, 0);
@@ -73,6 +74,12 @@ TEST(DialPlate, SphereIsGrey123AtTheCentreAndBlurLosesAtMostOneUnit) {
         const DWORD expected = color == 0xFFFFFF ? 0xFEFEFE : 0xA348A4;
         EXPECT_TRUE(blurred.pixels == std::vector<DWORD>(50 * 43, expected)) << expected;
     }
+    const ScreenCapture column = Drawn(50, 43, [] {  // one column wide: every sample wraps into it
+        SetBackgroundColor(RGB(255, 255, 255)); ClearTarget();
+        for (int y = 0; y < 43; ++y) SetPixelColor(7, y, RGB(0, 0, 255));
+        BlurRegion(7, 0, 1, 43);
+    });
+    EXPECT_EQ(column.At(7, 20) >> 16, 0u);
 }
 
 // Hour 0 is numbered "12", written on a transparent background (stripes
@@ -125,7 +132,9 @@ TEST(Mechanism, RodAndRingFollowTheHandsAndDegenerateCasesDoNothing) {
     EXPECT_EQ(slider, std::vector<int>({170, 30, 71}));
     POINT ring[12][4];
     ComputeStarRing(400, 400, 170, kRhombusSide, HandAnglesAt(TimeOf(0, 0, 0)).minute, ring);
-    EXPECT_EQ(PointsText({ring[0][0]}), "(400,230)");
+    POINT narrow[12][4];  // 30 * -cos(3.1415926) = 29.99999..., truncated
+    ComputeStarRing(400, 400, 30, kRhombusSide, HandAnglesAt(TimeOf(0, 30, 0)).minute, narrow);
+    EXPECT_EQ(PointsText({ring[0][0], narrow[0][0]}), "(400,230) (400,429)");
     ScreenCapture frame = FrameAt(0, 0, 0);  // a first use may set up lasting system objects
     EXPECT_EQ(GdiObjectsLeftBy([&] { frame = FrameAt(0, 0, 0); }), 0);
     std::vector<Expected> expected = {{400, 330, 0xE3E2E1}, {400, 400, 0xBDAEA9}, {2, 2, 0xE0E0E0}};

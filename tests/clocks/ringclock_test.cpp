@@ -18,7 +18,8 @@ static COLORREF Eased(int steps, int red, int green, int blue, int divisor) {
 // black below the divisor; the fan's four tip lines; no step without divisor.
 // Each ring of 00:00:00 on its own grey image with the origin at the centre:
 // the seconds trail's index 0 at (0, -120), the fan's last line 1.8 degrees
-// behind and the centre disc; for an unknown kind the disc only.
+// behind, its tip lines 2 and 3 degrees ahead and the centre disc, the
+// minute trail's brightest stroke; for an unknown kind the disc only.
 TEST(RingFrame, ColoursEaseAsTheWorkedValuesSayAndStrokesLieAboveTheCentreAtMidnight) {
     EXPECT_EQ(Colors({Eased(149, 180, 206, 255, 80), Eased(180, 124, 255, 231, 100),
                       Eased(200, 0, 252, 252, 80), Eased(200, 0, 12, 12, 80)}),
@@ -34,7 +35,9 @@ TEST(RingFrame, ColoursEaseAsTheWorkedValuesSayAndStrokesLieAboveTheCentreAtMidn
     const COLORREF grey = RGB(90, 90, 90);
     const struct { double radius; int kind; std::vector<Expected> expected; } rings[] = {
         {kSecondRadius, 's', {{320, 120, RGB(0, 173, 173)}, {320, 105, grey}}},
-        {kHourRadius, 'h', {{317, 160, RGB(101, 127, 176)}, {320, 200, 0}}},
+        {kHourRadius, 'h', {{317, 160, RGB(101, 127, 176)}, {322, 160, RGB(31, 38, 53)},
+                            {324, 160, RGB(21, 26, 36)}, {320, 200, 0}}},
+        {kMinuteRadius, 'm', {{316, 138, RGB(25, 156, 132)}}},
         {kSecondRadius, 'x', {{320, 120, grey}, {320, 240, 0}}}};
     for (const auto& ring : rings) {
         IMAGE image(640, 480);
