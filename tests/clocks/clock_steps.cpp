@@ -90,9 +90,7 @@ std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int widt
     // Kept on top: other tests' windows may appear meanwhile, and the screen
     // must show this one's pixels.
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    wchar_t title[64] = {};
-    GetWindowTextW(window, title, 64);
-    std::string wrong = std::wstring(title) == name ? "" : "title; ", shows = "no capture";
+    std::string wrong = WindowTitle(window) == name ? "" : "title; ", shows = "no capture";
     // A clock may still be starting up, or be caught in the middle of a frame
     // that it draws without batching: the picture counts once it is right.
     for (const DWORD start = GetTickCount(); !shows.empty() && GetTickCount() - start < 20000;) {

@@ -54,6 +54,12 @@ std::wstring ProgramDirectory() {
     return directory.substr(0, directory.find_last_of(L'\\') + 1);
 }
 
+std::wstring WindowTitle(HWND window) {
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    return title;
+}
+
 ProgramDriver::~ProgramDriver() {
     if (!info_.hProcess) return;
     if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 1);

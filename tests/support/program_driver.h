@@ -31,6 +31,8 @@ HWND FindVisibleWindow(DWORD processId, const wchar_t* windowClass);
 bool SavePicture(const ScreenCapture& capture, const std::wstring& path);
 // Directory of the running test program, with a trailing backslash.
 std::wstring ProgramDirectory();
+// The window's title.
+std::wstring WindowTitle(HWND window);
 
 class ProgramDriver {
 public:
