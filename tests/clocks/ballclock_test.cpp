@@ -2,179 +2,117 @@
 // soft edges, and the program run end to end.
 #include "ball_drawing.h"
 
-#include <gtest/gtest.h>
+#include "clock_test.h"
 
-#include <cmath>
+static DWORD OnWindow(int x, int y) { return GetSurfacePixels(nullptr)[y * 1000 + x] & 0xFFFFFF; }
 
-#include "clock_run.h"
-#include "gdi_twin.h"
-#include "resource_counts.h"
-
-namespace {
-
-using KanvoTest::PixelOf;
-
-// The five-second markers that can be lit, and their centres.
-struct Marker {
-    int second, x, y;
-};
-constexpr Marker kMarkers[] = {{5, 649, 116},  {10, 759, 225}, {20, 759, 524}, {25, 650, 634},
-                               {35, 351, 634}, {40, 241, 525}, {50, 241, 226}, {55, 350, 116}};
-
-DWORD WindowPixel(int x, int y) { return GetSurfacePixels(nullptr)[y * 1000 + x] & 0xFFFFFF; }
-
-// A marker is lit when three of its pixels are white: 10 beyond its centre
-// (past the second hand that ends there) and 7 to either side. No single
-// white dot covers two of them.
-template <class PixelAt>
-int LitMarkers(PixelAt pixel) {
-    int lit = 0;
-    for (const Marker& m : kMarkers) {
-        const double dx = std::sin(m.second * 6.2831852 / 60),
-                     dy = -std::cos(m.second * 6.2831852 / 60);
-        auto white = [&](double along, double across) {
-            return pixel(static_cast<int>(std::lround(m.x + along * dx - across * dy)),
-                         static_cast<int>(std::lround(m.y + along * dy + across * dx))) == 0xFFFFFF;
-        };
-        lit += white(10, 0) && white(0, 7) && white(0, -7);
-    }
-    return lit;
+// The eight five-second markers that can be lit, each seen 7 pixels to the
+// side of its centre (clear of the second hand that ends there), in the
+// marker colour, except the one of `litSecond` in white.
+static std::vector<Expected> Markers(int litSecond) {
+    const struct { int second, x, y; } markers[] = {{5, 655, 119}, {10, 763, 231}, {20, 756, 530},
+        {25, 644, 638}, {35, 345, 631}, {40, 237, 519}, {50, 244, 220}, {55, 356, 112}};
+    std::vector<Expected> expected;
+    for (const auto& m : markers)
+        expected.push_back({m.x, m.y, m.second == litSecond ? 0xFFFFFF : PixelOf(0x337889)});
+    return expected;
 }
 
-TEST(Ballclock, MarkersAndHandsAtMidnight) {
+// No marker is lit before the first change of second; the hands of midnight
+// end at (500, 75), (500, 155), (500, 255), each over those drawn before it;
+// at last_second 9 the ten-second marker is lit. The ball's first bounce is
+// off the floor at y = 710 with x = 560, the next off the right side at
+// (960, 310); in a corner it turns sideways first, then up.
+TEST(Ballclock, MarkersHandsAndBounces) {
     ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);
-    DrawClockFace();  // before the first change of second
-    EXPECT_EQ(LitMarkers(WindowPixel), 0);
-    EXPECT_EQ(WindowPixel(649, 116), PixelOf(0x00337889));
+    DrawClockFace();
+    EXPECT_EQ(Mismatches(Markers(0), OnWindow), "");
     DrawHands(0, 0, 0);
-    const Hand* hands[] = {&second_hand, &minute_hand, &hour_hand};
-    const int endY[] = {75, 155, 255}, sampleY[] = {100, 200, 300};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(hands[i]->x, 500);
-        EXPECT_EQ(hands[i]->y, endY[i]);
-        // Each hand lies over those drawn before it.
-        EXPECT_EQ(WindowPixel(500, sampleY[i]), PixelOf(hands[i]->color));
-    }
+    EXPECT_EQ(PointsText({{second_hand.x, second_hand.y}, {minute_hand.x, minute_hand.y},
+                          {hour_hand.x, hour_hand.y}}), "(500,75) (500,155) (500,255)");
+    EXPECT_EQ(Mismatches({{500, 100, PixelOf(second_hand.color)},
+                          {500, 200, PixelOf(minute_hand.color)},
+                          {500, 300, PixelOf(hour_hand.color)}}, OnWindow), "");
     last_second = 9;
     DrawClockFace();
-    EXPECT_EQ(LitMarkers(WindowPixel), 1);
-    EXPECT_EQ(WindowPixel(759, 225), 0xFFFFFFu);
-    CloseGraphWindow();
-}
-
-TEST(Ballclock, BallBouncesOffTheFloorFirstAndTurnsSidewaysFirstInACorner) {
+    EXPECT_EQ(Mismatches(Markers(10), OnWindow), "");
     int x = 100, y = 250, vx = 1, vy = 1;
     while (vx == 1 && vy == 1 && y < 2000) StepBall(x, y, 40, vx, vy);
-    EXPECT_EQ(vy, -1);
-    EXPECT_EQ(y, 710);
-    EXPECT_EQ(x, 560);
+    EXPECT_EQ(PointsText({{x, y}, {vx, vy}}), "(560,710) (1,-1)");
     while (vx == 1 && y > 0) StepBall(x, y, 40, vx, vy);
-    EXPECT_EQ(x, 960);
-    EXPECT_EQ(y, 310);
+    EXPECT_EQ(PointsText({{x, y}}), "(960,310)");
     x = 959, y = 709, vx = 1, vy = 1;
     StepBall(x, y, 40, vx, vy);
-    EXPECT_EQ(vx, -1);
-    EXPECT_EQ(vy, 1);
+    EXPECT_TRUE(vx == -1 && vy == 1);
     StepBall(x, y, 40, vx, vy);
     EXPECT_EQ(vy, -1);
 }
 
-TEST(Ballclock, FlowerBallMatchesRawGdiAndRestoresTheColours) {
-    IMAGE image(200, 150);
-    KanvoTest::GdiTwin twin(200, 150);
-    SetTargetImage(&image);
-    SetInteriorColor(RGB(1, 2, 3));
-    SetDrawColor(RGB(4, 5, 6));
+// The flower ball as raw GDI draws it: five petals and a yellow-rimmed heart;
+// the ball steps on, and the caller's colours are restored. Repaints of the
+// whole picture leave no GDI object behind.
+TEST(Ballclock, FlowerBallMatchesRawGdiAndFramesLeaveNothingBehind) {
+    IMAGE image(200, 150), frame(1000, 750);
+    SetTargetImage(&image); SetInteriorColor(RGB(1, 2, 3)); SetDrawColor(RGB(4, 5, 6));
     int x = 100, y = 70, vx = -1, vy = 1;
     DrawFlowerBall(x, y, 40, vx, vy);
-    EXPECT_EQ(x, 99);
-    EXPECT_EQ(y, 71);
-    EXPECT_EQ(GetInteriorColor(), RGB(1, 2, 3));
-    EXPECT_EQ(GetDrawColor(), RGB(4, 5, 6));
-
-    HDC dc = twin.Dc();
-    LOGBRUSH white = {BS_SOLID, 0x00FFFFFF, 0}, yellow = {BS_SOLID, 0x0055FFFF, 0};
-    DeleteObject(SelectObject(dc, CreateSolidBrush(0x00F0DFF3)));
-    DeleteObject(SelectObject(dc, ExtCreatePen(PS_GEOMETRIC, 1, &white, 0, nullptr)));
+    EXPECT_EQ(PointsText({{x, y}}), "(99,71)");
+    EXPECT_TRUE(GetInteriorColor() == RGB(1, 2, 3) && GetDrawColor() == RGB(4, 5, 6));
+    GdiTwin twin(200, 150);
+    DeleteObject(SelectObject(twin.Dc(), CreateSolidBrush(0x00F0DFF3)));
+    const LOGBRUSH white = {BS_SOLID, 0x00FFFFFF, 0}, yellow = {BS_SOLID, 0x0055FFFF, 0};
+    DeleteObject(SelectObject(twin.Dc(), ExtCreatePen(PS_GEOMETRIC, 1, &white, 0, nullptr)));
     for (POINT p : {POINT{120, 57}, {120, 81}, {96, 90}, {96, 50}, {78, 70}})
-        Ellipse(dc, p.x - 16, p.y - 16, p.x + 16, p.y + 16);
-    DeleteObject(SelectObject(dc, ExtCreatePen(PS_GEOMETRIC, 1, &yellow, 0, nullptr)));
-    Ellipse(dc, 80, 50, 120, 90);
-    EXPECT_EQ(KanvoTest::ComparePixels(image, twin), "");
-    SetTargetImage(nullptr);
-}
-
-TEST(Ballclock, RepaintsAndBallStepsLeaveGdiObjectsFlat) {
-    IMAGE image(1000, 750);
-    SetTargetImage(&image);
-    int x = 100, y = 250, vx = 1, vy = 1;
+        Ellipse(twin.Dc(), p.x - 16, p.y - 16, p.x + 16, p.y + 16);
+    DeleteObject(SelectObject(twin.Dc(), ExtCreatePen(PS_GEOMETRIC, 1, &yellow, 0, nullptr)));
+    Ellipse(twin.Dc(), 80, 50, 120, 90);
+    EXPECT_EQ(ComparePixels(image, twin), "");
+    SetTargetImage(&frame);
     auto repaint = [&](int second) {
-        last_second = second;
-        DrawClockFace();
-        ScatterStars(400);
-        DrawHands(10, 8, second + 1);
+        last_second = second, DrawClockFace(), ScatterStars(400), DrawHands(10, 8, second + 1);
         DrawFlowerBall(x, y, 40, vx, vy);
     };
-    repaint(0);
-    const int before = KanvoTest::FreeGdiSlots();
-    for (int second = 1; second < 30; ++second) repaint(second);
-    EXPECT_EQ(KanvoTest::FreeGdiSlots(), before);
-    SetTargetImage(nullptr);
+    repaint(0);  // a first use may set up lasting system objects
+    EXPECT_EQ(GdiObjectsLeftBy([&] { for (int s = 1; s < 30; ++s) repaint(s); }), 0);
 }
 
+// A ring of radius 15 has coverage 0.5 - (distance - 15), blended only where
+// strictly between 0 and 1, with weight sqrt(coverage) (255 x sqrt(0.5) =
+// 180). A band at distance 2 from a line reaches up to 2 pixels past the box
+// of its ends; a line through two equal points has no band. Without the
+// window, or with a window of another size, nothing is done.
 TEST(Ballclock, SoftenShapeBlendsOnlyPixelsOfPartialCoverage) {
-    SoftenShape(0x00FFFFFF, 10, 10, 0, 0, 5, true);  // no window yet: nothing to do
+    SoftenShape(0x00FFFFFF, 10, 10, 0, 0, 5, true);
     ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);
-    // A ring of radius 15: coverage 0.5 - (distance - 15), blended only
-    // where strictly between 0 and 1, with weight sqrt(coverage).
     SoftenShape(0x00FFFFFF, 300, 300, 0, 0, 15, true);
     int wrong = 0;
     for (int y = 250; y < 350; ++y)
         for (int x = 250; x < 350; ++x) {
             const int d2 = (x - 300) * (x - 300) + (y - 300) * (y - 300);
-            wrong += (d2 > 210 && d2 < 241) != (WindowPixel(x, y) != 0);
+            wrong += (d2 > 210 && d2 < 241) != (OnWindow(x, y) != 0);
         }
     EXPECT_EQ(wrong, 0);
-    EXPECT_EQ(GetSurfacePixels(nullptr)[300 * 1000 + 315], 0x00B4B4B4u);  // 255 x sqrt(0.5)
-    // A band at distance 2 from a line, up to 2 pixels past the box of its ends.
     SoftenShape(0x000000FF, 100, 100, 200, 100, 2, false);
-    const POINT blended[] = {{150, 98}, {150, 102}, {98, 98}, {202, 102}};
-    const POINT kept[] = {{150, 99}, {150, 101}, {150, 97}, {97, 98}, {203, 102}};
-    for (POINT p : blended) EXPECT_EQ(WindowPixel(p.x, p.y), 0xB40000u) << p.x << "," << p.y;
-    for (POINT p : kept) EXPECT_EQ(WindowPixel(p.x, p.y), 0u) << p.x << "," << p.y;
-    // A line through two equal points has no band; a window of another size
-    // is left alone rather than walked past its end.
     SoftenShape(0x00FFFFFF, 400, 400, 400, 400, 3, false);
-    EXPECT_EQ(WindowPixel(401, 400) | WindowPixel(403, 400), 0u);
+    EXPECT_EQ(Mismatches({{315, 300, 0xB4B4B4}, {150, 98, 0xB40000}, {202, 102, 0xB40000},
+                          {150, 99, 0}, {150, 97, 0}, {203, 102, 0}, {401, 400, 0}}, OnWindow),
+              "");
     ASSERT_NE(OpenGraphWindow(300, 200), nullptr);
     SoftenShape(0x00FFFFFF, 100, 100, 0, 0, 20, true);
     EXPECT_EQ(GetSurfacePixels(nullptr)[100 * 300 + 120], 0u);
-    CloseGraphWindow();
 }
 
-TEST(BallclockProgram, LightsOneMarkerAfterAChangeOfSecondAndEndsOnAKey) {
-    KanvoTest::ProgramDriver program;
-    HWND window = KanvoTest::StartClockAt(program, L"ballclock", "2026-01-01 12:00:04");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(KanvoTest::DescribeClockWindow(window, L"ballclock", 1000, 750), "");
-    // From 12:00:05 on, the repaints of the seconds 5, 10, 20 ... light that
-    // second's marker; a slow start may miss the first of them.
-    using Capture = KanvoTest::ScreenCapture;
-    auto lit = [](const Capture& c) {
-        return LitMarkers([&](int x, int y) { return c.At(x, y); });
+// From 12:00:05 on, the repaints of the seconds 5, 10, 20 ... light that
+// second's marker, one at a time (a slow start may miss the first of them).
+// The hour hand straight up, the minute hand just past twelve, white outside
+// the panel and at the three o'clock marker.
+TEST(BallclockProgram, LightsOneMarkerAfterAChangeOfSecondAndEnds) {
+    const ClockCheck pixels = ShowsPixels({{500, 300, PixelOf(0x0055AA)}, {500, 200, 0x00AA00},
+                                           {50, 50, 0xFFFFFF}, {800, 375, 0xFFFFFF}});
+    auto check = [&](HWND window, const ScreenCapture& shown) {
+        for (int second : {5, 10, 20, 25})
+            if (Mismatches(Markers(second), shown).empty()) return pixels(window, shown);
+        return std::string("not one marker lit");
     };
-    const Capture shot = KanvoTest::CaptureWhen(
-        window, [&](const Capture& c) { return lit(c) > 0; }, 20000);
-    EXPECT_EQ(lit(shot), 1);
-    EXPECT_EQ(shot.At(500, 300), PixelOf(0x000055AA));  // the hour hand straight up
-    EXPECT_EQ(shot.At(500, 200), PixelOf(0x0000AA00));  // the minute hand just past twelve
-    EXPECT_EQ(shot.At(50, 50), 0xFFFFFFu);              // outside the panel
-    EXPECT_EQ(shot.At(800, 375), 0xFFFFFFu);            // the three o'clock marker
-    EXPECT_EQ(KanvoTest::ExitCodeAfterKey(program), 0u);
+    EXPECT_EQ(RunClockAsAUser(L"ballclock", "2026-01-01 12:00:04", 1000, 750, check), "");
 }
-
-TEST(BallclockProgram, CloseBoxEndsIt) {
-    EXPECT_EQ(KanvoTest::ExitCodeAfterCloseBox(L"ballclock", "2026-01-01 12:00:00", 1500), 0u);
-}
-
-}  // namespace

@@ -2,175 +2,112 @@
 // softening filter, the sparkle, and the program end to end.
 #include "flower_drawing.h"
 
-#include <gtest/gtest.h>
+#include "clock_test.h"
 
-#include <cstdlib>
-#include <tuple>
-
-#include "clock_run.h"
-#include "gdi_twin.h"
-#include "resource_counts.h"
-
-namespace {
-
-using KanvoTest::PixelOf;
-using KanvoTest::TimeOf;
-
-DWORD PixelAt(IMAGE& image, int x, int y) {
-    return GetSurfacePixels(&image)[y * image.Width() + x] & 0xFFFFFF;
+// An image of the window's size cleared to white in exclusive-or mode, the
+// current target.
+static void StartXorImage(IMAGE& image) {
+    SetTargetImage(&image); SetBackgroundColor(0xFFFFFF); ClearTarget(); SetMixMode(R2_XORPEN);
 }
 
-// Every channel 254 or 255.
-bool NearlyWhite(DWORD pixel) { return (pixel & 0xFEFEFE) == 0xFEFEFE; }
-
-TEST(Flowerclock, HandsPointStraightUpAtNoonAndAtMidnight) {
+// At noon and at midnight the tips lie straight up at (320, 100), (320, 140)
+// and (320, 180); dashed in exclusive-or mode the hands match raw GDI, and a
+// second drawing removes them.
+TEST(Flowerclock, HandsPointStraightUpMatchRawGdiAndASecondDrawingRemovesThem) {
     for (int hour : {12, 0}) {
         const HandLines lines = DashedHandLines(TimeOf(hour, 0, 0));
-        const HandLine* hands[] = {&lines.second, &lines.minute, &lines.hour};
-        const LONG tipY[] = {100, 140, 180};
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(hands[i]->tip.x, 320) << hour << " " << i;
-            EXPECT_EQ(hands[i]->tip.y, tipY[i]) << hour << " " << i;
-        }
+        EXPECT_EQ(PointsText({lines.second.tip, lines.minute.tip, lines.hour.tip}),
+                  "(320,100) (320,140) (320,180)") << hour;
     }
-}
-
-TEST(Flowerclock, DashedHandsMatchRawGdiAndASecondDrawingRemovesThem) {
     IMAGE image(640, 480);
-    KanvoTest::GdiTwin twin(640, 480);
-    SetTargetImage(&image);
-    SetBackgroundColor(0x00FFFFFF);
-    ClearTarget();
-    SetMixMode(R2_XORPEN);
+    StartXorImage(image);
     DrawDashedHands(TimeOf(12, 0, 0));
-    twin.Fill(0xFFFFFFFF);
-    SetROP2(twin.Dc(), R2_XORPEN);
+    GdiTwin twin(640, 480);
+    twin.Fill(0xFFFFFFFF); SetROP2(twin.Dc(), R2_XORPEN);
     const DWORD dashes[2] = {4, 6};
-    const std::tuple<COLORREF, DWORD, int> hands[] = {
+    const struct { COLORREF color; DWORD thickness; int tipY; } hands[] = {
         {0x00984567, 1, 100}, {0x00C39284, 3, 140}, {0x0055FFFF, 5, 180}};
-    for (auto [color, thickness, tipY] : hands) {
-        LOGBRUSH brush = {BS_SOLID, color, 0};
-        HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, thickness, &brush, 2, dashes);
+    for (const auto& hand : hands) {
+        const LOGBRUSH brush = {BS_SOLID, hand.color, 0};
+        HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, hand.thickness, &brush, 2, dashes);
         DeleteObject(SelectObject(twin.Dc(), pen));
-        MoveToEx(twin.Dc(), 320, 245, nullptr);
-        LineTo(twin.Dc(), 320, tipY);
+        MoveToEx(twin.Dc(), 320, 245, nullptr); LineTo(twin.Dc(), 320, hand.tipY);
     }
-    EXPECT_EQ(KanvoTest::ComparePixels(image, twin), "");
-    DrawDashedHands(TimeOf(12, 0, 0));
-    twin.Fill(0xFFFFFFFF);
-    EXPECT_EQ(KanvoTest::ComparePixels(image, twin), "");
-    SetTargetImage(nullptr);
+    EXPECT_EQ(ComparePixels(image, twin), "");
+    DrawDashedHands(TimeOf(12, 0, 0)); twin.Fill(0xFFFFFFFF);
+    EXPECT_EQ(ComparePixels(image, twin), "");
 }
 
-TEST(Flowerclock, GardenDialAtFixedPoints) {
-    IMAGE image(640, 480);
-    SetTargetImage(&image);
-    DrawGardenDial();
-    SetTargetImage(nullptr);
-    EXPECT_EQ(PixelAt(image, 5, 5), PixelOf(0x008DC2E0));      // the background
-    EXPECT_EQ(PixelAt(image, 320, 240), 0xFFFFFFu);            // the dial's default fill
-    EXPECT_EQ(PixelAt(image, 328, 399), PixelOf(0x008E4519));  // the rim, between two ticks
-    EXPECT_EQ(PixelAt(image, 415, 225), PixelOf(0x00F2EDFC));  // the first flower's heart
-    EXPECT_EQ(PixelAt(image, 438, 225), PixelOf(0x00D9CAF9));  // and its petal at angle 0
-}
-
-TEST(Flowerclock, SmoothingWeighsNeighboursInPlace) {
+// The garden dial: the background, the dial's default fill, the rim between
+// two ticks, the first flower's heart and its petal at angle 0. Smoothing:
+// the top-left pixel averages its neighbours with weights 9, 4, 4, 1:
+// (1800 + 400 + 200 + 10) / 18; the next one reads the softened corner:
+// (4 x 133 + 50 + 900 + 40) / 23. Channels are clamped to 0 ... 255; images
+// without neighbours stay as they are.
+TEST(Flowerclock, GardenDialAndSmoothingThatWeighsNeighboursInPlace) {
+    EXPECT_EQ(Mismatches({{5, 5, PixelOf(0x8DC2E0)}, {320, 240, 0xFFFFFF},
+                          {328, 399, PixelOf(0x8E4519)}, {415, 225, PixelOf(0xF2EDFC)},
+                          {438, 225, PixelOf(0xD9CAF9)}},
+                         Drawn(640, 480, DrawGardenDial)), "");
     IMAGE image(4, 3), empty(0, 0), single(1, 1);
     DWORD* p = GetSurfacePixels(&image);
     ASSERT_NE(p, nullptr);
-    p[0] = 200;  // blue; every other pixel is black
-    p[1] = 100;
-    p[4] = 50;
-    p[5] = 10;
-    SmoothImage(image);
-    EXPECT_EQ(p[0], 133u);  // weights 9, 4, 4, 1: (1800 + 400 + 200 + 10) / 18
-    EXPECT_EQ(p[1], 66u);   // reads the softened corner: (4 x 133 + 50 + 900 + 40) / 23
-    EXPECT_EQ(ClampChannel(300), 255);
-    EXPECT_EQ(ClampChannel(255), 255);
-    EXPECT_EQ(ClampChannel(-4), 0);
-    SmoothImage(empty);  // no pixels: nothing to do
+    p[0] = 200, p[1] = 100, p[4] = 50, p[5] = 10;  // blue; every other pixel is black
     GetSurfacePixels(&single)[0] = 0x00123456;
-    SmoothImage(single);
-    EXPECT_EQ(GetSurfacePixels(&single)[0], 0x00123456u);
+    for (IMAGE* i : {&image, &empty, &single}) SmoothImage(*i);
+    EXPECT_TRUE(p[0] == 133 && p[1] == 66 && *GetSurfacePixels(&single) == 0x123456) << p[0];
+    EXPECT_TRUE(ClampChannel(300) == 255 && ClampChannel(255) == 255 && ClampChannel(-4) == 0);
 }
 
-TEST(Flowerclock, SparkleLiesOutsideTheDialsBand) {
+// The sparkle always lies outside the dial's band; two placements within one
+// second land on the same point, in the colour of their mode. A minute of the
+// clock's pens and brushes leaves no GDI object behind.
+TEST(Flowerclock, SparklePlacementsAndColours) {
     for (unsigned seed = 0; seed < 2000; ++seed) {
         std::srand(seed);
         PickSparklePoint();
-        EXPECT_TRUE(sparkle_x >= 0 && sparkle_x < 640 && sparkle_y >= 0 && sparkle_y < 480);
-        EXPECT_TRUE((sparkle_x < 145 || sparkle_x > 500) && (sparkle_y <= 60 || sparkle_y >= 420))
+        EXPECT_TRUE(sparkle_x >= 0 && sparkle_x < 640 && sparkle_y >= 0 && sparkle_y < 480 &&
+                    (sparkle_x < 145 || sparkle_x > 500) && (sparkle_y <= 60 || sparkle_y >= 420))
             << seed << ": " << sparkle_x << ", " << sparkle_y;
     }
-}
-
-TEST(Flowerclock, PlacementsWithinOneSecondLandOnTheSamePoint) {
     IMAGE image(640, 480);
-    SetTargetImage(&image);
-    SetBackgroundColor(0x00FFFFFF);
-    ClearTarget();
-    SetMixMode(R2_XORPEN);
-    bool compared = false;
-    for (int attempt = 0; attempt < 5 && !compared; ++attempt) {
+    StartXorImage(image);
+    std::string first, again;  // again stays empty when a second began in between
+    for (int attempt = 0; attempt < 5 && (first.empty() || first != again); ++attempt) {
         const __time64_t before = _time64(nullptr);
         PlaceSparkle(1);
-        const int x = sparkle_x, y = sparkle_y;
+        first = PointsText({{sparkle_x, sparkle_y}});
         PlaceSparkle(1);
-        if (_time64(nullptr) != before) continue;  // a second began in between
-        compared = true;
-        EXPECT_EQ(sparkle_x, x);
-        EXPECT_EQ(sparkle_y, y);
+        again = _time64(nullptr) == before ? PointsText({{sparkle_x, sparkle_y}}) : "";
     }
-    EXPECT_TRUE(compared);
+    EXPECT_EQ(first, again);
     // Drawn again in the other colour, the sparkle leaves the pixels it
     // covered changed by the exclusive-or of the two: blue 0x41 ^ 0x42.
-    ClearTarget();
-    PlaceSparkle(1);
-    PlaceSparkle(2);
-    int changed = 0, otherwise = 0;
-    for (int i = 0; i < 640 * 480; ++i) {
-        const DWORD pixel = GetSurfacePixels(&image)[i] & 0xFFFFFF;
-        changed += pixel == 0xFFFFFC;
-        otherwise += pixel != 0xFFFFFF && pixel != 0xFFFFFC;
-    }
-    EXPECT_GT(changed, 100);
-    EXPECT_EQ(otherwise, 0);
-    // A minute of the clock's pens and brushes leaves no GDI object behind.
-    const int before = KanvoTest::FreeGdiSlots();
-    for (int second = 0; second < 60; ++second) {
-        DrawDashedHands(TimeOf(10, 8, second));
-        PlaceSparkle(1);
-        DrawDashedHands(TimeOf(10, 8, second));
-        PlaceSparkle(2);
-    }
-    EXPECT_EQ(KanvoTest::FreeGdiSlots(), before);
-    SetTargetImage(nullptr);
+    ClearTarget(), PlaceSparkle(1), PlaceSparkle(2);
+    const std::vector<DWORD> pixels = PixelsOf(image);
+    const auto changed = std::count(pixels.begin(), pixels.end(), 0xFFFFFCu);
+    EXPECT_TRUE(changed > 100 && changed + std::count(pixels.begin(), pixels.end(), 0xFFFFFFu) ==
+                                     640 * 480) << changed;
+    EXPECT_EQ(GdiObjectsLeftBy([] {
+                  for (int second = 0; second < 60; ++second) {
+                      DrawDashedHands(TimeOf(10, 8, second)), PlaceSparkle(1);
+                      DrawDashedHands(TimeOf(10, 8, second)), PlaceSparkle(2);
+                  }
+              }), 0);
 }
 
-TEST(FlowerclockProgram, ShowsItsHandsOnTheDialAndEndsOnAKey) {
-    KanvoTest::ProgramDriver program;
-    HWND window = KanvoTest::StartClockAt(program, L"flowerclock", "2026-01-01 12:00:00");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(KanvoTest::DescribeClockWindow(window, L"flowerclock", 640, 480), "");
-    // The hour hand of 12:00 points straight up, dashed: drawn in
-    // exclusive-or mode, its yellow shows blue on the softened dial.
-    auto hourDashes = [](const KanvoTest::ScreenCapture& c) {
+// The hour hand of 12:00 points straight up, dashed: drawn in exclusive-or
+// mode, its yellow shows blue on the softened, nearly white dial (dashes with
+// gaps between them); the background left of the dial.
+TEST(FlowerclockProgram, ShowsItsHandsOnTheDialAndEnds) {
+    auto check = [](HWND, const ScreenCapture& c) -> std::string {
         int dashes = 0;
-        const DWORD dash = c.At(250, 300) ^ PixelOf(0x0055FFFF);
+        const DWORD dial = c.At(250, 300), dash = dial ^ PixelOf(0x0055FFFF);
         for (int y = 182; y < 238; ++y) dashes += c.At(320, y) == dash;
-        return dashes;
+        if (dashes < 15 || dashes > 40) return std::to_string(dashes) + " dash pixels";
+        if ((dial & 0xFEFEFE) != 0xFEFEFE) return "dial not white";
+        return c.At(5, 240) == PixelOf(0x008DC2E0) ? "" : "background";
     };
-    const auto shot = KanvoTest::CaptureWhen(
-        window, [&](const auto& c) { return hourDashes(c) >= 15; }, 20000);
-    EXPECT_GE(hourDashes(shot), 15);
-    EXPECT_LE(hourDashes(shot), 40);                  // dashes with gaps between them
-    EXPECT_TRUE(NearlyWhite(shot.At(250, 300)));      // the softened dial
-    EXPECT_EQ(shot.At(5, 240), PixelOf(0x008DC2E0));  // the background left of the dial
-    EXPECT_EQ(KanvoTest::ExitCodeAfterKey(program), 0u);
+    EXPECT_EQ(RunClockAsAUser(L"flowerclock", "2026-01-01 12:00:00", 640, 480, check), "");
 }
 
-TEST(FlowerclockProgram, CloseBoxEndsIt) {
-    EXPECT_EQ(KanvoTest::ExitCodeAfterCloseBox(L"flowerclock", "2026-01-01 12:00:00", 1500), 0u);
-}
-
-}  // namespace

@@ -11,25 +11,28 @@
 namespace KanvoTest {
 
 struct ScreenCapture {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<DWORD> pixels;  // 0x00RRGGBB, rows top to bottom
     DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+    // The same, or 0xFF000000 (no pixel value) outside the capture.
+    DWORD operator()(int x, int y) const {
+        return x >= 0 && y >= 0 && x < width && y < height ? At(x, y) : 0xFF000000u;
+    }
 };
 
 // The pixels of a window's client area as the screen shows them.
 ScreenCapture CaptureClientArea(HWND window);
-
 // The pixels of a window of this process through its own device context
 // (independent of other windows that may cover it on the screen).
 ScreenCapture CaptureWindowDc(HWND window);
-
 // A visible window of the class that belongs to the process, or null.
 HWND FindVisibleWindow(DWORD processId, const wchar_t* windowClass);
-
-// Saves a capture as a picture file in the format of the path's extension
-// (.png, .bmp, ...); false when no file was written.
+// Saves a capture in the format of the path's extension; false when no file was written.
 bool SavePicture(const ScreenCapture& capture, const std::wstring& path);
+// Directory of the running test program, with a trailing backslash.
+std::wstring ProgramDirectory();
+// The window's title.
+std::wstring WindowTitle(HWND window);
 
 class ProgramDriver {
 public:
@@ -50,7 +53,7 @@ public:
     // Types one key into the program's console (a key-down and key-up record).
     bool TypeKeyInConsole(wchar_t key);
     // Uses the window's close box (the system menu's close command).
-    bool PressCloseBox();
+    bool PressCloseBox() { return window_ && PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0); }
     // Waits for the program to end; its exit code, or STILL_ACTIVE.
     DWORD WaitForExit(DWORD timeoutMs);
     DWORD ProcessId() const { return info_.dwProcessId; }
@@ -61,31 +64,5 @@ private:
     HWND window_ = nullptr;
     std::wstring outputPath_;
 };
-
-// Directory of the running test program, with a trailing backslash.
-std::wstring ProgramDirectory();
-
-// Makes programs started from now on begin at the given local time, e.g.
-// "2026-01-01 09:05:07" (through the faketime timestamp file that the test
-// environment names). False when the test does not run under faketime.
-bool SetFakeTime(const char* localTime);
-
-// Path of a clock program of this build (build/clocks/<name>/<name>.exe),
-// seen from a test program in build/tests/clocks.
-std::wstring ClockProgramPath(const std::wstring& name);
-std::wstring ClockProgramDirectory(const std::wstring& name);
-
-// Starts the clock program `name` at the local time `localTime` in
-// `directory` (empty: the program's own) and waits for its window; null when
-// either fails.
-HWND StartClockAt(ProgramDriver& program, const std::wstring& name, const char* localTime,
-                  const std::wstring& directory = L"");
-
-// The window's title.
-std::wstring WindowTitle(HWND window);
-
-// Waits up to `timeoutMs` until the screen shows `pixel` (0x00RRGGBB) at the
-// client point (x, y) of `window`: a sign that a frame has been drawn.
-bool WaitForPixel(HWND window, int x, int y, DWORD pixel, DWORD timeoutMs = 10000);
 
 }  // namespace KanvoTest

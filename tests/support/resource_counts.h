@@ -10,10 +10,8 @@ namespace KanvoTest {
 // table is full; the pens are freed again. Compare before and after a piece
 // of work: a leak of n objects lowers it by n.
 int FreeGdiSlots();
-
 // Handles the process holds (from the system's handle list).
 int OpenHandleCount();
-
 // Threads of the process.
 int ThreadCount();
 

@@ -1,0 +1,76 @@
+// What the clock tests share: frames drawn on images, values expected at
+// points, and a clock program of this build run end to end at a faked local
+// time, as a user would run it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <kanvo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gdi_twin.h"
+#include "program_driver.h"
+
+namespace KanvoTest {
+
+// A broken-down time with the given hours, minutes and seconds.
+inline tm TimeOf(int hour, int minute, int second) {
+    tm t = {};
+    return t.tm_hour = hour, t.tm_min = minute, t.tm_sec = second, t;
+}
+
+// The pixel value (0x00RRGGBB) that shows a colour value (0x00BBGGRR).
+constexpr DWORD PixelOf(COLORREF color) {
+    return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+}
+
+// The image's pixels (0x00RRGGBB, the unused fourth byte cleared).
+std::vector<DWORD> PixelsOf(IMAGE& image);
+// What `draw` leaves on a new black image of the size, the current target
+// meanwhile (the window is the target again afterwards).
+ScreenCapture Drawn(int width, int height, const std::function<void()>& draw);
+// GDI objects that `work` leaves behind, counted before anything is asserted.
+int GdiObjectsLeftBy(const std::function<void()>& work);
+
+// A value expected at a point: a pixel value or a colour, as its reader gives it.
+struct Expected { int x, y; DWORD value; };
+// "" when `read` (GetPixelColor, a capture, ...) gives every expected value,
+// otherwise the points where it does not.
+std::string Mismatches(const std::vector<Expected>& expected,
+                       const std::function<DWORD(int, int)>& read);
+// The points as text, "(x,y) (x,y) ...".
+std::string PointsText(std::initializer_list<POINT> points);
+
+// What a clock's window must show: "" when the capture is right, otherwise
+// what is wrong with it.
+using ClockCheck = std::function<std::string(HWND window, const ScreenCapture& shown)>;
+// The check that the window shows these pixel values (0x00RRGGBB).
+ClockCheck ShowsPixels(const std::vector<Expected>& expected);
+// Directory of the clock program `name` of this build, with a trailing backslash.
+std::wstring ClockProgramDirectory(const std::wstring& name);
+
+// A user's two runs of the clock `name`, each begun at `localTime` (e.g.
+// "2026-01-01 12:00:00") in `directory` (empty: the program's own). The first,
+// with its standard output sent to `output` when one is named, must open a
+// window titled `name` with a client area of width x height, show what
+// `check` accepts within 20 seconds, and end with exit code 0 on a key typed
+// into its console; the second must end with exit code 0 when its close box
+// is used. Returns "" when all of that holds, otherwise what went wrong.
+std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
+                            const ClockCheck& check, const std::wstring& directory = L"",
+                            const std::wstring& output = L"");
+
+// Several colours compared at once.
+using Colors = std::vector<COLORREF>;
+
+}  // namespace KanvoTest
+
+using namespace KanvoTest;  // the tests' own helpers, used throughout
