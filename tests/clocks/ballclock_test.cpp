@@ -23,7 +23,7 @@ static std::vector<Expected> Markers(int litSecond) {
 // at last_second 9 the ten-second marker is lit. The ball's first bounce is
 // off the floor at y = 710 with x = 560, the next off the right side at
 // (960, 310); in a corner it turns sideways first, then up.
-TEST(Ballclock, MarkersHandsAndBounces) {
+TEST(Ballclock, MarkersHandsBouncesAndTheFlowerBallAsRawGdiDrawsIt) {
     ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);
     DrawClockFace();
     EXPECT_EQ(Mismatches(Markers(0), OnWindow), "");
@@ -33,29 +33,23 @@ TEST(Ballclock, MarkersHandsAndBounces) {
     EXPECT_EQ(Mismatches({{500, 100, PixelOf(second_hand.color)},
                           {500, 200, PixelOf(minute_hand.color)},
                           {500, 300, PixelOf(hour_hand.color)}}, OnWindow), "");
-    last_second = 9;
-    DrawClockFace();
+    last_second = 9, DrawClockFace();
     EXPECT_EQ(Mismatches(Markers(10), OnWindow), "");
     int x = 100, y = 250, vx = 1, vy = 1;
     while (vx == 1 && vy == 1 && y < 2000) StepBall(x, y, 40, vx, vy);
     EXPECT_EQ(PointsText({{x, y}, {vx, vy}}), "(560,710) (1,-1)");
     while (vx == 1 && y > 0) StepBall(x, y, 40, vx, vy);
     EXPECT_EQ(PointsText({{x, y}}), "(960,310)");
-    x = 959, y = 709, vx = 1, vy = 1;
-    StepBall(x, y, 40, vx, vy);
+    x = 959, y = 709, vx = 1, vy = 1, StepBall(x, y, 40, vx, vy);
     EXPECT_TRUE(vx == -1 && vy == 1);
     StepBall(x, y, 40, vx, vy);
     EXPECT_EQ(vy, -1);
-}
-
-// The flower ball as raw GDI draws it: five petals and a yellow-rimmed heart;
-// the ball steps on, and the caller's colours are restored. Repaints of the
-// whole picture leave no GDI object behind.
-TEST(Ballclock, FlowerBallMatchesRawGdiAndFramesLeaveNothingBehind) {
+    // The flower ball as raw GDI draws it: five petals and a yellow-rimmed
+    // heart; the ball steps on, and the caller's colours are restored.
+    // Repaints of the whole picture leave no GDI object behind.
     IMAGE image(200, 150), frame(1000, 750);
     SetTargetImage(&image); SetInteriorColor(RGB(1, 2, 3)); SetDrawColor(RGB(4, 5, 6));
-    int x = 100, y = 70, vx = -1, vy = 1;
-    DrawFlowerBall(x, y, 40, vx, vy);
+    x = 100, y = 70, vx = -1, vy = 1, DrawFlowerBall(x, y, 40, vx, vy);
     EXPECT_EQ(PointsText({{x, y}}), "(99,71)");
     EXPECT_TRUE(GetInteriorColor() == RGB(1, 2, 3) && GetDrawColor() == RGB(4, 5, 6));
     GdiTwin twin(200, 150);

@@ -14,9 +14,7 @@ std::vector<DWORD> PixelsOf(IMAGE& image) {
 
 ScreenCapture Drawn(int width, int height, const std::function<void()>& draw) {
     IMAGE image(width, height);
-    SetTargetImage(&image);
-    draw();
-    SetTargetImage(nullptr);
+    SetTargetImage(&image), draw(), SetTargetImage(nullptr);
     ScreenCapture drawn = {width, height, PixelsOf(image)};
     if (drawn.pixels.empty()) drawn.width = drawn.height = 0;
     return drawn;
@@ -24,8 +22,21 @@ ScreenCapture Drawn(int width, int height, const std::function<void()>& draw) {
 
 int GdiObjectsLeftBy(const std::function<void()>& work) {
     const int before = FreeGdiSlots();
-    work();
-    return before - FreeGdiSlots();
+    return work(), before - FreeGdiSlots();
+}
+
+std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked) {
+    const std::vector<DWORD> drawn = PixelsOf(image);
+    const int width = twin.Width();
+    int differing = 0, inked = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) {
+            const DWORD expected = twin.Pixels()[y * width + x] & 0xFFFFFF;
+            differing += drawn[y * width + x] != expected;
+            inked += expected != (twin.Pixels()[y * width] & 0xFFFFFF);
+        }
+    if (differing == 0 && inked >= minInked) return "";
+    return std::to_string(differing) + " differ, " + std::to_string(inked) + " inked";
 }
 
 std::string Mismatches(const std::vector<Expected>& expected,
@@ -73,11 +84,11 @@ static HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* 
     if (!out) return nullptr;
     const bool written = std::fprintf(out, "@%s\n", localTime) > 0;
     const std::wstring own = ClockProgramDirectory(name);
-    if (std::fclose(out) != 0 || !written ||
-        !MoveFileExA((path + ".new").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ||
-        !program.Start(L"\"" + own + name + L".exe\"", directory.empty() ? own : directory))
-        return nullptr;
-    return program.WaitForWindow();
+    const bool started =
+        std::fclose(out) == 0 && written &&
+        MoveFileExA((path + ".new").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) &&
+        program.Start(L"\"" + own + name + L".exe\"", directory.empty() ? own : directory);
+    return started ? program.WaitForWindow() : nullptr;
 }
 
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
@@ -103,9 +114,8 @@ std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int widt
     if (!byKey.TypeKeyInConsole(L'q') || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
     if (!StartClock(byCloseBox, name, localTime, directory)) return wrong + "no second window";
     Sleep(1500);  // well into its loop
-    if (!byCloseBox.PressCloseBox() || byCloseBox.WaitForExit(10000) != 0)
-        wrong += "close box: no exit 0";
-    return wrong;
+    const bool closed = byCloseBox.PressCloseBox() && byCloseBox.WaitForExit(10000) == 0;
+    return closed ? wrong : wrong + "close box: no exit 0";
 }
 
 }  // namespace KanvoTest
