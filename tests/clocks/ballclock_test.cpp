@@ -23,7 +23,8 @@ static std::vector<Expected> Markers(int litSecond) {
 // at last_second 9 the ten-second marker is lit. The ball's first bounce is
 // off the floor at y = 710 with x = 560, the next off the right side at
 // (960, 310); in a corner it turns sideways first, then up.
-TEST(Ballclock, MarkersHandsBouncesAndTheFlowerBallAsRawGdiDrawsIt) {
+TEST(Ballclock, MarkersHandsBouncesFlowerBallAndSoftEdges) {
+    SoftenShape(0x00FFFFFF, 10, 10, 0, 0, 5, true);  // without the window: nothing to do
     ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);
     DrawClockFace();
     EXPECT_EQ(Mismatches(Markers(0), OnWindow), "");
@@ -42,8 +43,7 @@ TEST(Ballclock, MarkersHandsBouncesAndTheFlowerBallAsRawGdiDrawsIt) {
     EXPECT_EQ(PointsText({{x, y}}), "(960,310)");
     x = 959, y = 709, vx = 1, vy = 1, StepBall(x, y, 40, vx, vy);
     EXPECT_TRUE(vx == -1 && vy == 1);
-    StepBall(x, y, 40, vx, vy);
-    EXPECT_EQ(vy, -1);
+    StepBall(x, y, 40, vx, vy); EXPECT_EQ(vy, -1);
     // The flower ball as raw GDI draws it: five petals and a yellow-rimmed
     // heart; the ball steps on, and the caller's colours are restored.
     // Repaints of the whole picture leave no GDI object behind.
@@ -68,18 +68,13 @@ TEST(Ballclock, MarkersHandsBouncesAndTheFlowerBallAsRawGdiDrawsIt) {
     };
     repaint(0);  // a first use may set up lasting system objects
     EXPECT_EQ(GdiObjectsLeftBy([&] { for (int s = 1; s < 30; ++s) repaint(s); }), 0);
-}
-
-// A ring of radius 15 has coverage 0.5 - (distance - 15), blended only where
-// strictly between 0 and 1, with weight sqrt(coverage) (255 x sqrt(0.5) =
-// 180). A band at distance 2 from a line reaches up to 2 pixels past the box
-// of its ends; a line through two equal points has no band. Without the
-// window, or with a window of another size, nothing is done.
-TEST(Ballclock, SoftenShapeBlendsOnlyPixelsOfPartialCoverage) {
-    SoftenShape(0x00FFFFFF, 10, 10, 0, 0, 5, true);
-    ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);
-    SoftenShape(0x00FFFFFF, 300, 300, 0, 0, 15, true);
-    int wrong = 0;
+    // A ring of radius 15 has coverage 0.5 - (distance - 15), blended only where
+    // strictly between 0 and 1, with weight sqrt(coverage) (255 x sqrt(0.5) =
+    // 180). A band at distance 2 from a line reaches up to 2 pixels past the box
+    // of its ends; a line through two equal points has no band. Without the
+    // window, or with a window of another size, nothing is done.
+    ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);  // a new window, all black
+    SoftenShape(0x00FFFFFF, 300, 300, 0, 0, 15, true); int wrong = 0;
     for (int y = 250; y < 350; ++y)
         for (int x = 250; x < 350; ++x) {
             const int d2 = (x - 300) * (x - 300) + (y - 300) * (y - 300);

@@ -27,13 +27,12 @@ int GdiObjectsLeftBy(const std::function<void()>& work) {
 
 std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked) {
     const std::vector<DWORD> drawn = PixelsOf(image);
-    const int width = twin.Width();
     int differing = 0, inked = 0;
     for (int y = box.top; y < box.bottom; ++y)
         for (int x = box.left; x < box.right; ++x) {
-            const DWORD expected = twin.Pixels()[y * width + x] & 0xFFFFFF;
-            differing += drawn[y * width + x] != expected;
-            inked += expected != (twin.Pixels()[y * width] & 0xFFFFFF);
+            const DWORD expected = twin.Pixels()[y * twin.Width() + x] & 0xFFFFFF;
+            differing += drawn[y * twin.Width() + x] != expected;
+            inked += expected != (twin.Pixels()[y * twin.Width()] & 0xFFFFFF);
         }
     if (differing == 0 && inked >= minInked) return "";
     return std::to_string(differing) + " differ, " + std::to_string(inked) + " inked";
@@ -41,8 +40,7 @@ std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked
 
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read) {
-    std::string wrong;
-    char text[64];
+    std::string wrong; char text[64];
     for (const Expected& e : expected)
         if (read(e.x, e.y) != e.value) {
             const unsigned long value = read(e.x, e.y), wanted = e.value;
@@ -94,8 +92,7 @@ static HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* 
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
                             const ClockCheck& check, const std::wstring& directory,
                             const std::wstring& output) {
-    ProgramDriver byKey, byCloseBox;
-    byKey.SendOutputTo(output);
+    ProgramDriver byKey, byCloseBox; byKey.SendOutputTo(output);
     HWND window = StartClock(byKey, name, localTime, directory);
     if (!window) return "no window";
     // Kept on top: other tests' windows may appear meanwhile, and the screen

@@ -20,8 +20,7 @@ static int FringePixels(void (*smooth)(), void (*plain)(), bool (*inFringe)(doub
             SetStrokeStyle(PS_SOLID, 5, nullptr, 0); SetStrokeColor(kInk); stroke();
         }).pixels;
     };
-    const std::vector<DWORD> soft = draw(smooth), hard = draw(plain);
-    int fringe = 0;
+    const std::vector<DWORD> soft = draw(smooth), hard = draw(plain); int fringe = 0;
     for (int i = 0; i < 200 * 200 && fringe >= 0; ++i)
         if (soft[i] != hard[i]) fringe = inFringe(i % 200, i / 200) ? fringe + 1 : -1;
     return fringe;
@@ -87,8 +86,7 @@ TEST(DialPlate, FringesSphereBlurNumeralsAndMechanismAtTheirValuesAndAsRawGdiDra
     // Hour 0 is numbered "12", written on a transparent background (stripes
     // would show a painted text box), with the opaque mode restored: compared
     // with raw GDI text in the numeral's box, clear of the ticks.
-    IMAGE image(800, 800);
-    GdiTwin twin(800, 800);
+    IMAGE image(800, 800); GdiTwin twin(800, 800);
     for (int i = 0; i < 800 * 800; ++i)
         GetSurfacePixels(&image)[i] = twin.Pixels()[i] = (i / 800) % 4 < 2 ? 0xC0C0C0 : 0x406080;
     SetTargetImage(&image), DrawHourMarks(400, 400, 220, 30, 40);
@@ -111,9 +109,8 @@ TEST(DialPlate, FringesSphereBlurNumeralsAndMechanismAtTheirValuesAndAsRawGdiDra
         slider.push_back(SliderDistance(HandAnglesAt(t).second - HandAnglesAt(t).minute,
                                         kCrankRadius, kRodLength));
     EXPECT_EQ(slider, std::vector<int>({170, 30, 71}));
-    POINT ring[12][4];
+    POINT ring[12][4], narrow[12][4];  // narrow: 30 * -cos(3.1415926) = 29.99999..., truncated
     ComputeStarRing(400, 400, 170, kRhombusSide, HandAnglesAt(TimeOf(0, 0, 0)).minute, ring);
-    POINT narrow[12][4];  // 30 * -cos(3.1415926) = 29.99999..., truncated
     ComputeStarRing(400, 400, 30, kRhombusSide, HandAnglesAt(TimeOf(0, 30, 0)).minute, narrow);
     EXPECT_EQ(PointsText({ring[0][0], narrow[0][0]}), "(400,230) (400,429)");
     ScreenCapture frame = FrameAt(0, 0, 0);  // a first use may set up lasting system objects
@@ -123,10 +120,9 @@ TEST(DialPlate, FringesSphereBlurNumeralsAndMechanismAtTheirValuesAndAsRawGdiDra
     EXPECT_EQ(Mismatches(expected, frame), "");
     EXPECT_TRUE(FrameAt(15, 20, 10).pixels == FrameAt(3, 20, 10).pixels);
     EXPECT_FALSE(FrameAt(4, 20, 10).pixels == FrameAt(3, 20, 10).pixels);
-    EXPECT_TRUE(Drawn(60, 60, [] {
-                    FillGradientQuad({10, 10}, {10, 50}, {50, 50}, {50, 10});
-                    FillGradientQuad({5, 5}, {5, 5}, {5, 5}, {5, 5});
-                }).pixels == std::vector<DWORD>(60 * 60, 0));
+    EXPECT_TRUE(Drawn(60, 60, [] { FillGradientQuad({10, 10}, {10, 50}, {50, 50}, {50, 10}),
+                                   FillGradientQuad({5, 5}, {5, 5}, {5, 5}, {5, 5}); })
+                    .pixels == std::vector<DWORD>(60 * 60, 0));
     EXPECT_EQ(GdiObjectsLeftBy([] {
                   DrawMovingParts({400, 400}, HandAnglesAt(TimeOf(9, 5, 7)), kLight);
                   RenderDialPlate(nullptr);

@@ -19,8 +19,7 @@ TEST(Flowerclock, HandsSparkleAndGardenDialMatchRawGdiAndFixedValues) {
     IMAGE image(640, 480);
     SetTargetImage(&image); SetBackgroundColor(0xFFFFFF); ClearTarget(); SetMixMode(R2_XORPEN);
     DrawDashedHands(TimeOf(12, 0, 0));
-    GdiTwin twin(640, 480);
-    twin.Fill(0xFFFFFFFF); SetROP2(twin.Dc(), R2_XORPEN);
+    GdiTwin twin(640, 480); twin.Fill(0xFFFFFFFF); SetROP2(twin.Dc(), R2_XORPEN);
     const DWORD dashes[2] = {4, 6};
     const struct { COLORREF color; DWORD thickness; int tipY; } hands[] = {
         {0x00984567, 1, 100}, {0x00C39284, 3, 140}, {0x0055FFFF, 5, 180}};
@@ -70,8 +69,7 @@ TEST(Flowerclock, HandsSparkleAndGardenDialMatchRawGdiAndFixedValues) {
                           {438, 225, PixelOf(0xD9CAF9)}},
                          Drawn(640, 480, DrawGardenDial)), "");
     IMAGE tiny(4, 3), empty(0, 0), single(1, 1);
-    DWORD* p = GetSurfacePixels(&tiny);
-    ASSERT_NE(p, nullptr);
+    DWORD* p = GetSurfacePixels(&tiny); ASSERT_NE(p, nullptr);
     p[0] = 200, p[1] = 100, p[4] = 50, p[5] = 10;  // blue; every other pixel is black
     GetSurfacePixels(&single)[0] = 0x00123456;
     for (IMAGE* i : {&tiny, &empty, &single}) SmoothImage(*i);
@@ -84,8 +82,7 @@ TEST(Flowerclock, HandsSparkleAndGardenDialMatchRawGdiAndFixedValues) {
 // gaps between them); the background left of the dial.
 TEST(FlowerclockProgram, ShowsItsHandsOnTheDialAndEnds) {
     auto check = [](HWND, const ScreenCapture& c) -> std::string {
-        int dashes = 0;
-        const DWORD dial = c.At(250, 300), dash = dial ^ PixelOf(0x0055FFFF);
+        int dashes = 0; const DWORD dial = c.At(250, 300), dash = dial ^ PixelOf(0x0055FFFF);
         for (int y = 182; y < 238; ++y) dashes += c.At(320, y) == dash;
         if (dashes < 15 || dashes > 40) return std::to_string(dashes) + " dash pixels";
         if ((dial & 0xFEFEFE) != 0xFEFEFE) return "dial not white";

@@ -14,12 +14,10 @@ TEST(OrbitFrame, BodiesSitAtTheirCentresAndMatchRawGdiPixelForPixel) {
     const struct { int hour; POINT hourBody, minuteBody, secondBody; } cases[] = {
         {0, {320, 110}, {320, 40}, {320, 17}}, {12, {319, 110}, {319, 40}, {319, 17}},
         {3, {450, 240}, {450, 170}, {450, 147}}, {6, {320, 369}, {320, 300}, {320, 277}}};
-    IMAGE image(640, 480);
-    SetTargetImage(&image), DrawDialFrame();
+    IMAGE image(640, 480); SetTargetImage(&image), DrawDialFrame();
     for (const auto& c : cases) {
         DrawOrbitFrame(TimeOf(c.hour, 0, 0));
-        GdiTwin twin(640, 480);
-        HDC dc = twin.Dc();
+        GdiTwin twin(640, 480); HDC dc = twin.Dc();
         const LOGBRUSH white = {BS_SOLID, 0xFFFFFF, 0};
         HPEN ring = ExtCreatePen(PS_SOLID | PS_GEOMETRIC, 3, &white, 0, nullptr);
         SelectAndDelete(dc, ring), SelectAndDelete(dc, GetStockObject(NULL_BRUSH));

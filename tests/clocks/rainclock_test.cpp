@@ -4,8 +4,7 @@
 
 #include "clock_test.h"
 
-constexpr int kSize = 600;
-const DWORD kFill = PixelOf(kRainHandFill);
+constexpr int kSize = 600; const DWORD kFill = PixelOf(kRainHandFill);
 using Pixels = std::vector<DWORD>;
 
 // The scenery with the hands of the given times drawn over it in
@@ -74,8 +73,7 @@ TEST(Rainclock, HandsGradientAndDropsAtTheirPointsAndColours) {
                          })), "");
     const ScreenCapture land = Drawn(kSize, kSize, DrawScenery);
     auto gradient = [](int y) { return PixelOf(RGB(226 - y / 5, 253 - y / 9, 252 - y / 7)); };
-    int top = 0;
-    while (top < kSize && land.At(300, top) != gradient(top)) ++top;
+    int top = 0; while (top < kSize && land.At(300, top) != gradient(top)) ++top;
     EXPECT_TRUE(top >= 49 && top <= 52) << top;
     EXPECT_EQ(Mismatches({{300, 355, gradient(355)}, {300, 500, PixelOf(kRainNearHill)},
                           {100, 400, PixelOf(kRainFarHill)}}, land), "");
@@ -106,8 +104,7 @@ TEST(Rainclock, HandsGradientAndDropsAtTheirPointsAndColours) {
 TEST(RainclockProgram, RemovesTheStartUpHandsAtTheFirstChangeAndEnds) {
     const Pixels scenery = SceneryWithHands({}), start = SceneryWithHands({TimeOf(12, 0, 0)});
     const std::vector<bool> nearStart = NearOutlines(start, scenery);
-    std::vector<Pixels> pictures(21);
-    std::vector<std::vector<bool>> nearHands(21);
+    std::vector<Pixels> pictures(21); std::vector<std::vector<bool>> nearHands(21);
     for (int s = 1; s <= 20; ++s) {
         pictures[s] = SceneryWithHands({TimeOf(12, 0, s)});
         nearHands[s] = NearOutlines(pictures[s], scenery);

@@ -24,8 +24,7 @@ TEST(RingFrame, ColoursEaseStrokesLieAboveTheCentreAndDigitsAreUnpaddedAtFixedPl
     EXPECT_EQ(Colors({Eased(149, 180, 206, 255, 80), Eased(180, 124, 255, 231, 100),
                       Eased(200, 0, 252, 252, 80), Eased(200, 0, 12, 12, 80)}),
               Colors({RGB(101, 127, 176), RGB(25, 156, 132), RGB(0, 173, 173), 0}));
-    int r = 101, g = 127, b = 176;
-    Colors tips;
+    int r = 101, g = 127, b = 176; Colors tips;
     for (int divisor : {3, 3, 3, 3, 0}) {
         StepColorToward(r, g, b, divisor ? 0 : 255, divisor ? 0 : 255, divisor ? 0 : 255, divisor);
         tips.push_back(RGB(r, g, b));
@@ -47,8 +46,7 @@ TEST(RingFrame, ColoursEaseStrokesLieAboveTheCentreAndDigitsAreUnpaddedAtFixedPl
     }
     // 09:05:07 is written "9", ":", "5", ":", "7" at fixed places, as raw GDI
     // writes it; repeated frames leave no GDI object behind.
-    IMAGE image(640, 480);
-    SetTargetImage(&image); MoveOrigin(320, 240); SelectDigitFont();
+    IMAGE image(640, 480); SetTargetImage(&image); MoveOrigin(320, 240); SelectDigitFont();
     Ring hour = {kHourRadius, 0}, min = {kMinuteRadius, 0}, sec = {kSecondRadius, 0};
     DrawRingFrame(TimeOf(9, 5, 7), hour, min, sec);  // a first frame may set up lasting objects
     EXPECT_EQ(GdiObjectsLeftBy([&] { DrawRingFrame(TimeOf(9, 5, 7), hour, min, sec); }), 0);
