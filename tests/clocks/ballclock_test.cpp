@@ -23,7 +23,8 @@ static std::vector<Expected> Markers(int litSecond) {
 // at last_second 9 the ten-second marker is lit. The ball's first bounce is
 // off the floor at y = 710 with x = 560, the next off the right side at
 // (960, 310); in a corner it turns sideways first, then up.
-TEST(Ballclock, MarkersHandsAndBounces) {
+TEST(Ballclock, MarkersHandsBouncesFlowerBallAndSoftEdges) {
+    SoftenShape(0x00FFFFFF, 10, 10, 0, 0, 5, true);  // without the window: nothing to do
     ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);
     DrawClockFace();
     EXPECT_EQ(Mismatches(Markers(0), OnWindow), "");
@@ -33,29 +34,22 @@ TEST(Ballclock, MarkersHandsAndBounces) {
     EXPECT_EQ(Mismatches({{500, 100, PixelOf(second_hand.color)},
                           {500, 200, PixelOf(minute_hand.color)},
                           {500, 300, PixelOf(hour_hand.color)}}, OnWindow), "");
-    last_second = 9;
-    DrawClockFace();
+    last_second = 9, DrawClockFace();
     EXPECT_EQ(Mismatches(Markers(10), OnWindow), "");
     int x = 100, y = 250, vx = 1, vy = 1;
     while (vx == 1 && vy == 1 && y < 2000) StepBall(x, y, 40, vx, vy);
     EXPECT_EQ(PointsText({{x, y}, {vx, vy}}), "(560,710) (1,-1)");
     while (vx == 1 && y > 0) StepBall(x, y, 40, vx, vy);
     EXPECT_EQ(PointsText({{x, y}}), "(960,310)");
-    x = 959, y = 709, vx = 1, vy = 1;
-    StepBall(x, y, 40, vx, vy);
+    x = 959, y = 709, vx = 1, vy = 1, StepBall(x, y, 40, vx, vy);
     EXPECT_TRUE(vx == -1 && vy == 1);
-    StepBall(x, y, 40, vx, vy);
-    EXPECT_EQ(vy, -1);
-}
-
-// The flower ball as raw GDI draws it: five petals and a yellow-rimmed heart;
-// the ball steps on, and the caller's colours are restored. Repaints of the
-// whole picture leave no GDI object behind.
-TEST(Ballclock, FlowerBallMatchesRawGdiAndFramesLeaveNothingBehind) {
+    StepBall(x, y, 40, vx, vy); EXPECT_EQ(vy, -1);
+    // The flower ball as raw GDI draws it: five petals and a yellow-rimmed
+    // heart; the ball steps on, and the caller's colours are restored.
+    // Repaints of the whole picture leave no GDI object behind.
     IMAGE image(200, 150), frame(1000, 750);
     SetTargetImage(&image); SetInteriorColor(RGB(1, 2, 3)); SetDrawColor(RGB(4, 5, 6));
-    int x = 100, y = 70, vx = -1, vy = 1;
-    DrawFlowerBall(x, y, 40, vx, vy);
+    x = 100, y = 70, vx = -1, vy = 1, DrawFlowerBall(x, y, 40, vx, vy);
     EXPECT_EQ(PointsText({{x, y}}), "(99,71)");
     EXPECT_TRUE(GetInteriorColor() == RGB(1, 2, 3) && GetDrawColor() == RGB(4, 5, 6));
     GdiTwin twin(200, 150);
@@ -74,18 +68,13 @@ TEST(Ballclock, FlowerBallMatchesRawGdiAndFramesLeaveNothingBehind) {
     };
     repaint(0);  // a first use may set up lasting system objects
     EXPECT_EQ(GdiObjectsLeftBy([&] { for (int s = 1; s < 30; ++s) repaint(s); }), 0);
-}
-
-// A ring of radius 15 has coverage 0.5 - (distance - 15), blended only where
-// strictly between 0 and 1, with weight sqrt(coverage) (255 x sqrt(0.5) =
-// 180). A band at distance 2 from a line reaches up to 2 pixels past the box
-// of its ends; a line through two equal points has no band. Without the
-// window, or with a window of another size, nothing is done.
-TEST(Ballclock, SoftenShapeBlendsOnlyPixelsOfPartialCoverage) {
-    SoftenShape(0x00FFFFFF, 10, 10, 0, 0, 5, true);
-    ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);
-    SoftenShape(0x00FFFFFF, 300, 300, 0, 0, 15, true);
-    int wrong = 0;
+    // A ring of radius 15 has coverage 0.5 - (distance - 15), blended only where
+    // strictly between 0 and 1, with weight sqrt(coverage) (255 x sqrt(0.5) =
+    // 180). A band at distance 2 from a line reaches up to 2 pixels past the box
+    // of its ends; a line through two equal points has no band. Without the
+    // window, or with a window of another size, nothing is done.
+    ASSERT_NE(OpenGraphWindow(1000, 750), nullptr);  // a new window, all black
+    SoftenShape(0x00FFFFFF, 300, 300, 0, 0, 15, true); int wrong = 0;
     for (int y = 250; y < 350; ++y)
         for (int x = 250; x < 350; ++x) {
             const int d2 = (x - 300) * (x - 300) + (y - 300) * (y - 300);

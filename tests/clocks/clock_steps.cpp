@@ -14,9 +14,7 @@ std::vector<DWORD> PixelsOf(IMAGE& image) {
 
 ScreenCapture Drawn(int width, int height, const std::function<void()>& draw) {
     IMAGE image(width, height);
-    SetTargetImage(&image);
-    draw();
-    SetTargetImage(nullptr);
+    SetTargetImage(&image), draw(), SetTargetImage(nullptr);
     ScreenCapture drawn = {width, height, PixelsOf(image)};
     if (drawn.pixels.empty()) drawn.width = drawn.height = 0;
     return drawn;
@@ -24,14 +22,25 @@ ScreenCapture Drawn(int width, int height, const std::function<void()>& draw) {
 
 int GdiObjectsLeftBy(const std::function<void()>& work) {
     const int before = FreeGdiSlots();
-    work();
-    return before - FreeGdiSlots();
+    return work(), before - FreeGdiSlots();
+}
+
+std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked) {
+    const std::vector<DWORD> drawn = PixelsOf(image);
+    int differing = 0, inked = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) {
+            const DWORD expected = twin.Pixels()[y * twin.Width() + x] & 0xFFFFFF;
+            differing += drawn[y * twin.Width() + x] != expected;
+            inked += expected != (twin.Pixels()[y * twin.Width()] & 0xFFFFFF);
+        }
+    if (differing == 0 && inked >= minInked) return "";
+    return std::to_string(differing) + " differ, " + std::to_string(inked) + " inked";
 }
 
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read) {
-    std::string wrong;
-    char text[64];
+    std::string wrong; char text[64];
     for (const Expected& e : expected)
         if (read(e.x, e.y) != e.value) {
             const unsigned long value = read(e.x, e.y), wanted = e.value;
@@ -73,18 +82,17 @@ static HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* 
     if (!out) return nullptr;
     const bool written = std::fprintf(out, "@%s\n", localTime) > 0;
     const std::wstring own = ClockProgramDirectory(name);
-    if (std::fclose(out) != 0 || !written ||
-        !MoveFileExA((path + ".new").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ||
-        !program.Start(L"\"" + own + name + L".exe\"", directory.empty() ? own : directory))
-        return nullptr;
-    return program.WaitForWindow();
+    const bool started =
+        std::fclose(out) == 0 && written &&
+        MoveFileExA((path + ".new").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) &&
+        program.Start(L"\"" + own + name + L".exe\"", directory.empty() ? own : directory);
+    return started ? program.WaitForWindow() : nullptr;
 }
 
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
                             const ClockCheck& check, const std::wstring& directory,
                             const std::wstring& output) {
-    ProgramDriver byKey, byCloseBox;
-    byKey.SendOutputTo(output);
+    ProgramDriver byKey, byCloseBox; byKey.SendOutputTo(output);
     HWND window = StartClock(byKey, name, localTime, directory);
     if (!window) return "no window";
     // Kept on top: other tests' windows may appear meanwhile, and the screen
@@ -103,9 +111,8 @@ std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int widt
     if (!byKey.TypeKeyInConsole(L'q') || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
     if (!StartClock(byCloseBox, name, localTime, directory)) return wrong + "no second window";
     Sleep(1500);  // well into its loop
-    if (!byCloseBox.PressCloseBox() || byCloseBox.WaitForExit(10000) != 0)
-        wrong += "close box: no exit 0";
-    return wrong;
+    const bool closed = byCloseBox.PressCloseBox() && byCloseBox.WaitForExit(10000) == 0;
+    return closed ? wrong : wrong + "close box: no exit 0";
 }
 
 }  // namespace KanvoTest

@@ -13,8 +13,6 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "gdi_twin.h"
 #include "program_driver.h"
@@ -39,6 +37,12 @@ std::vector<DWORD> PixelsOf(IMAGE& image);
 ScreenCapture Drawn(int width, int height, const std::function<void()>& draw);
 // GDI objects that `work` leaves behind, counted before anything is asserted.
 int GdiObjectsLeftBy(const std::function<void()>& work);
+
+// "" when the image shows the twin's pixels everywhere in `box` and at least
+// `minInked` of them differ from the twin's first column (the background),
+// otherwise how many differ and how many are inked. Reading the image flushes
+// the twin's GDI calls too.
+std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked);
 
 // A value expected at a point: a pixel value or a colour, as its reader gives it.
 struct Expected { int x, y; DWORD value; };

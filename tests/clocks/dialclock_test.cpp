@@ -20,18 +20,25 @@ static int FringePixels(void (*smooth)(), void (*plain)(), bool (*inFringe)(doub
             SetStrokeStyle(PS_SOLID, 5, nullptr, 0); SetStrokeColor(kInk); stroke();
         }).pixels;
     };
-    const std::vector<DWORD> soft = draw(smooth), hard = draw(plain);
-    int fringe = 0;
+    const std::vector<DWORD> soft = draw(smooth), hard = draw(plain); int fringe = 0;
     for (int i = 0; i < 200 * 200 && fringe >= 0; ++i)
         if (soft[i] != hard[i]) fringe = inFringe(i % 200, i / 200) ? fringe + 1 : -1;
     return fringe;
+}
+
+// One frame's moving parts on grey 224.
+static ScreenCapture FrameAt(int hour, int minute, int second) {
+    return Drawn(800, 800, [&] {
+        ResetBackground();
+        DrawMovingParts({400, 400}, HandAnglesAt(TimeOf(hour, minute, second)), kLight);
+    });
 }
 
 // MixColor weighs each channel. Beyond what DrawCircle draws, the smooth
 // circle's fringe stays in its square, 1.5 to 3.5 pixels from the ring
 // (w = 5); the smooth line's lies along the segment, 1 to 4 pixels from it:
 // its ends are square.
-TEST(DialPlate, MixColorAndSmoothFringesStayInTheirBandAndSquareAndEndSquare) {
+TEST(DialPlate, FringesSphereBlurNumeralsAndMechanismAtTheirValuesAndAsRawGdiDrawsThem) {
     EXPECT_EQ(Colors({MixColor(0x123456, 0xABCDEF, 1), MixColor(0x123456, 0xABCDEF, 0),
                       MixColor(0xFF, 0, 0.5), MixColor(0xFF8040, 0, 0.5)}),
               Colors({0x123456, 0xABCDEF, 0x7F, 0x7F4020}));
@@ -46,15 +53,12 @@ TEST(DialPlate, MixColorAndSmoothFringesStayInTheirBandAndSquareAndEndSquare) {
         const double away = std::fabs((x - 40) * 70 - (y - 60) * 110) / std::sqrt(17000);
         return along >= 0 && along <= 1 && away > 0.999 && away < 4.001;
     }), 200);
-}
-
-// With the dial's values: grey 123 at the centre, brighter up-left, darker
-// down-right; grey everywhere from the ambient 12 (a channel past 255 would
-// wrap below it) up to a highlight; black beyond columns 346 to 454.
-// Blurring one colour loses at most one unit per channel and pass (163 and
-// 164 stay, 73 -> 72, 255 -> 254); empty regions change nothing, and a region
-// one column wide samples only itself.
-TEST(DialPlate, SphereIsGrey123AtTheCentreAndBlurLosesAtMostOneUnit) {
+    // With the dial's values: grey 123 at the centre, brighter up-left, darker
+    // down-right; grey everywhere from the ambient 12 (a channel past 255 would
+    // wrap below it) up to a highlight; black beyond columns 346 to 454.
+    // Blurring one colour loses at most one unit per channel and pass (163 and
+    // 164 stay, 73 -> 72, 255 -> 254); empty regions change nothing, and a region
+    // one column wide samples only itself.
     const ScreenCapture shaded = Drawn(800, 800, [] {
         ShadeSphere({Point3(400, 400, -500, 0xFFFFFF), 100, 0xFFFFFF},
                     {Point3(-100, 0, 100, 0xFFFFFF), 255, 255, 255, 0}, 70, 70, 660, 660,
@@ -62,9 +66,8 @@ TEST(DialPlate, SphereIsGrey123AtTheCentreAndBlurLosesAtMostOneUnit) {
     });
     EXPECT_TRUE(shaded.At(400, 400) == 0x7B7B7B && shaded.At(380, 385) > 0x7B7B7B &&
                 shaded.At(420, 415) < 0x7B7B7B && (shaded.At(345, 400) | shaded.At(455, 400)) == 0);
-    int offRange = 0;
-    for (DWORD p : shaded.pixels) offRange += p && ((p & 0xFF) < 12 || p != (p & 0xFF) * 0x10101u);
-    EXPECT_EQ(offRange, 0);
+    EXPECT_EQ(std::count_if(shaded.pixels.begin(), shaded.pixels.end(), [](DWORD p) {
+        return p && ((p & 0xFF) < 12 || p != (p & 0xFF) * 0x10101u); }), 0);
     EXPECT_GT(*std::max_element(shaded.pixels.begin(), shaded.pixels.end()), 0xC8C8C8u);
     for (COLORREF color : {RGB(163, 73, 164), RGB(255, 255, 255)}) {
         const ScreenCapture blurred = Drawn(50, 43, [&] {
@@ -80,59 +83,34 @@ TEST(DialPlate, SphereIsGrey123AtTheCentreAndBlurLosesAtMostOneUnit) {
         BlurRegion(7, 0, 1, 43);
     });
     EXPECT_EQ(column.At(7, 20) >> 16, 0u);
-}
-
-// Hour 0 is numbered "12", written on a transparent background (stripes
-// would show a painted text box), with the opaque mode restored: compared
-// with raw GDI text in the numeral's box, clear of the ticks.
-TEST(DialPlate, HourZeroIsNumberedTwelveOnATransparentBackground) {
-    IMAGE image(800, 800);
-    GdiTwin twin(800, 800);
+    // Hour 0 is numbered "12", written on a transparent background (stripes
+    // would show a painted text box), with the opaque mode restored: compared
+    // with raw GDI text in the numeral's box, clear of the ticks.
+    IMAGE image(800, 800); GdiTwin twin(800, 800);
     for (int i = 0; i < 800 * 800; ++i)
         GetSurfacePixels(&image)[i] = twin.Pixels()[i] = (i / 800) % 4 < 2 ? 0xC0C0C0 : 0x406080;
-    SetTargetImage(&image);
-    DrawHourMarks(400, 400, 220, 30, 40);
+    SetTargetImage(&image), DrawHourMarks(400, 400, 220, 30, 40);
     EXPECT_EQ(GetBackgroundMode(), OPAQUE);
     SetTextColor(twin.Dc(), 0x00804000); SetBkMode(twin.Dc(), TRANSPARENT);
     DeleteObject(SelectObject(twin.Dc(), CreateFontW(55, 40, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0,
                                                      0, ANTIALIASED_QUALITY, 0, L"Corbel")));
     TextOutW(twin.Dc(), 380, 83, L"12", 2);
-    const std::vector<DWORD> drawn = PixelsOf(image);
-    int differing = 0, inked = 0;
-    for (int y = 60; y < 144; ++y)
-        for (int x = 330; x < 470; ++x) {
-            const DWORD expected = twin.Pixels()[y * 800 + x] & 0xFFFFFF;
-            differing += drawn[y * 800 + x] != expected;
-            inked += expected != (twin.Pixels()[y * 800] & 0xFFFFFF);
-        }
-    EXPECT_TRUE(differing == 0 && inked > 300) << differing << " differ, " << inked << " inked";
-}
-
-// One frame's moving parts on grey 224.
-static ScreenCapture FrameAt(int hour, int minute, int second) {
-    return Drawn(800, 800, [&] {
-        ResetBackground();
-        DrawMovingParts({400, 400}, HandAnglesAt(TimeOf(hour, minute, second)), kLight);
-    });
-}
-
-// The ring's inner radius L breathes with the angle between the second and
-// the minute hand: 170 at midnight (rhombus 0's inner vertex at (400, 230)),
-// 30 when opposite, 71 at a right angle. At midnight the rod runs straight up
-// from the crank pin at (400, 330) to that vertex, and the needles' hub lies
-// at their centre. Repeated frames leave no GDI object behind; hours 12 to
-// 23 draw like 0 to 11. Quads with a vertical first edge or a single point
-// have no inside; without a window the moving parts and the dial draw
-// nothing and keep nothing.
-TEST(Mechanism, RodAndRingFollowTheHandsAndDegenerateCasesDoNothing) {
+    EXPECT_EQ(TwinTextIn(image, twin, {330, 60, 470, 144}, 301), "");
+    // The ring's inner radius L breathes with the angle between the second and
+    // the minute hand: 170 at midnight (rhombus 0's inner vertex at (400, 230)),
+    // 30 when opposite, 71 at a right angle. At midnight the rod runs straight up
+    // from the crank pin at (400, 330) to that vertex, and the needles' hub lies
+    // at their centre. Repeated frames leave no GDI object behind; hours 12 to
+    // 23 draw like 0 to 11. Quads with a vertical first edge or a single point
+    // have no inside; without a window the moving parts and the dial draw
+    // nothing and keep nothing.
     std::vector<int> slider;
     for (const tm& t : {TimeOf(0, 0, 0), TimeOf(0, 30, 0), TimeOf(7, 15, 0)})
         slider.push_back(SliderDistance(HandAnglesAt(t).second - HandAnglesAt(t).minute,
                                         kCrankRadius, kRodLength));
     EXPECT_EQ(slider, std::vector<int>({170, 30, 71}));
-    POINT ring[12][4];
+    POINT ring[12][4], narrow[12][4];  // narrow: 30 * -cos(3.1415926) = 29.99999..., truncated
     ComputeStarRing(400, 400, 170, kRhombusSide, HandAnglesAt(TimeOf(0, 0, 0)).minute, ring);
-    POINT narrow[12][4];  // 30 * -cos(3.1415926) = 29.99999..., truncated
     ComputeStarRing(400, 400, 30, kRhombusSide, HandAnglesAt(TimeOf(0, 30, 0)).minute, narrow);
     EXPECT_EQ(PointsText({ring[0][0], narrow[0][0]}), "(400,230) (400,429)");
     ScreenCapture frame = FrameAt(0, 0, 0);  // a first use may set up lasting system objects
@@ -142,10 +120,9 @@ TEST(Mechanism, RodAndRingFollowTheHandsAndDegenerateCasesDoNothing) {
     EXPECT_EQ(Mismatches(expected, frame), "");
     EXPECT_TRUE(FrameAt(15, 20, 10).pixels == FrameAt(3, 20, 10).pixels);
     EXPECT_FALSE(FrameAt(4, 20, 10).pixels == FrameAt(3, 20, 10).pixels);
-    EXPECT_TRUE(Drawn(60, 60, [] {
-                    FillGradientQuad({10, 10}, {10, 50}, {50, 50}, {50, 10});
-                    FillGradientQuad({5, 5}, {5, 5}, {5, 5}, {5, 5});
-                }).pixels == std::vector<DWORD>(60 * 60, 0));
+    EXPECT_TRUE(Drawn(60, 60, [] { FillGradientQuad({10, 10}, {10, 50}, {50, 50}, {50, 10}),
+                                   FillGradientQuad({5, 5}, {5, 5}, {5, 5}, {5, 5}); })
+                    .pixels == std::vector<DWORD>(60 * 60, 0));
     EXPECT_EQ(GdiObjectsLeftBy([] {
                   DrawMovingParts({400, 400}, HandAnglesAt(TimeOf(9, 5, 7)), kLight);
                   RenderDialPlate(nullptr);

@@ -4,26 +4,22 @@
 
 #include "clock_test.h"
 
-// An image of the window's size cleared to white in exclusive-or mode, the
-// current target.
-static void StartXorImage(IMAGE& image) {
-    SetTargetImage(&image); SetBackgroundColor(0xFFFFFF); ClearTarget(); SetMixMode(R2_XORPEN);
-}
-
 // At noon and at midnight the tips lie straight up at (320, 100), (320, 140)
-// and (320, 180); dashed in exclusive-or mode the hands match raw GDI, and a
-// second drawing removes them.
-TEST(Flowerclock, HandsPointStraightUpMatchRawGdiAndASecondDrawingRemovesThem) {
+// and (320, 180); dashed in exclusive-or mode on white the hands match raw
+// GDI, and a second drawing removes them. The sparkle always lies outside the
+// dial's band; two placements within one second land on the same point, in
+// the colour of their mode. A minute of the clock's pens and brushes leaves
+// no GDI object behind.
+TEST(Flowerclock, HandsSparkleAndGardenDialMatchRawGdiAndFixedValues) {
     for (int hour : {12, 0}) {
         const HandLines lines = DashedHandLines(TimeOf(hour, 0, 0));
         EXPECT_EQ(PointsText({lines.second.tip, lines.minute.tip, lines.hour.tip}),
                   "(320,100) (320,140) (320,180)") << hour;
     }
     IMAGE image(640, 480);
-    StartXorImage(image);
+    SetTargetImage(&image); SetBackgroundColor(0xFFFFFF); ClearTarget(); SetMixMode(R2_XORPEN);
     DrawDashedHands(TimeOf(12, 0, 0));
-    GdiTwin twin(640, 480);
-    twin.Fill(0xFFFFFFFF); SetROP2(twin.Dc(), R2_XORPEN);
+    GdiTwin twin(640, 480); twin.Fill(0xFFFFFFFF); SetROP2(twin.Dc(), R2_XORPEN);
     const DWORD dashes[2] = {4, 6};
     const struct { COLORREF color; DWORD thickness; int tipY; } hands[] = {
         {0x00984567, 1, 100}, {0x00C39284, 3, 140}, {0x0055FFFF, 5, 180}};
@@ -36,48 +32,16 @@ TEST(Flowerclock, HandsPointStraightUpMatchRawGdiAndASecondDrawingRemovesThem) {
     EXPECT_EQ(ComparePixels(image, twin), "");
     DrawDashedHands(TimeOf(12, 0, 0)); twin.Fill(0xFFFFFFFF);
     EXPECT_EQ(ComparePixels(image, twin), "");
-}
-
-// The garden dial: the background, the dial's default fill, the rim between
-// two ticks, the first flower's heart and its petal at angle 0. Smoothing:
-// the top-left pixel averages its neighbours with weights 9, 4, 4, 1:
-// (1800 + 400 + 200 + 10) / 18; the next one reads the softened corner:
-// (4 x 133 + 50 + 900 + 40) / 23. Channels are clamped to 0 ... 255; images
-// without neighbours stay as they are.
-TEST(Flowerclock, GardenDialAndSmoothingThatWeighsNeighboursInPlace) {
-    EXPECT_EQ(Mismatches({{5, 5, PixelOf(0x8DC2E0)}, {320, 240, 0xFFFFFF},
-                          {328, 399, PixelOf(0x8E4519)}, {415, 225, PixelOf(0xF2EDFC)},
-                          {438, 225, PixelOf(0xD9CAF9)}},
-                         Drawn(640, 480, DrawGardenDial)), "");
-    IMAGE image(4, 3), empty(0, 0), single(1, 1);
-    DWORD* p = GetSurfacePixels(&image);
-    ASSERT_NE(p, nullptr);
-    p[0] = 200, p[1] = 100, p[4] = 50, p[5] = 10;  // blue; every other pixel is black
-    GetSurfacePixels(&single)[0] = 0x00123456;
-    for (IMAGE* i : {&image, &empty, &single}) SmoothImage(*i);
-    EXPECT_TRUE(p[0] == 133 && p[1] == 66 && *GetSurfacePixels(&single) == 0x123456) << p[0];
-    EXPECT_TRUE(ClampChannel(300) == 255 && ClampChannel(255) == 255 && ClampChannel(-4) == 0);
-}
-
-// The sparkle always lies outside the dial's band; two placements within one
-// second land on the same point, in the colour of their mode. A minute of the
-// clock's pens and brushes leaves no GDI object behind.
-TEST(Flowerclock, SparklePlacementsAndColours) {
     for (unsigned seed = 0; seed < 2000; ++seed) {
-        std::srand(seed);
-        PickSparklePoint();
+        std::srand(seed), PickSparklePoint();
         EXPECT_TRUE(sparkle_x >= 0 && sparkle_x < 640 && sparkle_y >= 0 && sparkle_y < 480 &&
                     (sparkle_x < 145 || sparkle_x > 500) && (sparkle_y <= 60 || sparkle_y >= 420))
             << seed << ": " << sparkle_x << ", " << sparkle_y;
     }
-    IMAGE image(640, 480);
-    StartXorImage(image);
     std::string first, again;  // again stays empty when a second began in between
     for (int attempt = 0; attempt < 5 && (first.empty() || first != again); ++attempt) {
         const __time64_t before = _time64(nullptr);
-        PlaceSparkle(1);
-        first = PointsText({{sparkle_x, sparkle_y}});
-        PlaceSparkle(1);
+        PlaceSparkle(1), first = PointsText({{sparkle_x, sparkle_y}}), PlaceSparkle(1);
         again = _time64(nullptr) == before ? PointsText({{sparkle_x, sparkle_y}}) : "";
     }
     EXPECT_EQ(first, again);
@@ -94,6 +58,23 @@ TEST(Flowerclock, SparklePlacementsAndColours) {
                       DrawDashedHands(TimeOf(10, 8, second)), PlaceSparkle(2);
                   }
               }), 0);
+    // The garden dial: the background, the dial's default fill, the rim between
+    // two ticks, the first flower's heart and its petal at angle 0. Smoothing:
+    // the top-left pixel averages its neighbours with weights 9, 4, 4, 1:
+    // (1800 + 400 + 200 + 10) / 18; the next one reads the softened corner:
+    // (4 x 133 + 50 + 900 + 40) / 23. Channels are clamped to 0 ... 255; images
+    // without neighbours stay as they are.
+    EXPECT_EQ(Mismatches({{5, 5, PixelOf(0x8DC2E0)}, {320, 240, 0xFFFFFF},
+                          {328, 399, PixelOf(0x8E4519)}, {415, 225, PixelOf(0xF2EDFC)},
+                          {438, 225, PixelOf(0xD9CAF9)}},
+                         Drawn(640, 480, DrawGardenDial)), "");
+    IMAGE tiny(4, 3), empty(0, 0), single(1, 1);
+    DWORD* p = GetSurfacePixels(&tiny); ASSERT_NE(p, nullptr);
+    p[0] = 200, p[1] = 100, p[4] = 50, p[5] = 10;  // blue; every other pixel is black
+    GetSurfacePixels(&single)[0] = 0x00123456;
+    for (IMAGE* i : {&tiny, &empty, &single}) SmoothImage(*i);
+    EXPECT_TRUE(p[0] == 133 && p[1] == 66 && *GetSurfacePixels(&single) == 0x123456) << p[0];
+    EXPECT_TRUE(ClampChannel(300) == 255 && ClampChannel(255) == 255 && ClampChannel(-4) == 0);
 }
 
 // The hour hand of 12:00 points straight up, dashed: drawn in exclusive-or
@@ -101,8 +82,7 @@ TEST(Flowerclock, SparklePlacementsAndColours) {
 // gaps between them); the background left of the dial.
 TEST(FlowerclockProgram, ShowsItsHandsOnTheDialAndEnds) {
     auto check = [](HWND, const ScreenCapture& c) -> std::string {
-        int dashes = 0;
-        const DWORD dial = c.At(250, 300), dash = dial ^ PixelOf(0x0055FFFF);
+        int dashes = 0; const DWORD dial = c.At(250, 300), dash = dial ^ PixelOf(0x0055FFFF);
         for (int y = 182; y < 238; ++y) dashes += c.At(320, y) == dash;
         if (dashes < 15 || dashes > 40) return std::to_string(dashes) + " dash pixels";
         if ((dial & 0xFEFEFE) != 0xFEFEFE) return "dial not white";

@@ -28,7 +28,7 @@ static bool Shows(const Canvas& canvas, const Sprite& sprite, int x, bool dot = 
 // spot in the Newton steps still gives a distance. The blur spreads the alpha
 // with the 15-tap kernel and leaves out the taps past the edges, without
 // renormalising; the colour stays.
-TEST(Nixieclock, StrokesCoverByDistanceAndTheBlurLeavesOutOuterTaps) {
+TEST(Nixieclock, StrokesBlurSpritesFramesAndLightBlobs) {
     StrokeCoverage disc(80, 80), segment(80, 80), ellipse(160, 288), clipped(10, 10);
     StrokeDisc(disc, {40, 40}, 5), StrokeSegment(segment, {10, 10}, {30, 10}, 2);
     StrokeEllipse(ellipse, {80, 144}, 57.5, 123, 6), StrokeDisc(clipped, {0, 0}, 30);
@@ -48,17 +48,14 @@ TEST(Nixieclock, StrokesCoverByDistanceAndTheBlurLeavesOutOuterTaps) {
     EXPECT_TRUE(laid.At(45, 40)[3] == 0.5f && laid.At(45, 40)[1] == 136.0f) << laid.At(45, 40)[1];
     const Point2 line[4] = {{0, 0}, {10, 0}, {20, 0}, {30, 0}};
     const Point2 dot[4] = {{5, 5}, {5, 5}, {5, 5}, {5, 5}};
-    const double distances[5] = {BezierDistance({7, -3}, line), BezierDistance({40, 0}, line),
-                                 BezierDistance({8, 9}, dot), BezierDistance({20.05, 0}, line),
-                                 BezierDistance({15, 4}, line)};
-    EXPECT_TRUE(std::fabs(distances[0] - 3) < 1e-6 && std::fabs(distances[1] - 10) < 1e-9 &&
-                std::fabs(distances[2] - 5) < 1e-9 && distances[3] == -1000.0 &&
-                std::fabs(distances[4] - 4) < 1e-9)
-        << distances[0] << " " << distances[1] << " " << distances[2] << " " << distances[3];
+    const struct { Point2 p; const Point2* curve; double distance, within; } distances[] = {
+        {{7, -3}, line, 3, 1e-6}, {{40, 0}, line, 10, 1e-9}, {{8, 9}, dot, 5, 1e-9},
+        {{20.05, 0}, line, -1000, 0}, {{15, 4}, line, 4, 1e-9}};
+    for (const auto& d : distances)
+        EXPECT_NEAR(BezierDistance(d.p, d.curve), d.distance, d.within) << d.p.x << "," << d.p.y;
     const float kernel[8] = {0.22764182f, 0.1934412f, 0.118697f, 0.05259257f, 0.016826855f,
                              0.0038875442f, 0.0006485472f, 0.000078127094f};
-    Sprite sprite(32, 32), corner(32, 32), empty;
-    std::vector<float> scratch;
+    Sprite sprite(32, 32), corner(32, 32), empty; std::vector<float> scratch;
     sprite.At(16, 16)[3] = corner.At(0, 0)[3] = 1.0f, sprite.At(16, 16)[0] = 200.0f;
     for (Sprite* s : {&sprite, &corner, &empty}) BlurAlpha(*s, scratch);
     float half = 0, total = 0;
@@ -70,22 +67,17 @@ TEST(Nixieclock, StrokesCoverByDistanceAndTheBlurLeavesOutOuterTaps) {
     for (size_t i = 3; i < corner.pixels.size(); i += 4) total += corner.pixels[i];
     EXPECT_NEAR(total, half * half, 1e-6f);
     EXPECT_TRUE(sprite.At(24, 16)[3] == 0 && sprite.At(16, 16)[0] == 200);
-}
-
-// The centre of the 0 lies on the grey ghost of the 1, lit in sprite 1. The
-// start-up test shows 100 frames of all-lit sprites, then 100 all-dim. Then
-// 09:05:07 shows 0 9 0 5 0 7: the phase turns off with the first frame, so
-// the inner dots (360, 720) are lit; the next second swaps them. A failed
-// breakdown of the time leaves its fields at -1: no digits.
-TEST(Nixieclock, FramesShowTheStartUpTestThenTheTimeWithBlinkingDots) {
-    TubeDisplay built;  // the sprites, built once
-    BuildSprites(built);
+    // The centre of the 0 lies on the grey ghost of the 1, lit in sprite 1. The
+    // start-up test shows 100 frames of all-lit sprites, then 100 all-dim. Then
+    // 09:05:07 shows 0 9 0 5 0 7: the phase turns off with the first frame, so
+    // the inner dots (360, 720) are lit; the next second swaps them. A failed
+    // breakdown of the time leaves its fields at -1: no digits.
+    TubeDisplay built; BuildSprites(built);  // the sprites, built once
     const Sprite* sprites = built.sprites;
     const float *ghost = sprites[0].At(80, 144), *one = sprites[1].At(80, 144);
     EXPECT_TRUE(ghost[0] > 2 && ghost[0] < 30 && std::fabs(ghost[0] - ghost[2]) < 2) << ghost[0];
     EXPECT_TRUE(one[0] > 200 && one[2] > 120 && one[0] > one[2] + 50) << one[0] << " " << one[2];
-    TubeDisplay display = built;
-    Canvas canvas;
+    TubeDisplay display = built; Canvas canvas;
     auto show = [&](const tm& time) {
         std::fill(canvas.buffer.pixels.begin(), canvas.buffer.pixels.end(), 0.0f);
         ShowTimeAt(display, canvas, time);
@@ -104,26 +96,20 @@ TEST(Nixieclock, FramesShowTheStartUpTestThenTheTimeWithBlinkingDots) {
         show(TimeOf(9, 5, second));
         const int places[6] = {0, 9, 0, 5, 0, second};
         for (int i = 0; i < 6; ++i) EXPECT_TRUE(Shows(canvas, sprites[places[i]], kDigitX[i]));
-        for (int i = 0; i < 4; ++i) {  // the inner dots lit at second 7
-            const int sprite = (i == 1 || i == 2) == (second == 7) ? kLitDotSprite : kDimDotSprite;
-            EXPECT_TRUE(Shows(canvas, sprites[sprite], kDotX[i], true)) << second << " " << i;
-        }
+        for (int i = 0; i < 4; ++i)  // the inner dots lit at second 7
+            EXPECT_TRUE(Shows(canvas, sprites[(i == 1 || i == 2) == (second == 7) ? kLitDotSprite
+                                                                            : kDimDotSprite],
+                              kDotX[i], true)) << second << " " << i;
     }
     for (int i = 0; i < 5; ++i) EXPECT_FALSE(Shows(canvas, sprites[8], kDigitX[i])) << i;
     show(TimeOf(-1, -1, -1));
-    float light = 0;
     for (int y = 20; y < 200; ++y)  // down the middle of the first and the last digit
-        light += canvas.buffer.At(100, y)[0] + canvas.buffer.At(1060, y)[0];
-    EXPECT_EQ(light, 0.0f);
-}
-
-// A blob starts on the canvas and drifts on it: a step past an edge ends
-// 0.333 inside. Sprites added to the canvas are clipped to it (no wrap into
-// the next row), their sums limited to 255, alpha not added; the copy into
-// the window keeps each pixel's fourth byte, and needs a window.
-TEST(Nixieclock, LightBlobsStayOnTheCanvasAndAreClippedToIt) {
-    Glow glow;
-    SetupGlow(glow);
+        EXPECT_EQ(canvas.buffer.At(100, y)[0] + canvas.buffer.At(1060, y)[0], 0.0f) << y;
+    // A blob starts on the canvas and drifts on it: a step past an edge ends
+    // 0.333 inside. Sprites added to the canvas are clipped to it (no wrap
+    // into the next row), their sums limited to 255, alpha not added; the
+    // copy into the window keeps each pixel's fourth byte, and needs a window.
+    Glow glow; SetupGlow(glow);
     EXPECT_TRUE(glow.ix >= 0 && glow.ix < 1180 && glow.iy >= 0 && glow.iy < 330);
     glow.x = 1179.9f, glow.vx = 1.0f, glow.y = 0.2f, glow.vy = -1.0f;
     bool inside = true;
@@ -132,9 +118,8 @@ TEST(Nixieclock, LightBlobsStayOnTheCanvasAndAreClippedToIt) {
                  std::fabs(glow.vx) <= 1 && std::fabs(glow.vy) <= 1 &&
                  (step != 1 || (glow.x == 1180.0f - 0.333f && glow.y == 0.333f));
     EXPECT_TRUE(inside && glow.ix == int(glow.x));
-    Sprite block(96, 96);
-    std::fill(block.pixels.begin(), block.pixels.end(), 200.0f);
-    Canvas canvas;
+    Sprite block(96, 96); std::fill(block.pixels.begin(), block.pixels.end(), 200.0f);
+    canvas = Canvas();
     for (POINT p : {POINT{1150, 300}, {1150, 300}, {-50, -60}}) AddSprite(canvas, block, p.x, p.y);
     const Sprite& b = canvas.buffer;
     EXPECT_EQ(std::vector<float>({b.At(1179, 329)[0], b.At(45, 35)[1], b.At(46, 35)[1],
@@ -155,8 +140,7 @@ TEST(Nixieclock, LightBlobsStayOnTheCanvasAndAreClippedToIt) {
 // covered by one digit's strokes only: the left side of the 0, the upright
 // of the 5, the stem of the 9.
 TEST(NixieclockProgram, ShowsTheStartUpTestThenTheTimeAndEnds) {
-    const POINT zero = {23, 144}, five = {23, 45}, nine = {104, 200};
-    bool allLitSeen = false;
+    const POINT zero = {23, 144}, five = {23, 45}, nine = {104, 200}; bool allLitSeen = false;
     auto check = [&](HWND, const ScreenCapture& c) -> std::string {
         auto at = [&](int place, POINT cell) { return c.At(kDigitX[place] + cell.x, 20 + cell.y); };
         auto core = [&](int place, POINT cell) { return (at(place, cell) & 0xFF) > 140; };

@@ -5,8 +5,6 @@
 
 #include "clock_test.h"
 
-namespace {
-
 // The frames follow each other on one image: each must cover the one before
 // it completely. On the hour the bodies line up; the truncation of 319.99999
 // puts noon one pixel to the left. On the twin: the ring with the geometric
@@ -16,21 +14,16 @@ TEST(OrbitFrame, BodiesSitAtTheirCentresAndMatchRawGdiPixelForPixel) {
     const struct { int hour; POINT hourBody, minuteBody, secondBody; } cases[] = {
         {0, {320, 110}, {320, 40}, {320, 17}}, {12, {319, 110}, {319, 40}, {319, 17}},
         {3, {450, 240}, {450, 170}, {450, 147}}, {6, {320, 369}, {320, 300}, {320, 277}}};
-    IMAGE image(640, 480);
-    SetTargetImage(&image);
-    DrawDialFrame();
+    IMAGE image(640, 480); SetTargetImage(&image), DrawDialFrame();
     for (const auto& c : cases) {
         DrawOrbitFrame(TimeOf(c.hour, 0, 0));
-        GdiTwin twin(640, 480);
-        HDC dc = twin.Dc();
+        GdiTwin twin(640, 480); HDC dc = twin.Dc();
         const LOGBRUSH white = {BS_SOLID, 0xFFFFFF, 0};
         HPEN ring = ExtCreatePen(PS_SOLID | PS_GEOMETRIC, 3, &white, 0, nullptr);
-        DeleteObject(SelectObject(dc, ring));
-        DeleteObject(SelectObject(dc, GetStockObject(NULL_BRUSH)));
+        SelectAndDelete(dc, ring), SelectAndDelete(dc, GetStockObject(NULL_BRUSH));
         Ellipse(dc, 90, 10, 550, 470);
         SelectObject(dc, GetStockObject(NULL_PEN)), SelectObject(dc, GetStockObject(BLACK_BRUSH));
-        Ellipse(dc, 93, 13, 547, 467);
-        SelectObject(dc, ring);
+        Ellipse(dc, 93, 13, 547, 467), SelectObject(dc, ring);
         const struct { POINT centre; int radius; COLORREF fill; } discs[] = {
             {{320, 240}, 230, 0x000080}, {c.hourBody, 100, 0x4169E1}, {c.minuteBody, 30, 0x6495ED},
             {c.secondBody, 7, 0xB0C4DE}};
@@ -52,5 +45,3 @@ TEST(OrbitClockProgram, ShowsThreeOClockAndEndsOnAKeyOrItsCloseBox) {
                                            {320, 110, 0x800000}, {320, 10, 0xFFFFFF},
                                            {20, 20, 0}})), "");
 }
-
-}  // namespace

@@ -4,8 +4,7 @@
 
 #include "clock_test.h"
 
-constexpr int kSize = 600;
-const DWORD kFill = PixelOf(kRainHandFill);
+constexpr int kSize = 600; const DWORD kFill = PixelOf(kRainHandFill);
 using Pixels = std::vector<DWORD>;
 
 // The scenery with the hands of the given times drawn over it in
@@ -38,17 +37,16 @@ static std::vector<bool> NearOutlines(const Pixels& withHands, const Pixels& sce
 // the outlines may remain: where the platform applies the raster operation
 // to single pixels written with SetPixelV, they are undone like the fill,
 // otherwise they stay.
-TEST(Rainclock, HandTipsAtMidnightAndDrawingTheSameHandsTwiceRestoresTheFill) {
+TEST(Rainclock, HandsGradientAndDropsAtTheirPointsAndColours) {
     const HandShapes midnight = BuildHandShapes(ToAngles(TimeOf(0, 0, 0)));
     EXPECT_EQ(PointsText({midnight.second[2], midnight.minute[2], midnight.hour[2]}),
               "(300,95) (300,125) (300,195)");
-    for (int hour = 0; hour < 12; ++hour) {  // a full turn of 6.2831852 may move a point a pixel
-        const HandShapes early = BuildHandShapes(ToAngles(TimeOf(hour, 0, 0)));
-        const HandShapes late = BuildHandShapes(ToAngles(TimeOf(hour + 12, 0, 0)));
-        for (int i = 0; i < 4; ++i)
-            EXPECT_LE(std::abs(early.hour[i].x - late.hour[i].x) +
-                      std::abs(early.hour[i].y - late.hour[i].y), 1) << hour;
-    }
+    for (int hour = 0; hour < 12; ++hour)  // a full turn of 6.2831852 may move a point a pixel
+        for (int i = 0; i < 4; ++i) {
+            const POINT a = BuildHandShapes(ToAngles(TimeOf(hour, 0, 0))).hour[i];
+            const POINT b = BuildHandShapes(ToAngles(TimeOf(hour + 12, 0, 0))).hour[i];
+            EXPECT_LE(std::abs(a.x - b.x) + std::abs(a.y - b.y), 1) << hour;
+        }
     EXPECT_EQ(ToAngles(TimeOf(7, 59, 59)).hour, ToAngles(TimeOf(7, 0, 0)).hour);
     EXPECT_EQ(ToAngles(TimeOf(7, 31, 59)).minute, ToAngles(TimeOf(7, 31, 0)).minute);
     const tm time = TimeOf(10, 20, 40);
@@ -62,45 +60,32 @@ TEST(Rainclock, HandTipsAtMidnightAndDrawingTheSameHandsTwiceRestoresTheFill) {
     for (int j = 0; j < kSize * kSize; ++j) changed[outlines[j]] += twice[j] != scenery[j];
     EXPECT_EQ(changed[0], 0);
     GdiTwin twin(1, 1);
-    SetROP2(twin.Dc(), R2_XORPEN);
-    SetPixelV(twin.Dc(), 0, 0, RGB(0xFF, 0, 0));
-    GdiFlush();
+    SetROP2(twin.Dc(), R2_XORPEN), SetPixelV(twin.Dc(), 0, 0, RGB(0xFF, 0, 0)), GdiFlush();
     EXPECT_EQ(changed[1] > 0, twin.Pixels()[0] != 0x00FF0000u) << changed[1];
-}
-
-// The gradient runs from the top row to the bottom row and changes only
-// white pixels; in the scenery it fills the dial from its top row down to
-// the hills.
-TEST(Rainclock, GradientFaceRunsFromTheTopRowToTheBottomRow) {
+    // The gradient runs from the top row to the bottom row and changes only
+    // white pixels; in the scenery it fills the dial from its top row down to
+    // the hills.
     EXPECT_EQ(Mismatches({{599, 0, 0xE2FDFC}, {0, 599, 0x6BBBA7}, {150, 150, 0x010203}},
                          Drawn(kSize, kSize, [] {
                              SetBackgroundColor(0xFFFFFF); ClearTarget();
                              SetInteriorColor(RGB(1, 2, 3)); PaintRectangle(100, 100, 199, 199);
                              PaintGradientFace();
                          })), "");
-    const ScreenCapture scenery = Drawn(kSize, kSize, DrawScenery);
-    auto gradient = [](int row) {
-        return PixelOf(RGB(226 - row / 5, 253 - row / 9, 252 - row / 7));
-    };
-    int top = 0;
-    while (top < kSize && scenery.At(300, top) != gradient(top)) ++top;
+    const ScreenCapture land = Drawn(kSize, kSize, DrawScenery);
+    auto gradient = [](int y) { return PixelOf(RGB(226 - y / 5, 253 - y / 9, 252 - y / 7)); };
+    int top = 0; while (top < kSize && land.At(300, top) != gradient(top)) ++top;
     EXPECT_TRUE(top >= 49 && top <= 52) << top;
     EXPECT_EQ(Mismatches({{300, 355, gradient(355)}, {300, 500, PixelOf(kRainNearHill)},
-                          {100, 400, PixelOf(kRainFarHill)}}, scenery), "");
-}
-
-// A drop whose end moves from (124, 102) onto the near hill starts again at
-// the top, with x in -120 ... 339 and speed in 30 ... 129. One ending on the
-// background falls on in the upper half and lands in the lower half; one
-// ending outside the image falls on.
-TEST(Rainclock, LandedDropStartsAgainAtTheTop) {
+                          {100, 400, PixelOf(kRainFarHill)}}, land), "");
+    // A drop whose end moves from (124, 102) onto the near hill starts again
+    // at the top, with x in -120 ... 339 and speed in 30 ... 129. One ending
+    // on the background falls on in the upper half and lands in the lower
+    // half; one ending outside the image falls on.
     IMAGE image(kSize, kSize);
     SetTargetImage(&image); SetBackgroundColor(kRainBackground); ClearTarget();
     SetInteriorColor(kRainNearHill); PaintRectangle(0, 100, 599, 200);
     for (unsigned seed = 0; seed < 300; ++seed) {
-        std::srand(seed);
-        drops[0] = {100, 70, 50, 40};
-        MoveDrop(0);
+        std::srand(seed), drops[0] = {100, 70, 50, 40}, MoveDrop(0);
         const RainDrop d = drops[0];
         EXPECT_TRUE(d.y == 0 && d.length == 40 && d.x >= -120 && d.x <= 339 && d.speed >= 30 &&
                     d.speed <= 129) << d.x << " " << d.y << " " << d.speed;
@@ -119,8 +104,7 @@ TEST(Rainclock, LandedDropStartsAgainAtTheTop) {
 TEST(RainclockProgram, RemovesTheStartUpHandsAtTheFirstChangeAndEnds) {
     const Pixels scenery = SceneryWithHands({}), start = SceneryWithHands({TimeOf(12, 0, 0)});
     const std::vector<bool> nearStart = NearOutlines(start, scenery);
-    std::vector<Pixels> pictures(21);
-    std::vector<std::vector<bool>> nearHands(21);
+    std::vector<Pixels> pictures(21); std::vector<std::vector<bool>> nearHands(21);
     for (int s = 1; s <= 20; ++s) {
         pictures[s] = SceneryWithHands({TimeOf(12, 0, s)});
         nearHands[s] = NearOutlines(pictures[s], scenery);

@@ -16,14 +16,12 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 // seconds (140 sin(pi / 60)); pi as 3.1415926 leaves a quarter turn just
 // short: 159.99999 truncates. Particles never move more than 40 pixels from
 // the centre, nor draw beyond 42.5; indices outside the array change nothing.
-TEST(SpiralFrame, HandsLieAtTheirPointsAndParticlesStayWithinRadius40) {
+TEST(SpiralFrame, HandsParticlesAndTheFrameOnTheScreenWhileTheHiddenBufferIsErased) {
     const SpiralHands h = ComputeHands(0, 0, 0);
     EXPECT_EQ(PointsText({h.hourFrom, h.hourTo, h.minuteFrom, h.minuteTo, h.secondDot,
                           ComputeHands(0, 0, 30).minuteTo, ComputeHands(3, 0, 15).secondDot}),
               "(320,186) (320,140) (320,184) (320,100) (320,80) (327,101) (479,240)");
-    IMAGE image(640, 480);
-    SetTargetImage(&image);
-    DrawFace();
+    IMAGE image(640, 480); SetTargetImage(&image), DrawFace();
     const std::vector<DWORD> face = PixelsOf(image);
     DrawHands(h);
     EXPECT_EQ(ComputeHands(0, 30, 0).hourTo.x, 345);  // 100 sin(pi / 12)
@@ -38,22 +36,18 @@ TEST(SpiralFrame, HandsLieAtTheirPointsAndParticlesStayWithinRadius40) {
                           {328, 160, kFace}, {320, 100, kGrey}, {320, 99, kFace}}, GetPixelColor),
               "");
     std::memcpy(GetSurfacePixels(&image), face.data(), face.size() * sizeof(DWORD));
-    std::srand(7);
-    for (int i = 0; i < kParticleCount; ++i) ResetParticle(i);
+    std::srand(7); for (int i = 0; i < kParticleCount; ++i) ResetParticle(i);
     int restarts = 0;  // each at (r0, 0), drawn there in its grey
     for (int frame = 0; frame < 300; ++frame)
         for (int j = 0; j < kParticleCount; ++j) {
-            MoveParticle(320, 240, j);
-            const Particle& p = particles[j];
-            ASSERT_LE(p.x * p.x + p.y * p.y, 1600);
-            restarts += p.t == 0;
+            const Particle& p = (MoveParticle(320, 240, j), particles[j]);
+            ASSERT_LE(p.x * p.x + p.y * p.y, 1600); restarts += p.t == 0;
             const COLORREF grey = RGB(p.level, p.level, p.level);
             ASSERT_TRUE(p.t != 0 || (p.x == static_cast<int>(p.r0) && p.y == 0 &&
                                      GetPixelColor(320 + p.x, 240) == grey)) << j;
         }
     EXPECT_GT(restarts, 0);
-    Particle before[kParticleCount];
-    std::memcpy(before, particles, sizeof before);
+    Particle before[kParticleCount]; std::memcpy(before, particles, sizeof before);
     const std::vector<DWORD> drawn = PixelsOf(image);
     ResetParticle(-1), ResetParticle(kParticleCount);
     MoveParticle(320, 240, -1), MoveParticle(320, 240, kParticleCount);
@@ -62,13 +56,10 @@ TEST(SpiralFrame, HandsLieAtTheirPointsAndParticlesStayWithinRadius40) {
     for (int i = 0; i < 640 * 480; ++i)
         changedOutside += std::hypot(i % 640 - 320, i / 640 - 240) > 42.5 && drawn[i] != face[i];
     EXPECT_EQ(changedOutside, 0);
-}
-
-// The frame is on the screen while the back buffer already has the hands
-// erased (the first frame: EndBatch without BeginBatch, then several refresh
-// periods); batch drawing then holds further changes back.
-TEST(SpiralFlush, ScreenShowsTheFrameWhileTheHiddenBufferIsErased) {
-    HWND window = OpenGraphWindow(640, 480, 0);
+    // The frame is on the screen while the back buffer already has the hands
+    // erased (the first frame: EndBatch without BeginBatch, then several refresh
+    // periods); batch drawing then holds further changes back.
+    SetTargetImage(nullptr); HWND window = OpenGraphWindow(640, 480, 0);
     ASSERT_NE(window, nullptr);
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // not covered
     DrawFace(); DrawHandsAndFlush(0, 0, 0);

@@ -10,8 +10,7 @@ namespace KanvoTest {
 
 HWND FindVisibleWindow(DWORD processId, const wchar_t* windowClass) {
     for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr));) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
+        DWORD owner = 0; GetWindowThreadProcessId(window, &owner);
         if (owner == processId && IsWindowVisible(window)) return window;
     }
     return nullptr;
@@ -20,15 +19,13 @@ HWND FindVisibleWindow(DWORD processId, const wchar_t* windowClass) {
 // Copies the client area into a 32-bit top-down DIB section, from the screen
 // or from the window's own device context.
 static ScreenCapture CaptureFrom(HWND window, bool fromScreen) {
-    RECT client = {};
-    POINT origin = {0, 0};
+    RECT client = {}; POINT origin = {0, 0};
     if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return {};
     if (fromScreen) ClientToScreen(window, &origin);
     GdiTwin copy(client.right, client.bottom);
     HDC dc = GetDC(fromScreen ? nullptr : window);
     BitBlt(copy.Dc(), 0, 0, client.right, client.bottom, dc, origin.x, origin.y, SRCCOPY);
-    ReleaseDC(fromScreen ? nullptr : window, dc);
-    GdiFlush();
+    ReleaseDC(fromScreen ? nullptr : window, dc); GdiFlush();
     if (!copy.Pixels()) return {};
     const DWORD* pixels = copy.Pixels();
     return {client.right, client.bottom, {pixels, pixels + client.right * client.bottom}};
@@ -42,22 +39,19 @@ bool SavePicture(const ScreenCapture& capture, const std::wstring& path) {
     DWORD* pixels = GetSurfacePixels(&picture);
     if (capture.width <= 0 || capture.height <= 0 || !pixels) return false;
     std::copy(capture.pixels.begin(), capture.pixels.end(), pixels);
-    DeleteFileW(path.c_str());
-    WriteImageFile(path.c_str(), &picture);
+    DeleteFileW(path.c_str()); WriteImageFile(path.c_str(), &picture);
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::wstring ProgramDirectory() {
     wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring directory = path;
+    const std::wstring directory(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
     return directory.substr(0, directory.find_last_of(L'\\') + 1);
 }
 
 std::wstring WindowTitle(HWND window) {
     wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    return title;
+    return std::wstring(title, std::max(GetWindowTextW(window, title, 256), 0));
 }
 
 ProgramDriver::~ProgramDriver() {
@@ -70,8 +64,7 @@ ProgramDriver::~ProgramDriver() {
 bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& workingDirectory,
                           bool withConsole) {
     // Input stays unset: the console keyboard functions open the console themselves.
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
+    STARTUPINFOW startup = {}; startup.cb = sizeof startup;
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE output = outputPath_.empty() ? nullptr
                     : CreateFileW(outputPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,

@@ -8,7 +8,6 @@ namespace KanvoTest {
 
 int FreeGdiSlots() {
     std::vector<HGDIOBJ> pens;
-    pens.reserve(70000);
     for (HPEN pen; pens.size() < 200000 &&
                    (pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(pens.size() & 0xFFFFFF)));)
         pens.push_back(pen);
@@ -30,8 +29,7 @@ int OpenHandleCount() {
 int ThreadCount() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return -1;
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
+    THREADENTRY32 entry = {}; entry.dwSize = sizeof entry;
     int count = 0;
     for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
         count += entry.th32OwnerProcessID == GetCurrentProcessId();

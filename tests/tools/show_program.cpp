@@ -18,8 +18,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring options[4] = {L"", L"", L"0", L"2500"};
     for (int i = 2; i + 1 < argc; i += 2)
         for (int k = 0; k < 4; ++k) options[k] = argv[i] == names[k] ? argv[i + 1] : options[k];
-    const std::wstring program = argc > 1 ? argv[1] : L"";
-    KanvoTest::ProgramDriver driver;
+    const std::wstring program = argc > 1 ? argv[1] : L""; KanvoTest::ProgramDriver driver;
     const bool started = argc > 1 && driver.Start(L"\"" + program + L"\"", options[0]);
     HWND window = started ? driver.WaitForWindow() : nullptr;
     if (!window) {
@@ -42,8 +41,7 @@ int wmain(int argc, wchar_t** argv) {
     HANDLE waits[2] = {stop, process};
     WaitForMultipleObjects(process ? 2 : 1, waits, FALSE, seconds > 0 ? seconds * 1000u : INFINITE);
     if (process) CloseHandle(process);
-    driver.TypeKeyInConsole(L' ');
-    const DWORD code = driver.WaitForExit(10000);
+    driver.TypeKeyInConsole(L' '); const DWORD code = driver.WaitForExit(10000);
     std::fwprintf(stderr, L"%ls ended with exit code %lu\n", program.c_str(), code);
     return code == 0 ? 0 : 1;
 }
