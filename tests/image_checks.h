@@ -15,17 +15,13 @@
 #include "program_driver.h"
 #include "resource_counts.h"
 
-// An image whose pixel (x, y) is color(x, y).
-template <class Color> IMAGE Painted(int w, int h, Color color) {
+// An image whose pixel i (counted row by row) is seed + i * step: by default a
+// different value at every pixel, in all 32 bits, so that misplaced or dropped
+// pixels show, far more than 256 colours; with step 0 a single colour.
+inline IMAGE Patterned(int w, int h, DWORD seed = 0, DWORD step = 2654435761u) {
     IMAGE image(w, h);
-    for (int i = 0; i < w * h; ++i) GetSurfacePixels(&image)[i] = color(i % w, i / w);
+    for (int i = 0; i < w * h; ++i) GetSurfacePixels(&image)[i] = seed + i * step;
     return image;
-}
-
-// A different value at every pixel, in all 32 bits, so that misplaced or
-// dropped pixels show; far more than 256 colours.
-inline IMAGE Patterned(int w, int h, DWORD seed = 0) {
-    return Painted(w, h, [=](int x, int y) { return seed + (y * w + x) * 2654435761u; });
 }
 
 // The pixel at (x, y), or `outside` where the image has none.
