@@ -29,9 +29,8 @@ static std::wstring Font(void (*read)(LOGFONTW*) = GetTextFont) {
 // mirroring axis scale. First the window's image takes a font before the
 // window opens; a reset gives it the default back for the comparison.
 TEST(Text, WritingMatchesTheRawCallsAndFontRecordsCopiesChangesAndGlyphs) {
-    SetTargetImage(nullptr);
-    SetTextFont(30, 0, L"Arial"); WriteText(0, 0, kSample); EXPECT_EQ(Font().substr(0, 3), L"30 ");
-    ResetDrawingState();
+    SetTargetImage(nullptr); SetTextFont(30, 0, L"Arial"); WriteText(0, 0, kSample);
+    EXPECT_EQ(Font().substr(0, 3), L"30 "); ResetDrawingState();
     for (bool onWindow : {false, true}) {
         IMAGE image(320, 240); KanvoTest::GdiTwin twin(320, 240); const HDC dc = twin.Dc();
         if (onWindow) { ASSERT_NE(OpenGraphWindow(320, 240), nullptr); }
@@ -51,14 +50,13 @@ TEST(Text, WritingMatchesTheRawCallsAndFontRecordsCopiesChangesAndGlyphs) {
         WriteText(4, 4, kSample); TextOutW(dc, 4, 4, kSample, lstrlenW(kSample));
         WriteText(4, 24, L'Q'); TextOutW(dc, 4, 24, L"Q", 1);
         // Bad input draws nothing, measures 0 and leaves the pen where it is.
-        RECT rect = {0, 0, 50, 50};
-        WriteText(0, 0, nullptr); WriteText(0, 0, L""); WriteText(INT_MAX, INT_MIN, kSample);
+        RECT rect = {0, 0, 50, 50}; WriteText(0, 0, nullptr); WriteText(INT_MAX, INT_MIN, kSample);
         EXPECT_EQ(WriteTextInRect(nullptr, &rect, 0) + WriteTextInRect(L'x', nullptr, 0) +
                   WriteTextInRect(kSample, nullptr, DT_CALCRECT) + GetTextPixelWidth(nullptr) +
                   GetTextPixelHeight(nullptr), 0);
-        MovePenTo(30, 24); WriteTextAtPen(nullptr); WriteTextAtPen(L"");
-        WriteTextAtPen(L"Ab"); WriteTextAtPen(L'c');  // one after the other
-        const int ab = GetTextPixelWidth(L"Ab");
+        MovePenTo(30, 24); WriteTextAtPen(nullptr); WriteTextAtPen(L""); WriteText(0, 0, L"");
+        // One after the other:
+        WriteTextAtPen(L"Ab"); WriteTextAtPen(L'c'); const int ab = GetTextPixelWidth(L"Ab");
         TextOutW(dc, 30, 24, L"Ab", 2); TextOutW(dc, 30 + ab, 24, L"c", 1);
         EXPECT_EQ(GetPenX() * 1000 + GetPenY(), (30 + ab + GetTextPixelWidth(L'c')) * 1000 + 24);
         inRects(44, kSample); inRects(100, L"W");

@@ -15,16 +15,15 @@ TEST(Transfer, PasteAndCaptureEqualBitBltTheWindowAndBadArguments) {
     IMAGE source = Patterned(23, 17, 5), kept = Patterned(4, 4, 7), original(kept), captured;
     IMAGE empty, broken(-3, 5); const HDC from = GetSurfaceContext(&source);
     PasteImage(0, 0, &source); CaptureImage(&kept, 0, 0, 2, 2);  // before any window: nothing
-    for (const XFORM& transform : {XFORM{1, 0, 0, 1, 0, 0}, XFORM{1.5f, 0, 0, 2, 7, -3}})
+    for (const XFORM& t : {XFORM{1, 0, 0, 1, 0, 0}, XFORM{1.5f, 0, 0, 2, 7, -3}})
         for (DWORD rop : {SRCCOPY, SRCPAINT, SRCAND, SRCINVERT, NOTSRCCOPY, DSTINVERT, PATINVERT,
                           0x00B8074Aul})
             for (const RECT& p : places) {
                 IMAGE target = Patterned(60, 50, 9);
                 KanvoTest::GdiTwin twin(60, 50), grabbed(30, 20); const HDC to = twin.Dc();
                 BitBlt(to, 0, 0, 60, 50, GetSurfaceContext(&target), 0, 0, SRCCOPY);
-                SetTargetImage(&target); SetWorldTransform(to, &transform);
-                MoveOrigin(static_cast<int>(transform.eDx), static_cast<int>(transform.eDy));
-                SetAxisScale(transform.eM11, transform.eM22);
+                SetTargetImage(&target); SetWorldTransform(to, &t);
+                MoveOrigin(int(t.eDx), int(t.eDy)); SetAxisScale(t.eM11, t.eM22);
                 PasteImage(p.left, p.top, &source, rop);
                 BitBlt(to, p.left, p.top, 23, 17, from, 0, 0, rop);
                 PasteImage(p.top, p.left, p.right, p.bottom, &source, 4, 3, rop);
