@@ -49,7 +49,6 @@ template <class Expected> std::string Differ(IMAGE& image, Expected expected, in
 inline std::string Differ(IMAGE& image, IMAGE& expected, int tolerance = -1) {
     return Differ(image, [&expected](int x, int y) { return At(expected, x, y, 0); }, tolerance);
 }
-inline DWORD Black(int, int) { return 0; }  // the expectation "all black"
 
 // Free GDI slots and open handles, the most free and the fewest open of a few
 // counts 20 ms apart: an object that the window thread or the system holds

@@ -45,8 +45,7 @@ static int FarMiddles(IMAGE& image, int tolerance) {
 // and no GDI object or handle is left behind. The files live in a folder of
 // this process's own, with a subfolder whose name is not ASCII.
 TEST(ImageFiles, BadFilesFormatsSizesResourcesAndTheWindow) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("kanvo_files_" + std::to_string(GetCurrentProcessId()));
+    const auto dir = fs::temp_directory_path() / ("kanvo" + std::to_string(GetCurrentProcessId()));
     const std::wstring sub = (dir / L"\u56fe\u7247.d").wstring() + L"\\";  // a full stop too
     IMAGE picture, target(50, 50), kept(30, 20), empty, broken(-4, 4);  // picture: 100 x 100
     fs::create_directories(sub); ReadImageResource(&picture, L"PNG", L"QUARTERS");
@@ -74,13 +73,12 @@ TEST(ImageFiles, BadFilesFormatsSizesResourcesAndTheWindow) {
         IMAGE filled = Patterned(30, 20), none, sized; const fs::path path = dir / file.first;
         ReadImageFile(&filled, path.c_str(), 0, 0, true); ReadImageFile(&none, path.c_str());
         ReadImageFile(&sized, path.c_str(), 12, 8);
-        const std::string seen = Differ(filled, Black) + Differ(none, Black) + Differ(sized, Black);
+        const std::string seen = Differ(filled, empty) + Differ(none, empty) + Differ(sized, empty);
         if (seen != "30x20 00x0 012x8 0") wrong += seen + ";";
     }
     // A size too big for the system: the picture's red top-left corner stays.
     ReadImageFile(&kept, (dir / L"base.bmp").c_str(), 100000, 100000, true);
-    const DWORD corner = At(kept, 29, 19) & 0xFFFFFF;
-    ReadImageFile(&kept, nullptr, 0, 0, true);
+    const DWORD corner = At(kept, 29, 19) & 0xFFFFFF; ReadImageFile(&kept, nullptr, 0, 0, true);
     ReadImageFile(&kept, (dir / L"base.bmp").c_str(), -5, 10, true);
     ReadImageResource(&kept, L"PNG", L"NO_SUCH_PICTURE", 0, 0, true);
     ReadImageResource(&kept, nullptr, nullptr, 0, 0, true);
@@ -94,13 +92,13 @@ TEST(ImageFiles, BadFilesFormatsSizesResourcesAndTheWindow) {
     ReadImageResource(&kept, L"PNG", L"QUARTERS", 0, 0, true); Kanvo::g_imaging.started = true;
     EXPECT_EQ(SettledCounts(), before);
     EXPECT_EQ(target.Width() * 1000 + corner, 50000 + 0xFF0000u);
-    EXPECT_EQ(wrong + Differ(kept, Black), "30x20 0");  // the failed loads above, then `kept`
+    EXPECT_EQ(wrong + Differ(kept, empty), "30x20 0");  // the failed loads above, then `kept`
     EXPECT_TRUE(fs::is_empty(sub));
 
     // Every format reads back what was written (JPEG approximately, at the
     // middles of the areas); a GIF of more than 256 colours gives each pixel a
     // near palette colour. An unwritten file leaves `loaded` empty.
-    EXPECT_EQ(FarMiddles(picture, 2), 0);
+    EXPECT_EQ(FarMiddles(picture, 2), 0);  // the oracle itself
     const struct { std::wstring name; std::string magic; } cases[] = {  // "": nothing written
         {L"a.bmp", "BM"}, {L"b.png", "\x89PNG"}, {L"c.PnG", "\x89PNG"}, {L"d.tif", "II*"},
         {L"e.TIFF", "II*"}, {L"f.gif", "GIF8"}, {L"g.jpg", "\xFF\xD8"}, {L"h.jpeg", "\xFF\xD8"},
@@ -146,8 +144,7 @@ TEST(ImageFiles, BadFilesFormatsSizesResourcesAndTheWindow) {
     RECT client = {}; GetClientRect(GetWindowHandle(), &client);
     EXPECT_EQ(GetTargetWidth() * 1000 + GetTargetHeight(), 100100);
     EXPECT_EQ(client.bottom * 1000 + (client.right < 300), 100001);
-    WriteImageFile((sub + L"window.bmp").c_str(), nullptr);
-    ReadImageFile(&saved, (sub + L"window.bmp").c_str());
-    EXPECT_EQ(Differ(saved, picture, 0), "100x100 0");
+    const std::wstring shot = sub + L"window.bmp"; WriteImageFile(shot.c_str(), nullptr);
+    ReadImageFile(&saved, shot.c_str()); EXPECT_EQ(Differ(saved, picture, 0), "100x100 0");
     std::error_code ignored; fs::remove_all(dir, ignored);
 }

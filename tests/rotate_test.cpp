@@ -47,8 +47,7 @@ TEST(Rotate, MappingsBackgroundsSoftEdgesInPlaceBadArgumentsLeaksAndTheWindow) {
     const auto before = SettledCounts();
     for (IMAGE* bad : {static_cast<IMAGE*>(nullptr), &empty, &broken, &wide})
         MakeRotatedImage(&destination, bad, kPi / 4, 0, true, true);
-    for (double angle : {std::nan(""), HUGE_VAL})
-        MakeRotatedImage(&destination, &grey, angle, 0, true);
+    for (double a : {std::nan(""), HUGE_VAL}) MakeRotatedImage(&destination, &grey, a, 0, true);
     for (int i = 0; i < 50; ++i) {  // into new images and into themselves
         IMAGE scratch; MakeRotatedImage(&scratch, &grey, i * 0.1, RGB(i, 0, 0), i % 2, i % 3 == 0);
         MakeRotatedImage(&scratch, &scratch, 0.5, 0, true, true);

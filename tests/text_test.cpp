@@ -62,9 +62,8 @@ TEST(Text, WritingMatchesTheRawCallsAndFontRecordsCopiesChangesAndGlyphs) {
         inRects(44, kSample); inRects(100, L"W");
         SetBackgroundMode(TRANSPARENT); SetBkMode(dc, TRANSPARENT);
         SetFontColor(RGB(255, 160, 0)); SetTextColor(dc, RGB(255, 160, 0));
-        const XFORM mirrored = {-1, 0, 0, 2, 300, 190};
-        MoveOrigin(300, 190); SetAxisScale(-1.0f, 2.0f); SetWorldTransform(dc, &mirrored);
-        WriteText(5, 0, L"mirror"); TextOutW(dc, 5, 0, L"mirror", 6);
+        MoveOrigin(300, 190); SetAxisScale(-1.0f, 2.0f); const XFORM m = {-1, 0, 0, 2, 300, 190};
+        SetWorldTransform(dc, &m); WriteText(5, 0, L"mirror"); TextOutW(dc, 5, 0, L"mirror", 6);
         inRects(-30, kSample);
         EXPECT_EQ(KanvoTest::ComparePixels(pixels, twin.Pixels(), 320, 240), "") << onWindow;
     }

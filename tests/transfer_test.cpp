@@ -33,8 +33,7 @@ TEST(Transfer, PasteAndCaptureEqualBitBltTheWindowAndBadArguments) {
                 BitBlt(grabbed.Dc(), 0, 0, 30, 20, to, p.left + 20, p.top, SRCCOPY);
                 EXPECT_EQ(KanvoTest::ComparePixels(target, grabbed), "") << std::hex << rop;
             }
-    ASSERT_NE(OpenGraphWindow(200, 150), nullptr);
-    std::pair<int, int> before;
+    ASSERT_NE(OpenGraphWindow(200, 150), nullptr); std::pair<int, int> before;
     for (int i = -1; i < 50; ++i) {  // a first round may set up lasting state
         if (i == 0) before = SettledCounts();
         PasteImage(i + 1, i + 1, &source);
@@ -45,8 +44,8 @@ TEST(Transfer, PasteAndCaptureEqualBitBltTheWindowAndBadArguments) {
         CaptureImage(&kept, 0, 0, 1 << 20, 1 << 20); CaptureImage(&captured, 40, 40, 60, 50);
     }
     EXPECT_EQ(SettledCounts(), before);
-    Sleep(100);  // a few refreshes
-    const KanvoTest::ScreenCapture shown = KanvoTest::CaptureWindowDc(GetWindowHandle());
+    // After a few refreshes:
+    Sleep(100); const auto shown = KanvoTest::CaptureWindowDc(GetWindowHandle());
     EXPECT_EQ(Differ(kept, original), "4x4 0");
     ASSERT_EQ(shown.width, 200);
     EXPECT_EQ(shown.At(72, 66), At(source, 22, 16) & 0xFFFFFF);  // inverted twice
