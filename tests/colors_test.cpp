@@ -8,8 +8,7 @@
 using Parts = std::array<float, 3>;
 
 static Parts Split(decltype(&ColorToHSL) split, COLORREF color) {
-    Parts p = {-1, -1, -1};
-    return split(color, &p[0], &p[1], &p[2]), p;
+    Parts p = {-1, -1, -1}; return split(color, &p[0], &p[1], &p[2]), p;
 }
 
 // A hue of 360 lies outside the range: HSV falls into the last sector with
@@ -37,9 +36,8 @@ TEST(Colors, DocumentedValuesStrangeInputAndRoundTrips) {
         {Split(ColorToHSL, 0x808080), {0, 0, static_cast<float>(128 / 255.0)}},
         {Split(ColorToHSV, 0x0000FF), {0, 1, 1}}, {Split(ColorToHSV, 0), {0, 0, 0}}};
     for (const auto& p : parts) EXPECT_EQ(p.first, p.second) << "case " << &p - parts;
-    float s = -1;  // the saturation alone
-    ColorToHSL(0x0000FF, nullptr, &s, nullptr), ColorToHSV(0x00FF00, nullptr, nullptr, nullptr);
-    EXPECT_EQ(s, 1);
+    float s = -1; ColorToHSV(0x00FF00, nullptr, nullptr, nullptr);
+    EXPECT_EQ((ColorToHSL(0x0000FF, nullptr, &s, nullptr), s), 1);  // the saturation alone
     // 2^20 colours spread over the whole cube by an odd multiplier (a bijection
     // modulo 2^24), the grey axis and 0x336699: both round trips return each one.
     int misses = 0;

@@ -8,24 +8,19 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <string>
 #include <utility>
 
 #include "gdi_twin.h"
 #include "program_driver.h"
 #include "resource_counts.h"
 
-// An image whose pixel (x, y) is color(x, y).
-template <class Color> IMAGE Painted(int w, int h, Color color) {
+// An image whose pixel i (counted row by row) is seed + i * step: by default a
+// different value at every pixel, in all 32 bits, so that misplaced or dropped
+// pixels show, far more than 256 colours; with step 0 a single colour.
+inline IMAGE Patterned(int w, int h, DWORD seed = 0, DWORD step = 2654435761u) {
     IMAGE image(w, h);
-    for (int i = 0; i < w * h; ++i) GetSurfacePixels(&image)[i] = color(i % w, i / w);
+    for (int i = 0; i < w * h; ++i) GetSurfacePixels(&image)[i] = seed + i * step;
     return image;
-}
-
-// A different value at every pixel, in all 32 bits, so that misplaced or
-// dropped pixels show; far more than 256 colours.
-inline IMAGE Patterned(int w, int h, DWORD seed = 0) {
-    return Painted(w, h, [=](int x, int y) { return seed + (y * w + x) * 2654435761u; });
 }
 
 // The pixel at (x, y), or `outside` where the image has none.
@@ -54,7 +49,6 @@ template <class Expected> std::string Differ(IMAGE& image, Expected expected, in
 inline std::string Differ(IMAGE& image, IMAGE& expected, int tolerance = -1) {
     return Differ(image, [&expected](int x, int y) { return At(expected, x, y, 0); }, tolerance);
 }
-inline DWORD Black(int, int) { return 0; }  // the expectation "all black"
 
 // Free GDI slots and open handles, the most free and the fewest open of a few
 // counts 20 ms apart: an object that the window thread or the system holds

@@ -11,10 +11,10 @@ static const double kPi = std::acos(-1.0);
 // column 40 - i, source rows 0..9 from left to right, the top row background.
 // Without autoSize a 5 x 4 source turned a quarter samples half-way between
 // pixels, so each bilinear result is a known blend of source and background.
-// Into the window, its image and client area take the turned size.
-TEST(Rotate, ExactMappingsTheRedBackgroundTheSoftEdgeAndTheWindow) {
-    IMAGE source = Patterned(40, 10), nearest(5, 5), smooth, turned, red, soft;
-    IMAGE blue = Painted(5, 4, [](int, int) { return 0xFFu; });
+TEST(Rotate, MappingsBackgroundsSoftEdgesInPlaceBadArgumentsLeaksAndTheWindow) {
+    IMAGE source = Patterned(40, 10), nearest(5, 5), smooth, turned, red, soft, broken(-9, 4);
+    IMAGE blue = Patterned(5, 4, 0xFF, 0), grey = Patterned(100, 100, 0x336699, 0), wide(40000, 2);
+    IMAGE destination = Patterned(7, 6), original(destination), empty;  // wide: 2 GiB turned
     MakeRotatedImage(&nearest, &source, 0.0, RGB(9, 9, 9));
     MakeRotatedImage(&smooth, &source, 0.0, RGB(9, 9, 9), false, true);
     MakeRotatedImage(&turned, &source, kPi / 2, RGB(1, 2, 3), true, false);
@@ -29,41 +29,35 @@ TEST(Rotate, ExactMappingsTheRedBackgroundTheSoftEdgeAndTheWindow) {
         const double share = (y ? 1 : 0.5) * (x % 4 ? 1 : 0.5);
         return static_cast<DWORD>(255 * (1 - share)) << 16 | static_cast<DWORD>(255 * share);
     }), "5x4 0");
+    // An eighth turn of 100 x 100 fills 141 x 141, the corners with a grey
+    // background, which is a byte fill: its top byte the grey level too.
+    // Turning an image into itself equals turning a copy.
+    for (bool bilinear : {false, true}) {
+        IMAGE eighth, image = Patterned(61, 33), copy(image), expected;
+        MakeRotatedImage(&eighth, &grey, kPi / 4, RGB(0x80, 0x80, 0x80), true, bilinear);
+        EXPECT_EQ(Differ(eighth, [&](int x, int y) {  // inside, soft edge, corners
+            const double distance = std::fabs(x - 70.0) + std::fabs(y - 70.0);
+            return distance < 66 ? 0x00336699u : distance > 74 ? 0x80808080u : At(eighth, x, y);
+        }), "141x141 0") << bilinear;
+        MakeRotatedImage(&expected, &copy, 0.7, RGB(10, 200, 30), true, bilinear);
+        MakeRotatedImage(&image, &image, 0.7, RGB(10, 200, 30), true, bilinear);
+        EXPECT_EQ(Differ(image, expected), "68x65 0") << bilinear;
+    }
+    // Bad arguments change nothing, and no turn leaks.
+    const auto before = SettledCounts();
+    for (IMAGE* bad : {static_cast<IMAGE*>(nullptr), &empty, &broken, &wide})
+        MakeRotatedImage(&destination, bad, kPi / 4, 0, true, true);
+    for (double a : {std::nan(""), HUGE_VAL}) MakeRotatedImage(&destination, &grey, a, 0, true);
+    for (int i = 0; i < 50; ++i) {  // into new images and into themselves
+        IMAGE scratch; MakeRotatedImage(&scratch, &grey, i * 0.1, RGB(i, 0, 0), i % 2, i % 3 == 0);
+        MakeRotatedImage(&scratch, &scratch, 0.5, 0, true, true);
+    }
+    EXPECT_EQ(SettledCounts(), before);
+    EXPECT_EQ(Differ(destination, original), "7x6 0");
+    // Into the window, its image and client area take the turned size.
     ASSERT_NE(OpenGraphWindow(200, 100), nullptr);
     MakeRotatedImage(nullptr, &source, kPi / 2, RGB(1, 2, 3), true, false);
     RECT client = {}; GetClientRect(GetWindowHandle(), &client);
     EXPECT_EQ(GetTargetWidth() * 1000 + client.bottom, 10040);
     EXPECT_EQ(KanvoTest::ComparePixels(GetSurfacePixels(), GetSurfacePixels(&turned), 10, 40), "");
-}
-
-// An eighth turn of 100 x 100 fills 141 x 141, the corners with a grey
-// background, which is a byte fill: its top byte the grey level too. Turning
-// an image into itself equals turning a copy. Bad arguments change nothing,
-// and no turn leaks.
-TEST(Rotate, EighthTurnTurningInPlaceBadArgumentsAndLeaks) {
-    IMAGE source = Painted(100, 100, [](int, int) { return 0x336699u; }), empty, broken(-9, 4),
-          destination = Patterned(7, 6), original(destination), tooLong(40000, 2);  // 2 GiB turned
-    for (bool smooth : {false, true}) {
-        IMAGE turned, image = Patterned(61, 33), copy(image), expected;
-        MakeRotatedImage(&turned, &source, kPi / 4, RGB(0x80, 0x80, 0x80), true, smooth);
-        EXPECT_EQ(Differ(turned, [&](int x, int y) {  // inside, soft edge, corners
-            const double distance = std::fabs(x - 70.0) + std::fabs(y - 70.0);
-            return distance < 66 ? 0x00336699u : distance > 74 ? 0x80808080u : At(turned, x, y);
-        }), "141x141 0") << smooth;
-        MakeRotatedImage(&expected, &copy, 0.7, RGB(10, 200, 30), true, smooth);
-        MakeRotatedImage(&image, &image, 0.7, RGB(10, 200, 30), true, smooth);
-        EXPECT_EQ(Differ(image, expected), "68x65 0") << smooth;
-    }
-    const auto before = SettledCounts();
-    for (IMAGE* bad : {static_cast<IMAGE*>(nullptr), &empty, &broken, &tooLong})
-        MakeRotatedImage(&destination, bad, kPi / 4, 0, true, true);
-    for (double angle : {std::nan(""), HUGE_VAL})
-        MakeRotatedImage(&destination, &source, angle, 0, true);
-    for (int i = 0; i < 50; ++i) {  // into new images and into themselves
-        IMAGE scratch;
-        MakeRotatedImage(&scratch, &source, i * 0.1, RGB(i, 0, 0), i % 2 == 0, i % 3 == 0);
-        MakeRotatedImage(&scratch, &scratch, 0.5, 0, true, true);
-    }
-    EXPECT_EQ(SettledCounts(), before);
-    EXPECT_EQ(Differ(destination, original), "7x6 0");
 }
