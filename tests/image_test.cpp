@@ -30,9 +30,8 @@ TEST(Image, NewImagesAreBlackResizingKeepsOldPixelsAndFillsTheRest) {
     EXPECT_EQ(std::make_tuple(GetPixelColor(2, 1), GetSurfacePixels(&big)[3 * 100]),
               std::make_tuple(RGB(255, 0, 0), 0x00112233ul));
 
-    const DWORD a = 0x110101, b = 0x120202, c = 0x130303, d = 0x140404, bg = 0x123456;
-    DWORD* pixels = GetSurfacePixels(&image);
-    pixels[0] = a; pixels[1] = b; pixels[2] = c; pixels[3] = d;
+    const DWORD a = 0x110101, b = 0x120202, c = 0x130303, d = 0x140404, bg = 0x123456, w = ~0u;
+    DWORD* p = GetSurfacePixels(&image); p[0] = a; p[1] = b; p[2] = c; p[3] = d;
     SetTargetImage(&image); SetBackgroundColor(RGB(0x12, 0x34, 0x56)); SetTargetImage(nullptr);
     image.SetSize(4, 3);
     const auto enlarged =
@@ -47,7 +46,6 @@ TEST(Image, NewImagesAreBlackResizingKeepsOldPixelsAndFillsTheRest) {
     // A grey background (equal channels) fills every byte, the fourth too.
     SetTargetImage(&image); SetBackgroundColor(RGB(255, 255, 255)); SetTargetImage(nullptr);
     image.SetSize(3, 2);
-    const DWORD w = 0xFFFFFFFF;
     EXPECT_EQ(Raster(image), std::make_tuple(3, 2, std::vector<DWORD>{a, w, w, c, w, w}));
 }
 
@@ -56,17 +54,15 @@ TEST(Image, ZeroNegativeAndHugeSizesGiveNoPixelsAndNoCrash) {
                             {INT_MAX, 2}, {2, INT_MAX}, {INT_MIN, INT_MIN}};
     for (const auto& size : sizes) {
         SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
-        IMAGE image(size[0], size[1]);
-        SetTargetImage(&image);  // a target all the same, with a device context
-        EXPECT_TRUE(!GetSurfacePixels(&image) && GetSurfaceContext(&image));
-        EXPECT_EQ(GetTargetImage(), &image);
+        IMAGE im(size[0], size[1]);
+        SetTargetImage(&im);  // a target all the same, with a device context
+        EXPECT_TRUE(!GetSurfacePixels(&im) && GetSurfaceContext(&im) && GetTargetImage() == &im);
         if (size[0] == 0) { EXPECT_TRUE(GetLastColumn() == -1 && GetLastRow() == 9); }
         SetBackgroundColor(RGB(10, 20, 30)); ClearTarget(); DrawFilledRectangle(0, 0, 100, 100);
         SetPixelColor(5, 5, RGB(255, 0, 0)); EXPECT_EQ(GetPixelColor(5, 5), CLR_INVALID);
-        SetImageSize(&image, 4, 2);  // a good size afterwards works, in the background colour
-        EXPECT_EQ(Raster(image), std::make_tuple(4, 2, std::vector<DWORD>(8, 0x0A141E)));
-        SetTargetImage(nullptr);
-    }
+        SetImageSize(&im, 4, 2);  // a good size afterwards works, in the background colour
+        EXPECT_EQ(Raster(im), std::make_tuple(4, 2, std::vector<DWORD>(8, 0x0A141E)));
+    }  // destroyed while it is the target
 }
 
 TEST(Image, CopiesTakeSizeAndPixelsOnly) {
@@ -108,20 +104,17 @@ TEST(Image, ThousandImagesLeaveGdiObjectsAndHandlesFlat) {
 // ---------------------------------------------------------------------------
 // Targets
 
-TEST(Targets, WithoutATargetDrawingDoesNothingAndGettersAnswerZero) {
+TEST(Targets, NoTargetDrawsNothingEachImageHasItsStateAndDestroyingTheTargetIsSafe) {
     EXPECT_EQ(GetTargetImage(), nullptr);
     DrawLine(0, 0, 10, 10); DrawCircle(5, 5, 3); ClearTarget(); SetStrokeColor(RGB(1, 2, 3));
     WriteText(0, 0, L"text"); FlushBatch(); DrawBox3D(0, 0, 10, 10, 5, true); DrawSegmentBy(4, 0);
-    LINESTYLE style;
-    style.thickness = 9; GetStrokeStyle(&style);  // untouched without a target
+    LINESTYLE style; style.thickness = 9; GetStrokeStyle(&style);  // untouched without a target
     EXPECT_EQ(std::make_tuple(GetStrokeColor(), GetPixelColor(0, 0), GetTargetWidth(),
                               GetLastColumn(), GetTextPixelWidth(L"abc")),
               std::make_tuple(0u, 0u, 0, -1, 0));
     EXPECT_EQ(std::make_tuple(style.thickness, GetPenX()), std::make_tuple(9, 4));
     EXPECT_EQ(GetWindowHandle(), nullptr); EXPECT_STREQ(GetLibraryVersion(), L"20210224");
-}
 
-TEST(Targets, SwitchingImagesTheWindowsImageAndDestroyingTheCurrentOne) {
     const auto seen = [] {
         return std::make_tuple(GetTargetImage(), GetLastColumn(), GetLastRow(), GetStrokeColor());
     };

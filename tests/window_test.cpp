@@ -15,9 +15,8 @@ namespace {
 
 using namespace KanvoTest;
 
-std::tuple<LONG, LONG> ClientSize(HWND window) {
-    RECT rect = {}; GetClientRect(window, &rect);
-    return {rect.right, rect.bottom};
+std::tuple<LONG, LONG> ClientSize(HWND w) {
+    RECT r = {}; GetClientRect(w, &r); return {r.right, r.bottom};
 }
 
 // Polls the window's own pixels until (x, y) shows `pixel` (0x00RRGGBB).
@@ -80,12 +79,10 @@ TEST(Window, FlagsStylesReopeningDrawingResizingAndClosing) {
 TEST(Window, FailedCreationAndTwentyOpenCloseCyclesLeaveNothingBehind) {
     // A class of that name whose windows refuse to be created: the opener is
     // released with a null handle, and no thread stays.
-    WNDCLASSEXW refusing = {}; refusing.cbSize = sizeof refusing;
-    refusing.lpszClassName = L"KanvoWnd"; refusing.hInstance = GetModuleHandleW(nullptr);
-    refusing.lpfnWndProc = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+    const WNDCLASSW refusing = {0, [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
         return message != WM_NCCREATE;  // FALSE for WM_NCCREATE: no window
-    };
-    ASSERT_NE(RegisterClassExW(&refusing), 0);
+    }, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, L"KanvoWnd"};
+    ASSERT_NE(RegisterClassW(&refusing), 0);
     int threadsBefore = ThreadCount(); HWND refused = OpenGraphWindow(200, 100);
     int threadsAfter = ThreadCount();
     EXPECT_EQ(std::make_tuple(refused, GetWindowHandle(), threadsAfter),
@@ -112,30 +109,24 @@ TEST(Window, FailedCreationAndTwentyOpenCloseCyclesLeaveNothingBehind) {
 
 std::wstring Probe(const wchar_t* name) { return L"\"" + ProgramDirectory() + name + L".exe\""; }
 
-TEST(ProgramEnd, KeyInItsConsoleOrWindowOrItsCloseBoxEndsItWithExitCodeZero) {
-    for (int way = 0; way < 3; ++way) {
-        SCOPED_TRACE(way); ProgramDriver program;
-        ASSERT_TRUE(program.Start(Probe(L"probe_until_key")));
-        HWND window = program.WaitForWindow(); ASSERT_NE(window, nullptr);
-        Sleep(100);
-        // A key typed into the console; one pressed in the window, which hands
-        // it on to the console; the close box.
-        if (way == 0) { EXPECT_TRUE(program.TypeKeyInConsole(L'q')); }
-        if (way == 1) {
-            PostMessageW(window, WM_KEYDOWN, 'Q', 0x00100001);
-            PostMessageW(window, WM_KEYUP, 'Q', static_cast<LPARAM>(0xC0100001u));
-        }
-        if (way == 2) { EXPECT_TRUE(program.PressCloseBox()); }
-        EXPECT_EQ(program.WaitForExit(10000), 0u);
-    }
-}
-
-TEST(ProgramConsole, HiddenWhileTheWindowIsOpenOrCreatedOnRequest) {
-    // Every failed check of the program is a bit of its exit code.
+TEST(Programs, EndWithExitCodeZeroOnAKeyOrTheCloseBoxAndHandleTheirConsole) {
+    // Every failed check of the console probe is a bit of its exit code.
     for (const wchar_t* console : {L"", L" none"}) {
         ProgramDriver program;
         ASSERT_TRUE(program.Start(Probe(L"probe_console") + console, L"", !*console));
         EXPECT_EQ(program.WaitForExit(15000), 0u) << console;
+    }
+    // A key typed into the console; one pressed in the window, which hands it
+    // on to the console; the close box.
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way); ProgramDriver program;
+        ASSERT_TRUE(program.Start(Probe(L"probe_until_key")));
+        HWND window = program.WaitForWindow(); ASSERT_NE(window, nullptr); Sleep(100);
+        EXPECT_TRUE(way != 0 || program.TypeKeyInConsole(L'q'));
+        if (way == 1) PostMessageW(window, WM_KEYDOWN, 'Q', 0x00100001);
+        if (way == 1) PostMessageW(window, WM_KEYUP, 'Q', static_cast<LPARAM>(0xC0100001u));
+        EXPECT_TRUE(way != 2 || program.PressCloseBox());
+        EXPECT_EQ(program.WaitForExit(10000), 0u);
     }
 }
 
