@@ -54,8 +54,7 @@ std::wstring Prompt(const Act& act, int bufferSize = 32, const wchar_t* prompt =
                     const wchar_t* title = L"Ask", int width = 0, int height = 0,
                     bool okOnly = false) {
     std::vector<wchar_t> buffer(static_cast<size_t>(bufferSize) + 8, L'#'); buffer.back() = 0;
-    std::wstring notes;
-    std::thread user([&] {
+    std::wstring notes; std::thread user([&] {
         HWND d = nullptr; if (!WaitUntil([&] { return !!(d = FindDialog()); }, 10000)) return;
         if (!WaitUntil([&] { return GetForegroundWindow() == d && FocusOf(d) == Edit(d) &&
                                     !IsWindowEnabled(GetWindowHandle()); }))
@@ -86,7 +85,7 @@ int DrawDialogText(const GdiTwin& twin, const wchar_t* text, UINT format) {
 // {1} when the edit box is multi-line, else {0}.
 Boxes Measure(int width, int height, const wchar_t* prompt) {
     Boxes boxes;
-    const Act measure = [&](HWND d) {
+    EXPECT_EQ(Prompt([&](HWND d) {
         for (int id : {0, kPromptId, kEditId, IDOK, IDCANCEL}) {
             RECT r = {}; if (id) GetWindowRect(GetDlgItem(d, id), &r); else GetClientRect(d, &r);
             MapWindowPoints(id ? nullptr : d, id ? d : nullptr, reinterpret_cast<POINT*>(&r), 2);
@@ -94,8 +93,7 @@ Boxes Measure(int width, int height, const wchar_t* prompt) {
         }
         boxes.push_back({(GetWindowLongW(Edit(d), GWL_STYLE) & ES_MULTILINE) != 0});
         Press(VK_ESCAPE);
-    };
-    EXPECT_EQ(Prompt(measure, 32, prompt, L"Ask", width, height), kCancelled);
+    }, 32, prompt, L"Ask", width, height), kCancelled);
     return boxes;
 }
 
@@ -114,8 +112,7 @@ TEST(InputBox, SizeRulesCentringLayoutAndAWrappedPrompt) {
         {0, -1, 357, 93 + wrapped - 45, wrapped, 0}};
     // The dialog centres on the console or, without one, on the work area;
     // from the second case on, on the graphics window.
-    RECT on = {};
-    if (HWND console = GetConsoleWindow()) GetWindowRect(console, &on);
+    RECT on = {}; if (HWND console = GetConsoleWindow()) GetWindowRect(console, &on);
     else SystemParametersInfoW(SPI_GETWORKAREA, 0, &on, 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "width " << c.width << ", height " << c.height);
@@ -249,10 +246,9 @@ TEST(InputBox, BadInputFailuresOneDialogAtATimeAndNothingLeftBehind) {
     // A second dialog while one runs returns false at once. The first
     // single-line and multi-line dialogs may set up lasting system state (the
     // class, the controls' own caches).
-    wchar_t other[8] = L"other"; bool second = true;
+    wchar_t other[8] = L"other"; bool second = true; std::wstring title;
     Prompt([&](HWND) { second = PromptForText(other, 8, L"p"); Press(VK_ESCAPE); });
     EXPECT_TRUE(!second && std::wstring(other) == L"other");
-    std::wstring title;
     const Act cancel = [&](HWND d) { title = WindowTitle(d); Press(VK_ESCAPE); };
     Prompt(cancel, 32, L"p", nullptr, 0, 100);
     EXPECT_EQ(title, L"test_input_box");  // a null title takes the parent's caption

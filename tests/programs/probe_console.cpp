@@ -14,14 +14,12 @@ std::pair<LONG, LONG> Corner(HWND w) { RECT r = {}; GetWindowRect(w, &r); return
 int main(int argc, char**) {
     int failures = 0, bit = 1;
     const auto check = [&](bool good) { failures |= good ? 0 : bit; bit <<= 1; };
-    HWND console = GetConsoleWindow();
-    check((argc > 1) == !console);  // started as told
+    HWND console = GetConsoleWindow(); check((argc > 1) == !console);  // started as told
     if (!console) {
         OpenGraphWindow(200, 100, OPEN_WITH_CONSOLE);
         check(GetConsoleWindow() && IsWindowVisible(GetConsoleWindow()));
         check(std::printf("standard output works\n") > 0 && std::fflush(stdout) == 0);
-        CloseGraphWindow(); check(!GetConsoleWindow());
-        return failures;
+        CloseGraphWindow(); check(!GetConsoleWindow()); return failures;
     }
     SetWindowPos(console, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const auto consoleAt = Corner(console); HWND window = OpenGraphWindow(200, 100, 0);
