@@ -15,40 +15,56 @@
 
 namespace {
 
+using namespace KanvoTest;
+using Pixels = std::vector<DWORD>;
+
 // The image's size and pixels (row by row), as one value to compare.
-std::tuple<int, int, std::vector<DWORD>> Raster(IMAGE& image) {
+std::tuple<int, int, Pixels> Raster(IMAGE& image) {
     const DWORD* p = GetSurfacePixels(&image);
     return {image.Width(), image.Height(), {p, p + (p ? image.Width() * image.Height() : 0)}};
 }
 
-TEST(Image, NewImagesAreBlackResizingKeepsOldPixelsAndFillsTheRest) {
+TEST(Image, NewImagesAreBlackResizingKeepsOldPixelsFillsTheRestAndCopiesTakeSizeAndPixels) {
     IMAGE big(100, 50), image(2, 2);
-    EXPECT_EQ(Raster(big), std::make_tuple(100, 50, std::vector<DWORD>(5000, 0)));
+    EXPECT_EQ(Raster(big), std::make_tuple(100, 50, Pixels(5000, 0)));
     // Pixels are 0x00RRGGBB, colours (GetPixel's COLORREF) 0x00BBGGRR.
     GetSurfacePixels(&big)[1 * 100 + 2] = 0x00FF0000;
     SetTargetImage(&big); SetPixelColor(0, 3, RGB(0x11, 0x22, 0x33));
     EXPECT_EQ(std::make_tuple(GetPixelColor(2, 1), GetSurfacePixels(&big)[3 * 100]),
               std::make_tuple(RGB(255, 0, 0), 0x00112233ul));
 
-    const DWORD a = 0x110101, b = 0x120202, c = 0x130303, d = 0x140404, bg = 0x123456;
-    DWORD* pixels = GetSurfacePixels(&image);
-    pixels[0] = a; pixels[1] = b; pixels[2] = c; pixels[3] = d;
+    const DWORD a = 0x110101, b = 0x120202, c = 0x130303, d = 0x140404, bg = 0x123456, w = ~0u;
+    DWORD* p = GetSurfacePixels(&image); p[0] = a; p[1] = b; p[2] = c; p[3] = d;
     SetTargetImage(&image); SetBackgroundColor(RGB(0x12, 0x34, 0x56)); SetTargetImage(nullptr);
     image.SetSize(4, 3);
-    const auto enlarged =
-        std::make_tuple(4, 3, std::vector<DWORD>{a, b, bg, bg, c, d, bg, bg, bg, bg, bg, bg});
+    const auto enlarged = std::make_tuple(4, 3, Pixels{a, b, bg, bg, c, d, bg, bg, bg, bg, bg, bg});
     EXPECT_EQ(Raster(image), enlarged);
     // Zero, negative and too large sizes change nothing.
     const int badSizes[][2] = {{0, 20}, {20, 0}, {-4, 7}, {1 << 20, 1 << 20}};
     for (const auto& size : badSizes) image.SetSize(size[0], size[1]);
     EXPECT_EQ(Raster(image), enlarged);
-    image.SetSize(1, 2);  // shrinking keeps the top-left part
-    EXPECT_EQ(Raster(image), std::make_tuple(1, 2, std::vector<DWORD>{a, c}));
+    // Shrinking keeps the top-left part.
+    image.SetSize(1, 2); EXPECT_EQ(Raster(image), std::make_tuple(1, 2, Pixels{a, c}));
     // A grey background (equal channels) fills every byte, the fourth too.
     SetTargetImage(&image); SetBackgroundColor(RGB(255, 255, 255)); SetTargetImage(nullptr);
-    image.SetSize(3, 2);
-    const DWORD w = 0xFFFFFFFF;
-    EXPECT_EQ(Raster(image), std::make_tuple(3, 2, std::vector<DWORD>{a, w, w, c, w, w}));
+    image.SetSize(3, 2); EXPECT_EQ(Raster(image), std::make_tuple(3, 2, Pixels{a, w, w, c, w, w}));
+
+    IMAGE source(3, 3), destination(5, 5);
+    for (int i = 0; i < 9; ++i) GetSurfacePixels(&source)[i] = 0x00010203u * (i + 1);
+    SetTargetImage(&source); SetStrokeColor(RGB(1, 2, 3));
+    SetTargetImage(&destination); SetStrokeColor(RGB(9, 8, 7)); SetBackgroundColor(RGB(1, 1, 1));
+    MoveOrigin(2, 2);  // the copy is one to one whatever the transform
+    SetTargetImage(nullptr); IMAGE copy(source);
+    // Self-assignment changes nothing.
+    IMAGE& alias = destination; destination = source; destination = alias;
+    EXPECT_EQ(std::make_tuple(Raster(copy), Raster(destination)),
+              std::make_tuple(Raster(source), Raster(source)));
+    // The drawing state stays with each image: a new image's in the copy.
+    SetTargetImage(&copy); const COLORREF stroke = GetStrokeColor(); SetTargetImage(&destination);
+    EXPECT_EQ(std::make_tuple(stroke, GetStrokeColor(), GetBackgroundColor()),
+              std::make_tuple(0xFFFFFFul, RGB(9, 8, 7), RGB(1, 1, 1)));
+    SetTargetImage(nullptr); GetSurfacePixels(&copy)[0] = 7;  // each owns its raster
+    EXPECT_EQ(GetSurfacePixels(&source)[0], 0x00010203u);
 }
 
 TEST(Image, ZeroNegativeAndHugeSizesGiveNoPixelsAndNoCrash) {
@@ -56,38 +72,15 @@ TEST(Image, ZeroNegativeAndHugeSizesGiveNoPixelsAndNoCrash) {
                             {INT_MAX, 2}, {2, INT_MAX}, {INT_MIN, INT_MIN}};
     for (const auto& size : sizes) {
         SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
-        IMAGE image(size[0], size[1]);
-        SetTargetImage(&image);  // a target all the same, with a device context
-        EXPECT_TRUE(!GetSurfacePixels(&image) && GetSurfaceContext(&image));
-        EXPECT_EQ(GetTargetImage(), &image);
+        IMAGE im(size[0], size[1]);
+        SetTargetImage(&im);  // a target all the same, with a device context
+        EXPECT_TRUE(!GetSurfacePixels(&im) && GetSurfaceContext(&im) && GetTargetImage() == &im);
         if (size[0] == 0) { EXPECT_TRUE(GetLastColumn() == -1 && GetLastRow() == 9); }
         SetBackgroundColor(RGB(10, 20, 30)); ClearTarget(); DrawFilledRectangle(0, 0, 100, 100);
         SetPixelColor(5, 5, RGB(255, 0, 0)); EXPECT_EQ(GetPixelColor(5, 5), CLR_INVALID);
-        SetImageSize(&image, 4, 2);  // a good size afterwards works, in the background colour
-        EXPECT_EQ(Raster(image), std::make_tuple(4, 2, std::vector<DWORD>(8, 0x0A141E)));
-        SetTargetImage(nullptr);
-    }
-}
-
-TEST(Image, CopiesTakeSizeAndPixelsOnly) {
-    IMAGE source(3, 3), destination(5, 5);
-    for (int i = 0; i < 9; ++i) GetSurfacePixels(&source)[i] = 0x00010203u * (i + 1);
-    SetTargetImage(&source); SetStrokeColor(RGB(1, 2, 3));
-    SetTargetImage(&destination); SetStrokeColor(RGB(9, 8, 7)); SetBackgroundColor(RGB(1, 1, 1));
-    MoveOrigin(2, 2);  // the copy is one to one whatever the transform
-    SetTargetImage(nullptr); IMAGE copy(source);
-    IMAGE& alias = destination; destination = source;
-    destination = alias;  // self-assignment changes nothing
-    EXPECT_EQ(std::make_tuple(Raster(copy), Raster(destination)),
-              std::make_tuple(Raster(source), Raster(source)));
-    // The drawing state stays with each image: a new image's in the copy.
-    SetTargetImage(&copy); const COLORREF copyStroke = GetStrokeColor();
-    SetTargetImage(&destination);
-    EXPECT_EQ(std::make_tuple(copyStroke, GetStrokeColor(), GetBackgroundColor()),
-              std::make_tuple(0xFFFFFFul, RGB(9, 8, 7), RGB(1, 1, 1)));
-    SetTargetImage(nullptr);
-    GetSurfacePixels(&copy)[0] = 7;  // each owns its raster
-    EXPECT_EQ(GetSurfacePixels(&source)[0], 0x00010203u);
+        // A good size afterwards works, in the background colour.
+        SetImageSize(&im, 4, 2); EXPECT_EQ(Raster(im), std::make_tuple(4, 2, Pixels(8, 0x0A141E)));
+    }  // destroyed while it is the target
 }
 
 TEST(Image, ThousandImagesLeaveGdiObjectsAndHandlesFlat) {
@@ -99,29 +92,34 @@ TEST(Image, ThousandImagesLeaveGdiObjectsAndHandlesFlat) {
         SetImageSize(&copy, size + 1, size + 2); SetTargetImage(nullptr);
     };
     useAnImage(8);  // the first use may set up lasting system state
-    const int gdiBefore = KanvoTest::FreeGdiSlots(), handlesBefore = KanvoTest::OpenHandleCount();
+    const int gdiBefore = FreeGdiSlots(), handlesBefore = OpenHandleCount();
     for (int i = 0; i < 1000; ++i) useAnImage(8 + i % 50);
-    const int gdiAfter = KanvoTest::FreeGdiSlots(), handlesAfter = KanvoTest::OpenHandleCount();
+    const int gdiAfter = FreeGdiSlots(), handlesAfter = OpenHandleCount();
     EXPECT_EQ(std::make_tuple(gdiAfter, handlesAfter), std::make_tuple(gdiBefore, handlesBefore));
 }
 
 // ---------------------------------------------------------------------------
 // Targets
 
-TEST(Targets, WithoutATargetDrawingDoesNothingAndGettersAnswerZero) {
+// Selects the geometric pen and the brush that SetStrokeColor and
+// SetInteriorColor select.
+void SelectPenAndBrush(HDC dc, COLORREF stroke, COLORREF interior) {
+    LOGBRUSH brush = {BS_SOLID, stroke, 0};
+    SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC, 1, &brush, 0, nullptr));
+    SelectAndDelete(dc, CreateSolidBrush(interior));
+}
+
+TEST(Targets, NoTargetDrawsNothingEachImageHasItsStatePenPositionAndCompositesMatchRawGdi) {
     EXPECT_EQ(GetTargetImage(), nullptr);
     DrawLine(0, 0, 10, 10); DrawCircle(5, 5, 3); ClearTarget(); SetStrokeColor(RGB(1, 2, 3));
     WriteText(0, 0, L"text"); FlushBatch(); DrawBox3D(0, 0, 10, 10, 5, true); DrawSegmentBy(4, 0);
-    LINESTYLE style;
-    style.thickness = 9; GetStrokeStyle(&style);  // untouched without a target
+    LINESTYLE style; style.thickness = 9; GetStrokeStyle(&style);  // untouched without a target
     EXPECT_EQ(std::make_tuple(GetStrokeColor(), GetPixelColor(0, 0), GetTargetWidth(),
                               GetLastColumn(), GetTextPixelWidth(L"abc")),
               std::make_tuple(0u, 0u, 0, -1, 0));
     EXPECT_EQ(std::make_tuple(style.thickness, GetPenX()), std::make_tuple(9, 4));
     EXPECT_EQ(GetWindowHandle(), nullptr); EXPECT_STREQ(GetLibraryVersion(), L"20210224");
-}
 
-TEST(Targets, SwitchingImagesTheWindowsImageAndDestroyingTheCurrentOne) {
     const auto seen = [] {
         return std::make_tuple(GetTargetImage(), GetLastColumn(), GetLastRow(), GetStrokeColor());
     };
@@ -137,21 +135,9 @@ TEST(Targets, SwitchingImagesTheWindowsImageAndDestroyingTheCurrentOne) {
     DrawLine(0, 0, 10, 10); DrawFilledRectangle(0, 0, 5, 5);
     EXPECT_EQ(seen(), std::make_tuple(window, -1, -1, 0xFFFFFFu));
     EXPECT_EQ(GetPixelColor(5, 5), CLR_INVALID);
-}
-
-// Selects the geometric pen and the brush that SetStrokeColor and
-// SetInteriorColor select.
-void SelectPenAndBrush(HDC dc, COLORREF stroke, COLORREF interior) {
-    LOGBRUSH brush = {BS_SOLID, stroke, 0};
-    KanvoTest::SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC, 1, &brush, 0, nullptr));
-    KanvoTest::SelectAndDelete(dc, CreateSolidBrush(interior));
-}
-
-TEST(Targets, PenPositionDrawBox3DAndSecondNamesMatchRawGdi) {
-    IMAGE image(200, 200), other(5, 5);
-    KanvoTest::GdiTwin twin(200, 200);
-    const HDC dc = twin.Dc(); SetTargetImage(&image);
-    MovePenTo(130, 0); DrawSegmentBy(10, 0); DrawSegmentBy(10, 0);
+    // With an image: the pen position, DrawBox3D and the second names, against raw GDI.
+    IMAGE image(200, 200), other(5, 5); GdiTwin twin(200, 200); const HDC dc = twin.Dc();
+    SetTargetImage(&image); MovePenTo(130, 0); DrawSegmentBy(10, 0); DrawSegmentBy(10, 0);
     SetTargetImage(&other);  // the pen position stays across targets
     EXPECT_EQ(std::make_tuple(GetPenX(), GetPenY()), std::make_tuple(150, 0));
     SetTargetImage(&image); MovePenBy(0, 5); DrawSegmentTo(170, 15);
@@ -188,7 +174,7 @@ TEST(Targets, PenPositionDrawBox3DAndSecondNamesMatchRawGdi) {
     SelectPenAndBrush(dc, RGB(10, 20, 30), RGB(0, 255, 0));
     HGDIOBJ pen = SelectObject(dc, GetStockObject(NULL_PEN));
     Rectangle(dc, 180, 65, 191, 76); SelectObject(dc, pen); Polygon(dc, triangle, 3);
-    EXPECT_EQ(KanvoTest::ComparePixels(image, twin), ""); SetTargetImage(nullptr);
+    EXPECT_EQ(ComparePixels(image, twin), ""); SetTargetImage(nullptr);
 }
 
 }  // namespace

@@ -15,7 +15,6 @@ namespace {
 
 using namespace KanvoTest;
 
-constexpr long kEmptyQueue = 4306;
 
 // Every field of a record, as one value that gtest compares and prints.
 auto Fields(const MOUSEMSG& m) {
@@ -62,8 +61,7 @@ TEST(MouseInput, ClicksWithShiftAndCtrlWheelNotchesAndDoubleClicksOnlyWithTheirF
     ASSERT_EQ(records.size(), std::size(expected));
     for (size_t i = 0; i < records.size(); ++i)
         EXPECT_EQ(Fields(records[i]), Fields(expected[i])) << i;
-    EXPECT_FALSE(MouseEventPending());  // nothing else came
-    CloseGraphWindow();
+    EXPECT_FALSE(MouseEventPending()); CloseGraphWindow();  // nothing else came
     records = RecordsOf(OPEN_WITH_DOUBLE_CLICKS, {100, 80}, {l[0], l[1], l[0], l[1]}, 3);
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(Fields(records[2]), Fields({WM_LBUTTONDBLCLK, 0, 0, 1, 0, 0, 100, 80, 0}));
@@ -74,16 +72,25 @@ TEST(MouseInput, ClicksWithShiftAndCtrlWheelNotchesAndDoubleClicksOnlyWithTheirF
 // own messages reach the ring.
 HWND OpenAwayFromPointer() {
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-    HWND window = OpenGraphWindow(200, 100); ClearMouseEvents();
-    return window;
+    HWND window = OpenGraphWindow(200, 100); ClearMouseEvents(); return window;
 }
-
 void SendMoves(HWND window, int first, int count) {
     for (int i = first; i < first + count; ++i)
         SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(i, 2 * i));
 }
 
-TEST(MouseRing, PeekRemoveClearCapacityAndRecordsWithoutAWindow) {
+// The window thread queues a message after the reader found the ring empty
+// but before it handles the wait request: the wait must end with that
+// message, not with a later one.
+HWND g_hookedWindow = nullptr;
+LRESULT CALLBACK QueueBeforeTheRequest(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->hwnd == g_hookedWindow && call->message == WM_USER + 1)
+        SendMessageW(call->hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(7, 8));  // same thread: direct
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MouseRing, PeekRemoveClearCapacityRecordsWithoutAWindowAndWaitsThatEnd) {
     HWND window = OpenAwayFromPointer();
     MOUSEMSG m = {}, again = {}; m.x = 77;
     EXPECT_FALSE(MouseEventPending() || PollMouseEvent(&m, true) || m.x != 77);  // m untouched
@@ -107,23 +114,10 @@ TEST(MouseRing, PeekRemoveClearCapacityAndRecordsWithoutAWindow) {
     SendMoves(window, 5, 2); CloseGraphWindow(); OpenGraphWindow(100, 100); CloseGraphWindow();
     EXPECT_EQ(Fields(WaitMouseEvent()), Move(5, 10));
     EXPECT_TRUE(PollMouseEvent(&m, true) && m.x == 6);
-    EXPECT_EQ(WaitThrows(), kEmptyQueue);
-}
+    EXPECT_EQ(WaitThrows(), 4306);  // what removing from an empty queue throws
 
-// The window thread queues a message after the reader found the ring empty
-// but before it handles the wait request: the wait must end with that
-// message, not with a later one.
-HWND g_hookedWindow = nullptr;
-LRESULT CALLBACK QueueBeforeTheRequest(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->hwnd == g_hookedWindow && call->message == WM_USER + 1)
-        SendMessageW(call->hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(7, 8));  // same thread: direct
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-TEST(MouseWait, EndsOnAMessageJustBeforeTheRequestARealMoveAndTheWindowsEnd) {
     // A wait that misses its message hangs: ctest's time limit ends it.
-    HWND window = g_hookedWindow = OpenAwayFromPointer();
+    window = g_hookedWindow = OpenAwayFromPointer();
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, QueueBeforeTheRequest, nullptr,
                                    GetWindowThreadProcessId(window, nullptr));
     ASSERT_NE(hook, nullptr);
@@ -131,12 +125,10 @@ TEST(MouseWait, EndsOnAMessageJustBeforeTheRequestARealMoveAndTheWindowsEnd) {
     // A real move into the window, made while the program waits.
     POINT to = {40, 30}; ClientToScreen(window, &to);
     std::thread mover([to] { Sleep(200); Send({PointerMoveInput(to)}); });
-    EXPECT_EQ(Fields(WaitMouseEvent()), Move(40, 30));
-    mover.join();
+    EXPECT_EQ(Fields(WaitMouseEvent()), Move(40, 30)); mover.join();
     // Another thread of the program closes the window while this one waits.
     std::thread closer([] { Sleep(300); CloseGraphWindow(); });
-    EXPECT_EQ(WaitThrows(), kEmptyQueue);
-    closer.join(); EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(WaitThrows(), 4306); closer.join(); EXPECT_FALSE(IsWindow(window));
 }
 
 // Message i is a move whose every field is derived from i, so that a record
@@ -146,10 +138,9 @@ WPARAM KeysFor(int i) { return MAKEWPARAM(i & 0x1F, (i * 40503u >> 4) & 0x7FFF);
 LPARAM PointFor(int i) { return MAKELPARAM(i & 0x7FFF, i >> 15); }
 int IndexOf(LPARAM point) { return (LOWORD(point) & 0x7FFF) | (HIWORD(point) << 15); }
 MOUSEMSG RecordFor(int i) {
-    const WPARAM k = KeysFor(i);
-    return {WM_MOUSEMOVE, (k & MK_CONTROL) != 0, (k & MK_SHIFT) != 0, (k & MK_LBUTTON) != 0,
-            (k & MK_MBUTTON) != 0, (k & MK_RBUTTON) != 0, static_cast<short>(i & 0x7FFF),
-            static_cast<short>(i >> 15), static_cast<short>(HIWORD(k))};
+    const WPARAM k = KeysFor(i); const auto has = [k](WPARAM flag) { return (k & flag) != 0; };
+    return {WM_MOUSEMOVE, has(MK_CONTROL), has(MK_SHIFT), has(MK_LBUTTON), has(MK_MBUTTON),
+            has(MK_RBUTTON), short(i & 0x7FFF), short(i >> 15), short(HIWORD(k))};
 }
 
 // Which messages found the ring with room when the window procedure got
@@ -189,9 +180,8 @@ void ExpectSoundTraffic(int count, bool (*read)(MOUSEMSG*)) {
         last = i;
         if (++received % (count / 10) == 0) Sleep(20);  // lets the ring fill now and then
     }
-    done = true; poster.join();
+    done = true; poster.join(); CloseGraphWindow();
     for (int lost = last + 1; lost < count; ++lost) lostWithRoom += g_hadRoom[lost];
-    CloseGraphWindow();
     EXPECT_EQ(std::make_tuple(torn, outOfOrder, lostWithRoom), std::make_tuple(0, 0, 0));
 }
 

@@ -15,9 +15,8 @@ namespace {
 
 using namespace KanvoTest;
 
-std::tuple<LONG, LONG> ClientSize(HWND window) {
-    RECT rect = {}; GetClientRect(window, &rect);
-    return {rect.right, rect.bottom};
+std::tuple<LONG, LONG> ClientSize(HWND w) {
+    RECT r = {}; GetClientRect(w, &r); return {r.right, r.bottom};
 }
 
 // Polls the window's own pixels until (x, y) shows `pixel` (0x00RRGGBB).
@@ -25,8 +24,19 @@ bool Shows(HWND window, int x, int y, DWORD pixel) {
     return WaitUntil([&] { return CaptureWindowDc(window).At(x, y) == pixel; }, 1000);
 }
 
-TEST(Window, FlagsStylesReopeningDrawingResizingAndClosing) {
-    EXPECT_EQ(GetWindowHandle(), nullptr);
+TEST(Window, RefusedFlagsStylesReopeningDrawingResizingClosingAndTwentyCycles) {
+    // A class of that name whose windows refuse to be created: the opener is
+    // released with a null handle, and no thread stays.
+    const WNDCLASSW refusing = {0, [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+        return message != WM_NCCREATE;  // FALSE for WM_NCCREATE: no window
+    }, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, L"KanvoWnd"};
+    ASSERT_NE(RegisterClassW(&refusing), 0);
+    const HWND none = GetWindowHandle(); int threadsBefore = ThreadCount();
+    const HWND refused = OpenGraphWindow(200, 100); int threadsAfter = ThreadCount();
+    EXPECT_EQ(std::make_tuple(none, refused, GetWindowHandle(), threadsAfter),
+              std::make_tuple(nullptr, nullptr, nullptr, threadsBefore));
+    UnregisterClassW(L"KanvoWnd", GetModuleHandleW(nullptr));
+
     const LONG_PTR box = WS_CAPTION | WS_SYSMENU, styles = box | WS_MINIMIZEBOX | WS_THICKFRAME;
     const struct { int flags; LONG_PTR style; ULONG_PTR classStyle; } cases[] = {
         {0, box | WS_MINIMIZEBOX, 0}, {OPEN_WITHOUT_CLOSE_BOX, box | WS_MINIMIZEBOX, CS_NOCLOSE},
@@ -67,38 +77,19 @@ TEST(Window, FlagsStylesReopeningDrawingResizingAndClosing) {
     SetPixelColor(350, 250, RGB(0, 255, 0)); EXPECT_TRUE(Shows(window, 350, 250, 0x00FF00));
     SetImageSize(nullptr, 220, 90); EXPECT_EQ(ClientSize(window), std::make_tuple(220L, 90L));
 
-    CloseGraphWindow();
-    EXPECT_FALSE(GetWindowHandle() || IsWindow(window));  // destroyed by its own thread
-    // Closing again, and drawing after closing, are harmless.
-    CloseGraphWindow();
-    DrawFilledRectangle(0, 0, 50, 50); FlushBatch(); BeginBatch(); EndBatch();
+    // Destroyed by its own thread. Closing again, and drawing after closing, are harmless.
+    CloseGraphWindow(); EXPECT_FALSE(GetWindowHandle() || IsWindow(window));
+    CloseGraphWindow(); DrawFilledRectangle(0, 0, 50, 50); FlushBatch(); BeginBatch(); EndBatch();
     SetImageSize(nullptr, 50, 50); EXPECT_EQ(GetWindowHandle(), nullptr);
     EXPECT_EQ(ClientSize(OpenGraphWindow(180, 60)), std::make_tuple(180L, 60L));  // opens again
     CloseGraphWindow();
-}
 
-TEST(Window, FailedCreationAndTwentyOpenCloseCyclesLeaveNothingBehind) {
-    // A class of that name whose windows refuse to be created: the opener is
-    // released with a null handle, and no thread stays.
-    WNDCLASSEXW refusing = {}; refusing.cbSize = sizeof refusing;
-    refusing.lpszClassName = L"KanvoWnd"; refusing.hInstance = GetModuleHandleW(nullptr);
-    refusing.lpfnWndProc = [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
-        return message != WM_NCCREATE;  // FALSE for WM_NCCREATE: no window
-    };
-    ASSERT_NE(RegisterClassExW(&refusing), 0);
-    int threadsBefore = ThreadCount(); HWND refused = OpenGraphWindow(200, 100);
-    int threadsAfter = ThreadCount();
-    EXPECT_EQ(std::make_tuple(refused, GetWindowHandle(), threadsAfter),
-              std::make_tuple(nullptr, nullptr, threadsBefore));
-    UnregisterClassW(L"KanvoWnd", GetModuleHandleW(nullptr));
-
-    OpenGraphWindow(120, 80); CloseGraphWindow();  // the first may set up lasting system state
     const int gdiBefore = FreeGdiSlots(), handlesBefore = OpenHandleCount();
     threadsBefore = ThreadCount(); int windowsLeft = 0;
     for (int i = 0; i < 20; ++i) {
-        HWND window = OpenGraphWindow(200 + i, 80 + i, i % 2 ? OPEN_WITH_DOUBLE_CLICKS : 0);
+        HWND opened = OpenGraphWindow(200 + i, 80 + i, i % 2 ? OPEN_WITH_DOUBLE_CLICKS : 0);
         DrawFilledRectangle(0, 0, 50, 50); ResetDrawingState(); CloseGraphWindow();
-        windowsLeft += !window || IsWindow(window);
+        windowsLeft += !opened || IsWindow(opened);
     }
     // Counted before any assertion: a failed one starts a thread of its own.
     threadsAfter = ThreadCount();
@@ -112,30 +103,24 @@ TEST(Window, FailedCreationAndTwentyOpenCloseCyclesLeaveNothingBehind) {
 
 std::wstring Probe(const wchar_t* name) { return L"\"" + ProgramDirectory() + name + L".exe\""; }
 
-TEST(ProgramEnd, KeyInItsConsoleOrWindowOrItsCloseBoxEndsItWithExitCodeZero) {
-    for (int way = 0; way < 3; ++way) {
-        SCOPED_TRACE(way); ProgramDriver program;
-        ASSERT_TRUE(program.Start(Probe(L"probe_until_key")));
-        HWND window = program.WaitForWindow(); ASSERT_NE(window, nullptr);
-        Sleep(100);
-        // A key typed into the console; one pressed in the window, which hands
-        // it on to the console; the close box.
-        if (way == 0) { EXPECT_TRUE(program.TypeKeyInConsole(L'q')); }
-        if (way == 1) {
-            PostMessageW(window, WM_KEYDOWN, 'Q', 0x00100001);
-            PostMessageW(window, WM_KEYUP, 'Q', static_cast<LPARAM>(0xC0100001u));
-        }
-        if (way == 2) { EXPECT_TRUE(program.PressCloseBox()); }
-        EXPECT_EQ(program.WaitForExit(10000), 0u);
-    }
-}
-
-TEST(ProgramConsole, HiddenWhileTheWindowIsOpenOrCreatedOnRequest) {
-    // Every failed check of the program is a bit of its exit code.
+TEST(Programs, EndWithExitCodeZeroOnAKeyOrTheCloseBoxAndHandleTheirConsole) {
+    // Every failed check of the console probe is a bit of its exit code.
     for (const wchar_t* console : {L"", L" none"}) {
         ProgramDriver program;
         ASSERT_TRUE(program.Start(Probe(L"probe_console") + console, L"", !*console));
         EXPECT_EQ(program.WaitForExit(15000), 0u) << console;
+    }
+    // A key typed into the console; one pressed in the window, which hands it
+    // on to the console; the close box.
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way); ProgramDriver program;
+        ASSERT_TRUE(program.Start(Probe(L"probe_until_key")));
+        HWND window = program.WaitForWindow(); ASSERT_NE(window, nullptr); Sleep(100);
+        EXPECT_TRUE(way != 0 || program.TypeKeyInConsole(L'q'));
+        if (way == 1) PostMessageW(window, WM_KEYDOWN, 'Q', 0x00100001);
+        if (way == 1) PostMessageW(window, WM_KEYUP, 'Q', static_cast<LPARAM>(0xC0100001u));
+        EXPECT_TRUE(way != 2 || program.PressCloseBox());
+        EXPECT_EQ(program.WaitForExit(10000), 0u);
     }
 }
 

@@ -7,29 +7,26 @@
 #include <kanvo.h>
 
 #include <cstdio>
+#include <utility>
+
+std::pair<LONG, LONG> Corner(HWND w) { RECT r = {}; GetWindowRect(w, &r); return {r.left, r.top}; }
 
 int main(int argc, char**) {
     int failures = 0, bit = 1;
     const auto check = [&](bool good) { failures |= good ? 0 : bit; bit <<= 1; };
-    HWND console = GetConsoleWindow();
-    check((argc > 1) == !console);  // started as told
+    HWND console = GetConsoleWindow(); check((argc > 1) == !console);  // started as told
     if (!console) {
         OpenGraphWindow(200, 100, OPEN_WITH_CONSOLE);
         check(GetConsoleWindow() && IsWindowVisible(GetConsoleWindow()));
         check(std::printf("standard output works\n") > 0 && std::fflush(stdout) == 0);
-        CloseGraphWindow(); check(!GetConsoleWindow());
-        return failures;
+        CloseGraphWindow(); check(!GetConsoleWindow()); return failures;
     }
-    RECT consoleRect = {}, windowRect = {};
-    const auto samePlace = [&] {
-        return consoleRect.left == windowRect.left && consoleRect.top == windowRect.top;
-    };
     SetWindowPos(console, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    GetWindowRect(console, &consoleRect); HWND window = OpenGraphWindow(200, 100, 0);
-    GetWindowRect(window, &windowRect); check(!IsWindowVisible(console) && samePlace());
+    const auto consoleAt = Corner(console); HWND window = OpenGraphWindow(200, 100, 0);
+    check(!IsWindowVisible(console) && Corner(window) == consoleAt);
     GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);  // must be ignored from now on
     Sleep(300); SetWindowPos(window, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    GetWindowRect(window, &windowRect); CloseGraphWindow();
-    GetWindowRect(console, &consoleRect); check(IsWindowVisible(console) && samePlace());
+    const auto windowAt = Corner(window); CloseGraphWindow();
+    check(IsWindowVisible(console) && Corner(console) == windowAt);
     return failures;
 }

@@ -19,8 +19,7 @@ inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 
 
 inline INPUT KeyInput(WORD key, bool down) {
     INPUT input = {INPUT_KEYBOARD, {}};
-    input.ki = {key, 0, static_cast<DWORD>(down ? 0 : KEYEVENTF_KEYUP), 0, 0};
-    return input;
+    input.ki = {key, 0, static_cast<DWORD>(down ? 0 : KEYEVENTF_KEYUP), 0, 0}; return input;
 }
 inline INPUT MouseInput(DWORD flags, DWORD data = 0, LONG x = 0, LONG y = 0) {
     return {INPUT_MOUSE, {{x, y, data, flags, 0, 0}}};
