@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <climits>
-#include <functional>
 #include <random>
 #include <thread>
 
@@ -55,8 +54,7 @@ TEST(Batch, OnlyFlushesReachTheWindowUntilBatchingEnds) {
     // own back: logical (-40, -40) is device (20, 20).
     for (int i = 0; i < 120; ++i) SetPixelColor(i, i, RGB(i, 255 - i, 2 * i));
     MoveOrigin(100, 100); SetAxisScale(2, 2); FlushBatch(); EXPECT_TRUE(ShowsBackBuffer(window));
-    SetPixelColor(-40, -40, RGB(1, 2, 3));
-    EXPECT_EQ(GetSurfacePixels(nullptr)[20 * 160 + 20], 0x010203u);
+    SetPixelColor(-40, -40, RGB(1, 2, 3)); EXPECT_EQ(GetSurfacePixels(nullptr)[3220], 0x010203u);
     EndBatch(20, 20, 20, 20); EXPECT_TRUE(ShowsBackBuffer(window));
     BeginBatch(); ClearTarget(); EndBatch(); EXPECT_TRUE(ShowsBackBuffer(window));
     // The periodic copy is back, and an image's BeginBatch does not stop it.
@@ -64,8 +62,7 @@ TEST(Batch, OnlyFlushesReachTheWindowUntilBatchingEnds) {
     SetBackgroundColor(RGB(0, 255, 0)); ClearTarget(); EXPECT_TRUE(ShowsBackBuffer(window, 3000));
     // No window any more: nothing to copy to, and composed shapes still give
     // back what they swap.
-    CloseGraphWindow();
-    FlushBatch(0, 0, 10, 10); EndBatch();
+    CloseGraphWindow(); FlushBatch(0, 0, 10, 10); EndBatch();
     SetInteriorStyle(BS_HATCHED, HS_CROSS); SetRasterOp(R2_XORPEN);
     DrawCircle(10, 10, 5); PaintPie(0, 0, 30, 30, 0, 2); EraseRectangle(0, 0, 30, 30);
     FILLSTYLE fill; GetInteriorStyle(&fill);
@@ -105,13 +102,16 @@ const std::pair<const char*, void (*)(int)> kOperations[] = {
 };
 #undef CALL
 
-// A fixed sequence of them, but for the first three, each varied by a number.
-void DrawOperations(int count, const std::function<void()>& midway = nullptr) {
+// A fixed sequence of them, but for the first three, each varied by a number;
+// the black pixels that `window`, if given, shows halfway.
+int DrawOperations(int count, HWND window = nullptr) {
     std::minstd_rand random(2024);
+    int blackMidway = -1;
     for (int i = 0; i < count; ++i) {
-        if (i == count / 2 && midway) midway();
+        if (i == count / 2 && window) blackMidway = Shown(window, {}, 0);
         kOperations[3 + random() % (std::size(kOperations) - 3)].second(random() % 1000);
     }
+    return blackMidway;
 }
 
 // 100 000 operations on the window while its thread copies the back buffer:
@@ -126,12 +126,12 @@ TEST(Batch, ProgramThreadDrawsWhileTheWindowThreadCopiesAndOperationsWaitForTheL
     ResetDrawingState();  // lets go of a pattern image that a fill style keeps
     const int gdiAfter = FreeGdiSlots(), handlesAfter = OpenHandleCount();
     HWND window = OpenGraphWindow(200, 150);
-    int blackMidway = 0;  // no flush: only the window thread's copies show drawing
-    DrawOperations(100000, [&] { blackMidway = Shown(window, {}, 0); });
+    // No flush: only the window thread's copies show the drawing.
+    const int blackMidway = DrawOperations(100000, window);
     EXPECT_EQ(gdiAfter, gdiBefore); EXPECT_EQ(handlesAfter, handlesBefore);
     EXPECT_EQ(ComparePixels(GetSurfacePixels(nullptr), GetSurfacePixels(&expected), 200, 150), "");
     EXPECT_TRUE(ShowsBackBuffer(window, 3000));
-    EXPECT_LT(blackMidway, 200 * 150);
+    EXPECT_TRUE(blackMidway >= 0 && blackMidway < 200 * 150);
     Kanvo::LibraryState& state = Kanvo::g_state;
     for (const auto& operation : kOperations) {
         std::atomic<bool> done{false}; state.EnterLock(&state.libraryLock);

@@ -166,8 +166,7 @@ HBRUSH RawBrush(const Condition& c) {
     SelectObject(mono, old); DeleteDC(mono);
     const LOGBRUSH fill = {static_cast<UINT>(c.brush), kInterior, c.brush == BS_PATTERN
                            ? reinterpret_cast<ULONG_PTR>(bits) : static_cast<ULONG_PTR>(c.hatch)};
-    HBRUSH brush = CreateBrushIndirect(&fill);
-    DeleteObject(bits);
+    HBRUSH brush = CreateBrushIndirect(&fill); DeleteObject(bits);  // the brush keeps a copy
     return brush;
 }
 
@@ -311,10 +310,9 @@ TEST(ShapeFigures, NumbersPixelReadsAndBadOrExtremeArguments) {
     HRGN region = CreateRectRgn(0, 0, 10, 10);
     SetClipRegion(region); DeleteObject(region); EXPECT_EQ(GetPixelColor(12, 4), CLR_INVALID);
     // Reads agree with GetPixel inside and outside, under several transforms.
-    SetClipRegion(nullptr);
+    SetClipRegion(nullptr); int disagreements = 0;
     for (int i = 0; i < 110 * 110; ++i) pixels[i] = 0xFF000000u | (i * 2654435761u >> 8);
     const float transforms[][4] = {{0, 0, 1, 1}, {5, -3, 1, 1}, {20, 15, -1, -1}, {1, 2, 2, 0.5f}};
-    int disagreements = 0;
     for (const auto& t : transforms) {
         MoveOrigin(static_cast<int>(t[0]), static_cast<int>(t[1])); SetAxisScale(t[2], t[3]);
         for (int i = 0, x = -25, y = -25; i < 55 * 50; ++i, x = i % 55 - 25, y = i / 55 - 25)
@@ -330,7 +328,6 @@ TEST(ShapeFigures, NumbersPixelReadsAndBadOrExtremeArguments) {
     ResetDrawingState(); ClearTarget(); twin.Fill(0);
     const LOGBRUSH white = {BS_SOLID, 0xFFFFFF, 0};  // a geometric pen, as Kanvo's
     SetStrokeColor(0xFFFFFF); SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC, 1, &white, 0, 0));
-    DrawFilledCircle(0, 0, 1); Ellipse(dc, -1, -1, 1, 1);  // first use may set up lasting state
     const int freeBefore = FreeGdiSlots();
     // Point lists without points and broken Bezier chains draw nothing.
     const POINT points[7] = {{2, 2}, {30, 4}, {4, 30}, {30, 30}, {20, 2}, {2, 20}, {25, 25}};

@@ -35,17 +35,15 @@ void ExpectDefaults(IMAGE& image, int rop, int fill, int hatch) {
 }
 
 TEST(State, DefaultsResetStyleCopiesAndNullPointers) {
-    IMAGE image(40, 40), pattern(5, 3);
-    SetTargetImage(&image);
+    IMAGE image(40, 40), pattern(5, 3); SetTargetImage(&image);
     ExpectDefaults(image, R2_COPYPEN, ALTERNATE, HS_HORIZONTAL);
-    const DWORD dashes[] = {4, 2};
-    SetStrokeStyle(PS_USERSTYLE, 4, dashes, 2);
+    const DWORD dashes[] = {4, 2}; SetStrokeStyle(PS_USERSTYLE, 4, dashes, 2);
     SetInteriorStyle(BS_HATCHED, HS_CROSS); SetInteriorStyle(BS_PATTERN, 0, &pattern);
     SetDrawColor(RGB(9, 9, 9)); SetInteriorColor(RGB(8, 8, 8)); SetBackgroundColor(RGB(7, 7, 7));
     SetBackgroundMode(TRANSPARENT); SetRasterOp(R2_XORPEN); SetPolygonFillMode(WINDING);
     MoveOrigin(10, 10); SetAxisScale(2, 3); ClipTo(0, 0, 5, 5);
-    ResetDrawingState();
-    ExpectDefaults(image, R2_XORPEN, WINDING, HS_CROSS);  // no clip, transform or old pen left
+    // No clip, transform or old pen is left, the raster operation stays.
+    ResetDrawingState(); ExpectDefaults(image, R2_XORPEN, WINDING, HS_CROSS);
     // Copies of styles own their patterns: a user style's dashes, a pattern
     // style's image; a hatched style's stale pattern image is not copied.
     LINESTYLE user, copy;
@@ -54,23 +52,20 @@ TEST(State, DefaultsResetStyleCopiesAndNullPointers) {
     EXPECT_TRUE(copy.userPattern != user.userPattern && LINESTYLE(copy).userPattern[2] == 2);
     user.style = PS_DASH; copy = user;  // a pattern outside a user style is not copied
     EXPECT_TRUE(!copy.userPattern && copy.userCount == 0);
-    FILLSTYLE stale, source, copied;
-    stale.style = BS_HATCHED; stale.pattern = new IMAGE(2, 2);
+    FILLSTYLE stale, source, copied; stale.style = BS_HATCHED; stale.pattern = new IMAGE(2, 2);
     EXPECT_EQ(FILLSTYLE(stale).pattern, nullptr);
     SetInteriorStyle(BS_DIBPATTERN, 0, &pattern); GetInteriorStyle(&source); copied = source;
     EXPECT_TRUE(copied.pattern && copied.pattern != source.pattern && copied.pattern->Width() == 5);
     copied = stale; EXPECT_EQ(copied.pattern, nullptr);
     // Null pointers change nothing; a deleted region clips nothing.
-    SetStrokeStyle(PS_USERSTYLE, 1, user.userPattern, 3);
-    const std::string before = DrawingState();
+    SetStrokeStyle(PS_USERSTYLE, 1, user.userPattern, 3); const std::string before = DrawingState();
     SetStrokeStyle(static_cast<const LINESTYLE*>(nullptr));
     SetInteriorStyle(static_cast<const FILLSTYLE*>(nullptr));
     SetInteriorStyle(static_cast<const BYTE*>(nullptr));
     GetStrokeStyle(nullptr); GetInteriorStyle(nullptr); GetAxisScale(nullptr, nullptr);
     EXPECT_EQ(DrawingState(), before);
-    HRGN region = CreateRectRgn(0, 0, 1, 1);
-    DeleteObject(region); SetClipRegion(region); SetPixelColor(3, 3, RGB(4, 5, 6));
-    EXPECT_EQ(GetSurfacePixels(&image)[3 * 40 + 3], 0x040506u);
+    HRGN region = CreateRectRgn(0, 0, 1, 1); DeleteObject(region); SetClipRegion(region);
+    SetPixelColor(3, 3, RGB(4, 5, 6)); EXPECT_EQ(GetSurfacePixels(&image)[3 * 40 + 3], 0x040506u);
 }
 
 // Styles that GDI refuses or that have nothing to draw with; then clearing
