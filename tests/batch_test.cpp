@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <climits>
-#include <functional>
 #include <random>
 #include <thread>
 
@@ -55,8 +54,7 @@ TEST(Batch, OnlyFlushesReachTheWindowUntilBatchingEnds) {
     // own back: logical (-40, -40) is device (20, 20).
     for (int i = 0; i < 120; ++i) SetPixelColor(i, i, RGB(i, 255 - i, 2 * i));
     MoveOrigin(100, 100); SetAxisScale(2, 2); FlushBatch(); EXPECT_TRUE(ShowsBackBuffer(window));
-    SetPixelColor(-40, -40, RGB(1, 2, 3));
-    EXPECT_EQ(GetSurfacePixels(nullptr)[20 * 160 + 20], 0x010203u);
+    SetPixelColor(-40, -40, RGB(1, 2, 3)); EXPECT_EQ(GetSurfacePixels(nullptr)[3220], 0x010203u);
     EndBatch(20, 20, 20, 20); EXPECT_TRUE(ShowsBackBuffer(window));
     BeginBatch(); ClearTarget(); EndBatch(); EXPECT_TRUE(ShowsBackBuffer(window));
     // The periodic copy is back, and an image's BeginBatch does not stop it.
@@ -64,12 +62,10 @@ TEST(Batch, OnlyFlushesReachTheWindowUntilBatchingEnds) {
     SetBackgroundColor(RGB(0, 255, 0)); ClearTarget(); EXPECT_TRUE(ShowsBackBuffer(window, 3000));
     // No window any more: nothing to copy to, and composed shapes still give
     // back what they swap.
-    CloseGraphWindow();
-    FlushBatch(0, 0, 10, 10); EndBatch();
+    CloseGraphWindow(); FlushBatch(0, 0, 10, 10); EndBatch();
     SetInteriorStyle(BS_HATCHED, HS_CROSS); SetRasterOp(R2_XORPEN);
     DrawCircle(10, 10, 5); PaintPie(0, 0, 30, 30, 0, 2); EraseRectangle(0, 0, 30, 30);
-    FILLSTYLE fill;
-    GetInteriorStyle(&fill);
+    FILLSTYLE fill; GetInteriorStyle(&fill);
     EXPECT_TRUE(fill.style == BS_HATCHED && GetRasterOp() == R2_XORPEN && !GetWindowHandle());
 }
 
@@ -80,66 +76,48 @@ const BYTE kRows[8] = {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81};
 // The operations that the window target runs under the library lock, and
 // colour and style changes that rebuild its pen and brush, varied by a
 // number. The first three fill or clear large areas.
-#define KANVO_CALL(call) {#call, [](int i) { (void)i; call; }}
+#define CALL(call) {#call, [](int i) { (void)i; call; }}
 const std::pair<const char*, void (*)(int)> kOperations[] = {
-    KANVO_CALL(ClearTarget()), KANVO_CALL(EraseClipArea()),
-    KANVO_CALL(FillAreaAt(i % 200, i % 150, 0, FLOODFILLSURFACE)),
-    KANVO_CALL(SetFontColor(i * 7919)), KANVO_CALL(SetBackgroundColor(i * 104729)),
-    KANVO_CALL(GetBackgroundMode()), KANVO_CALL(SetBackgroundMode(i % 2 ? OPAQUE : TRANSPARENT)),
-    KANVO_CALL(MoveOrigin(i % 60 - 30, i / 60 % 60 - 30)), KANVO_CALL(SetClipRegion(nullptr)),
-    KANVO_CALL(SetStrokeStyle(i % 8, 1 + i % 4, kDashes, 4)), KANVO_CALL(SetStrokeColor(i * 65599)),
-    KANVO_CALL(SetStrokeStyle(PS_ALTERNATE, 1, nullptr, 0)), KANVO_CALL(ResetDrawingState()),
-    KANVO_CALL(SetInteriorStyle(BS_HATCHED, i % 6)), KANVO_CALL(SetInteriorColor(i * 31337)),
-    KANVO_CALL(SetInteriorStyle(kRows)),
-    KANVO_CALL(static IMAGE pattern(5, 5); SetInteriorStyle(BS_DIBPATTERN, 0, &pattern)),
-    KANVO_CALL(SetAxisScale(i % 2 ? 1.0f : -1.0f, i % 3 ? 1.0f : 0.5f)), KANVO_CALL(GetRasterOp()),
-    KANVO_CALL(SetRasterOp(R2_COPYPEN)), KANVO_CALL(GetPolygonFillMode()),
-    KANVO_CALL(SetPolygonFillMode(i % 2 ? ALTERNATE : WINDING)), KANVO_CALL(GetPixelColor(i, i)),
-    KANVO_CALL(SetPixelColor(i % 220 - 10, i % 170 - 10, i * 5003)),
-    KANVO_CALL(DrawLine(i % 220 - 10, i % 170 - 10, i % 60, i % 50)),
-    KANVO_CALL(DrawFilledRectangle(i % 220 - 10, i % 170 - 10, i % 210, i % 160)),
-    KANVO_CALL(DrawFilledCircle(i % 220 - 10, i % 170 - 10, i % 10)),
-    KANVO_CALL(DrawFilledEllipse(i % 200, i % 150, i % 190, i % 140)),
-    KANVO_CALL(DrawFilledRoundRect(i % 200, i % 150, i % 190, i % 140, 3, 3)),
-    KANVO_CALL(DrawArc(i % 200, i % 150, i % 190, i % 140, 0, i)),
-    KANVO_CALL(DrawFilledPie(i % 200, i % 150, i % 190, i % 140, 0, i)),
-    KANVO_CALL(DrawPolyline(kPoints, 4)), KANVO_CALL(DrawFilledPolygon(kPoints, 4)),
-    KANVO_CALL(DrawBezier(kPoints, 4)), KANVO_CALL(WriteText(i % 200, i % 150, L"a")),
-    KANVO_CALL(RECT r; SetRect(&r, i % 200, 0, 200, 20); WriteTextInRect(L"a", &r, DT_LEFT)),
-    KANVO_CALL(GetTextPixelWidth(L"a")), KANVO_CALL(GetTextPixelHeight(L"a")),
-    KANVO_CALL(LOGFONTW font = {}; font.lfHeight = 8 + i % 20; SetTextFont(&font)),
-    KANVO_CALL(LOGFONTW font; GetTextFont(&font)), KANVO_CALL(FlushBatch()),
+    CALL(ClearTarget()), CALL(EraseClipArea()),
+    CALL(FillAreaAt(i % 200, i % 150, 0, FLOODFILLSURFACE)), CALL(SetBackgroundColor(i * 104729)),
+    CALL(RECT r; SetRect(&r, i % 200, 0, 200, 20); WriteTextInRect(L"a", &r, DT_LEFT)),
+    CALL(static IMAGE pattern(5, 5); SetInteriorStyle(BS_DIBPATTERN, 0, &pattern)),
+    CALL(LOGFONTW font = {}; font.lfHeight = 8 + i % 20; SetTextFont(&font)), CALL(GetRasterOp()),
+    CALL(DrawFilledRectangle(i % 220 - 10, i % 170 - 10, i % 210, i % 160)), CALL(FlushBatch()),
+    CALL(DrawFilledRoundRect(i % 200, i % 150, i % 190, i % 140, 3, 3)), CALL(GetPolygonFillMode()),
+    CALL(SetAxisScale(i % 2 ? 1.0f : -1.0f, i % 3 ? 1.0f : 0.5f)), CALL(SetStrokeColor(i * 65599)),
+    CALL(DrawFilledPie(i % 200, i % 150, i % 190, i % 140, 0, i)), CALL(DrawPolyline(kPoints, 4)),
+    CALL(DrawFilledEllipse(i % 200, i % 150, i % 190, i % 140)), CALL(SetInteriorColor(i * 31337)),
+    CALL(DrawLine(i % 220 - 10, i % 170 - 10, i % 60, i % 50)), CALL(DrawFilledPolygon(kPoints, 4)),
+    CALL(DrawFilledCircle(i % 220 - 10, i % 170 - 10, i % 10)), CALL(GetTextPixelHeight(L"a")),
+    CALL(SetPixelColor(i % 220 - 10, i % 170 - 10, i * 5003)), CALL(SetInteriorStyle(kRows)),
+    CALL(DrawArc(i % 200, i % 150, i % 190, i % 140, 0, i)), CALL(SetRasterOp(R2_COPYPEN)),
+    CALL(SetBackgroundMode(i % 2 ? OPAQUE : TRANSPARENT)), CALL(WriteText(i % 200, i % 150, L"a")),
+    CALL(SetPolygonFillMode(i % 2 ? ALTERNATE : WINDING)), CALL(LOGFONTW font; GetTextFont(&font)),
+    CALL(SetStrokeStyle(i % 8, 1 + i % 4, kDashes, 4)), CALL(SetInteriorStyle(BS_HATCHED, i % 6)),
+    CALL(SetStrokeStyle(PS_ALTERNATE, 1, nullptr, 0)), CALL(GetTextPixelWidth(L"a")),
+    CALL(MoveOrigin(i % 60 - 30, i / 60 % 60 - 30)), CALL(SetFontColor(i * 7919)),
+    CALL(SetClipRegion(nullptr)), CALL(DrawBezier(kPoints, 4)), CALL(GetBackgroundMode()),
+    CALL(ResetDrawingState()), CALL(GetPixelColor(i, i)),
 };
-#undef KANVO_CALL
+#undef CALL
 
-// Each of them waits while another thread holds the library lock.
-TEST(Batch, WindowOperationsWaitForTheLibraryLock) {
-    OpenGraphWindow(60, 40);
-    Kanvo::LibraryState& state = Kanvo::g_state;
-    for (const auto& operation : kOperations) {
-        std::atomic<bool> done{false};
-        state.EnterLock(&state.libraryLock);
-        std::thread other([&] { operation.second(1); done = true; });
-        Sleep(20);
-        const bool finishedWhileHeld = done;
-        state.LeaveLock(&state.libraryLock); other.join();
-        EXPECT_FALSE(finishedWhileHeld) << operation.first << " ran without the lock";
-    }
-    CloseGraphWindow();
-}
-
-// A fixed sequence of them, but for the first three, each varied by a number.
-void DrawOperations(int count, const std::function<void()>& midway = nullptr) {
+// A fixed sequence of them, but for the first three, each varied by a number;
+// the black pixels that `window`, if given, shows halfway.
+int DrawOperations(int count, HWND window = nullptr) {
     std::minstd_rand random(2024);
+    int blackMidway = -1;
     for (int i = 0; i < count; ++i) {
-        if (i == count / 2 && midway) midway();
+        if (i == count / 2 && window) blackMidway = Shown(window, {}, 0);
         kOperations[3 + random() % (std::size(kOperations) - 3)].second(random() % 1000);
     }
+    return blackMidway;
 }
 
 // 100 000 operations on the window while its thread copies the back buffer:
 // no deadlock, the same pixels as on an image, and no GDI object left over.
-TEST(Batch, ProgramThreadDrawsWhileTheWindowThreadCopies) {
+// Then each operation waits while another thread holds the library lock.
+TEST(Batch, ProgramThreadDrawsWhileTheWindowThreadCopiesAndOperationsWaitForTheLock) {
     IMAGE expected(200, 150), warmUp(200, 150);
     SetTargetImage(&warmUp); DrawOperations(1000);  // first use may set up lasting state
     SetTargetImage(&expected);
@@ -148,12 +126,20 @@ TEST(Batch, ProgramThreadDrawsWhileTheWindowThreadCopies) {
     ResetDrawingState();  // lets go of a pattern image that a fill style keeps
     const int gdiAfter = FreeGdiSlots(), handlesAfter = OpenHandleCount();
     HWND window = OpenGraphWindow(200, 150);
-    int blackMidway = 0;  // no flush: only the window thread's copies show drawing
-    DrawOperations(100000, [&] { blackMidway = Shown(window, {}, 0); });
+    // No flush: only the window thread's copies show the drawing.
+    const int blackMidway = DrawOperations(100000, window);
     EXPECT_EQ(gdiAfter, gdiBefore); EXPECT_EQ(handlesAfter, handlesBefore);
     EXPECT_EQ(ComparePixels(GetSurfacePixels(nullptr), GetSurfacePixels(&expected), 200, 150), "");
     EXPECT_TRUE(ShowsBackBuffer(window, 3000));
-    EXPECT_LT(blackMidway, 200 * 150);
+    EXPECT_TRUE(blackMidway >= 0 && blackMidway < 200 * 150);
+    Kanvo::LibraryState& state = Kanvo::g_state;
+    for (const auto& operation : kOperations) {
+        std::atomic<bool> done{false}; state.EnterLock(&state.libraryLock);
+        std::thread other([&] { operation.second(1); done = true; });
+        Sleep(20); const bool finishedWhileHeld = done;
+        state.LeaveLock(&state.libraryLock); other.join();
+        EXPECT_FALSE(finishedWhileHeld) << operation.first << " ran without the lock";
+    }
     CloseGraphWindow();
 }
 

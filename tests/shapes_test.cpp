@@ -40,8 +40,7 @@ const WORD kInvertedRows[8] = {0x7F, 0xBE, 0xDD, 0xEB, 0xF7, 0x00, 0xFF, 0x5A};
 
 struct Box {
     int l, t, r, b;
-    int Rx() const { return std::abs(r - l) / 2; }
-    int Ry() const { return std::abs(b - t) / 2; }
+    int Rx() const { return std::abs(r - l) / 2; } int Ry() const { return std::abs(b - t) / 2; }
     int Cx() const { return std::min(l, r) + Rx(); }
     int Cy() const { return std::min(t, b) + Ry(); }
     // A self-crossing five-pointed star: its middle has winding number 2, so
@@ -84,8 +83,7 @@ const Shape kShapes[] = {
          ExtFloodFill(dc, b.Cx(), b.Cy(), kStroke, FLOODFILLBORDER)),
     OPEN("FillSurface", FillAreaAt(b.l + 1, b.t, GetPixelColor(b.l + 1, b.t), FLOODFILLSURFACE),
          ExtFloodFill(dc, b.l + 1, b.t, GetPixel(dc, b.l + 1, b.t), FLOODFILLSURFACE)),
-    OPEN("Pixel", SetPixelColor(b.r - 3, b.b - 3, RGB(0, 255, 0)),
-         SetPixelV(dc, b.r - 3, b.b - 3, RGB(0, 255, 0))),
+    OPEN("Pixel", SetPixelColor(b.r - 3, b.b - 3, 0xFF00), SetPixelV(dc, b.r - 3, b.b - 3, 0xFF00)),
 };
 
 // What the variants mean in raw GDI: the outline without a brush, the fill
@@ -95,15 +93,13 @@ void RawVariant(HDC dc, const Shape& shape, int variant, Box box) {
     if (variant >= 2 && &shape == kShapes)
         box = {std::min(box.l, box.r), std::min(box.t, box.b), std::max(box.l, box.r) + 1,
                std::max(box.t, box.b) + 1};
-    const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN), brush = GetCurrentObject(dc, OBJ_BRUSH);
-    const int rop = GetROP2(dc);
     HBRUSH background = variant == 3 ? CreateSolidBrush(GetBkColor(dc)) : nullptr;
+    const int saved = SaveDC(dc);
     if (variant == 0) SelectObject(dc, GetStockObject(NULL_BRUSH));
     if (variant >= 2) SelectObject(dc, GetStockObject(NULL_PEN));
     if (background) { SelectObject(dc, background); SetROP2(dc, R2_COPYPEN); }
     shape.raw(dc, box);
-    SelectObject(dc, pen); SelectObject(dc, brush); SetROP2(dc, rop);
-    if (background) DeleteObject(background);
+    RestoreDC(dc, saved); DeleteObject(background);  // no brush to delete is harmless
 }
 
 // The variants given (bit 1 << variant) of every shape in the first `boxes`
@@ -127,22 +123,20 @@ void DrawEveryShape(HDC dc, unsigned variants, const std::function<bool(const ch
 // and a mirroring transform or a clip region.
 struct Condition {
     const char* name;
-    int pen, width, brush, hatch, mode, rop, fill, mirrored, clipped;
+    int rop = R2_COPYPEN, pen = PS_SOLID, width = 1, brush = BS_SOLID, hatch = 0, mirrored = 0,
+        clipped = 0, mode = OPAQUE, fill = ALTERNATE;
 };
 const Condition kConditions[] = {
-    {"Plain", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_COPYPEN, ALTERNATE, 0, 0},
-    {"DashedPenHatchAndMirror", PS_DASH | PS_ENDCAP_FLAT, 3, BS_HATCHED, HS_DIAGCROSS, OPAQUE,
-     R2_COPYPEN, ALTERNATE, 1, 0},
-    {"InsideFrameTransparentHatchAndClip", PS_INSIDEFRAME | PS_ENDCAP_SQUARE | PS_JOIN_MITER, 5,
-     BS_HATCHED, HS_FDIAGONAL, TRANSPARENT, R2_COPYPEN, ALTERNATE, 0, 1},
-    {"UserDashesRowPatternAndWinding", PS_USERSTYLE | PS_JOIN_BEVEL, 2, BS_PATTERN, 0, OPAQUE,
-     R2_COPYPEN, WINDING, 0, 0},
-    {"ImagePattern", PS_SOLID, 1, BS_PATTERN, 1, OPAQUE, R2_COPYPEN, ALTERNATE, 0, 0},
-    {"DibPattern", PS_SOLID, 1, BS_DIBPATTERN, 0, OPAQUE, R2_COPYPEN, ALTERNATE, 0, 0},
-    {"HollowBrushAndNullPen", PS_NULL, 1, BS_NULL, 0, OPAQUE, R2_COPYPEN, ALTERNATE, 0, 0},
-    {"XorPen", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_XORPEN, ALTERNATE, 0, 0},
-    {"NotRop", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_NOT, ALTERNATE, 0, 0},
-    {"MaskPen", PS_SOLID, 1, BS_SOLID, 0, OPAQUE, R2_MASKPEN, ALTERNATE, 0, 0},
+    {"Plain"},
+    {"DashedHatchMirrored", R2_COPYPEN, PS_DASH | PS_ENDCAP_FLAT, 3, BS_HATCHED, HS_DIAGCROSS, 1},
+    {"InsideFrameTransparentHatchClipped", R2_COPYPEN, PS_INSIDEFRAME | PS_ENDCAP_SQUARE |
+     PS_JOIN_MITER, 5, BS_HATCHED, HS_FDIAGONAL, 0, 1, TRANSPARENT},
+    {"UserDashesRowPatternWinding", R2_COPYPEN, PS_USERSTYLE | PS_JOIN_BEVEL, 2, BS_PATTERN, 0,
+     0, 0, OPAQUE, WINDING},
+    {"ImagePattern", R2_COPYPEN, PS_SOLID, 1, BS_PATTERN, 1},
+    {"DibPattern", R2_COPYPEN, PS_SOLID, 1, BS_DIBPATTERN},
+    {"HollowBrushAndNullPen", R2_COPYPEN, PS_NULL, 1, BS_NULL},
+    {"XorPen", R2_XORPEN}, {"NotRop", R2_NOT}, {"MaskPen", R2_MASKPEN},
 };
 
 // A 13 x 6 pattern image of black and coloured pixels.
@@ -158,23 +152,21 @@ IMAGE& PatternImage() {
 // image is packed bottom-up.
 HBRUSH RawBrush(const Condition& c) {
     IMAGE& image = PatternImage();
-    if (c.brush == BS_DIBPATTERN) {
-        std::array<DWORD, 10 + 13 * 6> packed{};  // a 40-byte header, then the rows
-        const BITMAPINFOHEADER header = {40, 13, 6, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        std::copy_n(reinterpret_cast<const DWORD*>(&header), 10, packed.begin());
-        for (int y = 0; y < 6; ++y)
-            std::copy_n(GetSurfacePixels(&image) + y * 13, 13, &packed[10 + (5 - y) * 13]);
-        return CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS);
+    if (c.brush == BS_DIBPATTERN) {  // GDI packs the rows bottom-up after the header
+        struct { BITMAPINFOHEADER header; DWORD rows[13 * 6]; } packed = {
+            {40, 13, 6, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        HDC dc = GetSurfaceContext(&image);
+        GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, 6, packed.rows,
+                  reinterpret_cast<BITMAPINFO*>(&packed), DIB_RGB_COLORS);
+        return CreateDIBPatternBrushPt(&packed, DIB_RGB_COLORS);
     }
     HBITMAP bits = c.hatch ? CreateBitmap(13, 6, 1, 1, 0) : CreateBitmap(8, 8, 1, 1, kInvertedRows);
-    HDC mono = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mono, bits);
+    HDC mono = CreateCompatibleDC(nullptr); HGDIOBJ old = SelectObject(mono, bits);
     if (c.hatch) BitBlt(mono, 0, 0, 13, 6, GetSurfaceContext(&image), 0, 0, SRCCOPY);
     SelectObject(mono, old); DeleteDC(mono);
     const LOGBRUSH fill = {static_cast<UINT>(c.brush), kInterior, c.brush == BS_PATTERN
                            ? reinterpret_cast<ULONG_PTR>(bits) : static_cast<ULONG_PTR>(c.hatch)};
-    HBRUSH brush = CreateBrushIndirect(&fill);
-    DeleteObject(bits);
+    HBRUSH brush = CreateBrushIndirect(&fill); DeleteObject(bits);  // the brush keeps a copy
     return brush;
 }
 
@@ -208,8 +200,7 @@ void SetState(const Condition& c, HDC dc, bool recolour = false) {
 // hash (64-bit FNV-1a) of the pixels after each appended to `table`.
 void ExpectShapesMatchGdi(DWORD* pixels, std::string& table) {
     for (const Condition& condition : kConditions) {
-        GdiTwin twin(kWidth, kHeight);
-        SetState(condition, twin.Dc());
+        GdiTwin twin(kWidth, kHeight); SetState(condition, twin.Dc());
         GdiFlush(); std::fill_n(pixels, kWidth * kHeight, kSentinel); twin.Fill(kSentinel);
         const std::string state = DrawingState(); const int freeBefore = FreeGdiSlots();
         DrawEveryShape(twin.Dc(), 15, [&](const char* step) {
@@ -218,8 +209,7 @@ void ExpectShapesMatchGdi(DWORD* pixels, std::string& table) {
             EXPECT_EQ(difference, "") << condition.name << ", " << step;
             return difference.empty();
         });
-        const int freeAfter = FreeGdiSlots();
-        EXPECT_EQ(freeAfter, freeBefore) << condition.name;
+        const int freeAfter = FreeGdiSlots(); EXPECT_EQ(freeAfter, freeBefore) << condition.name;
         unsigned long long hash = 14695981039346656037ull;  // 64-bit FNV-1a
         const auto* bytes = reinterpret_cast<const unsigned char*>(pixels);
         for (int i = 0; i < kWidth * kHeight * 4; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
@@ -228,8 +218,7 @@ void ExpectShapesMatchGdi(DWORD* pixels, std::string& table) {
 }
 
 TEST(Shapes, MatchGdiOnAnImageAndOnTheWindow) {
-    IMAGE image(kWidth, kHeight);
-    SetTargetImage(&image);
+    IMAGE image(kWidth, kHeight); SetTargetImage(&image);
     std::string table, windowTable;
     ExpectShapesMatchGdi(GetSurfacePixels(&image), table);
     ASSERT_NE(OpenGraphWindow(kWidth, kHeight), nullptr);
@@ -247,14 +236,12 @@ TEST(Shapes, MatchGdiOnAnImageAndOnTheWindow) {
 // under a mirroring transform and clipped; every other time the colours are
 // set last.
 TEST(Shapes, EveryPenAndBrushStyleMatchesGdiAndNothingIsRebuiltNeedlessly) {
-    IMAGE image(kWidth, kHeight);
-    SetTargetImage(&image);
+    IMAGE image(kWidth, kHeight); SetTargetImage(&image);
     int round = 0;
     for (const Condition& frame : {kConditions[0], kConditions[1], kConditions[2]}) {
         GdiTwin twin(kWidth, kHeight);
         auto expectSame = [&](const Condition& c, const std::string& what) {
-            SetState(c, twin.Dc(), ++round % 2 == 0);
-            ClearTarget();
+            SetState(c, twin.Dc(), ++round % 2 == 0); ClearTarget();
             std::copy_n(GetSurfacePixels(&image), kWidth * kHeight, twin.Pixels());
             DrawEveryShape(twin.Dc(), 2, nullptr, 1);
             EXPECT_EQ(ComparePixels(image, twin), "") << what << ", " << frame.name;
@@ -271,39 +258,35 @@ TEST(Shapes, EveryPenAndBrushStyleMatchesGdiAndNothingIsRebuiltNeedlessly) {
         // the image, and the image as a DIB.
         for (int i = 0; i < 15; ++i) {
             c.brush = i < 12 ? BS_HATCHED : i < 14 ? BS_PATTERN : BS_DIBPATTERN;
-            c.hatch = i < 12 ? i % 6 : i - 12;
-            c.mode = i < 6 ? TRANSPARENT : OPAQUE;
+            c.hatch = i < 12 ? i % 6 : i - 12; c.mode = i < 6 ? TRANSPARENT : OPAQUE;
             expectSame(c, "brush " + std::to_string(c.brush) + " " + std::to_string(c.hatch));
         }
     }
     // Where a setting already has the value a composed variant needs (a hollow
     // brush for outlines, a null pen for fills, a solid brush of the background
     // colour for background fills), no pen or brush is rebuilt.
-    auto selected = [dc = GetSurfaceContext(&image)] {
-        return std::make_pair(GetCurrentObject(dc, OBJ_PEN), GetCurrentObject(dc, OBJ_BRUSH));
-    };
+    HDC dc = GetSurfaceContext(&image);
     SetStrokeStyle(PS_NULL); SetInteriorStyle(BS_NULL);
-    const auto hollow = selected();
-    DrawEveryShape(nullptr, 1 | 4, nullptr);
-    EXPECT_TRUE(selected() == hollow);
-    SetInteriorStyle(BS_SOLID); SetInteriorColor(GetBackgroundColor());
-    const auto solid = selected();
-    DrawEveryShape(nullptr, 8, nullptr);
-    EXPECT_TRUE(selected() == solid);
+    for (unsigned variants : {1u | 4u, 8u}) {
+        if (variants == 8) { SetInteriorStyle(BS_SOLID); SetInteriorColor(GetBackgroundColor()); }
+        const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN), brush = GetCurrentObject(dc, OBJ_BRUSH);
+        DrawEveryShape(nullptr, variants, nullptr);
+        EXPECT_TRUE(GetCurrentObject(dc, OBJ_PEN) == pen &&
+                    GetCurrentObject(dc, OBJ_BRUSH) == brush) << variants;
+    }
 }
 
-TEST(ShapeFigures, InclusiveBlockArcEndsAndPixelColourOrder) {
+// The figures shapes are defined by, then bad and extreme arguments.
+TEST(ShapeFigures, NumbersPixelReadsAndBadOrExtremeArguments) {
     IMAGE image(110, 110); GdiTwin twin(110, 110);
-    HDC dc = twin.Dc();
-    SetTargetImage(&image);
+    HDC dc = twin.Dc(); DWORD* pixels = GetSurfacePixels(&image); SetTargetImage(&image);
     // Columns and rows 5 to 10, whichever corner comes first.
-    SetInteriorColor(RGB(255, 0, 0)); PaintRectangle(10, 10, 5, 5);
-    EXPECT_EQ(CountPixels(GetSurfacePixels(&image), 110, {5, 5, 11, 11}, 0xFF0000), 36);
-    EXPECT_EQ(CountPixels(GetSurfacePixels(&image), 110, {0, 0, 110, 110}, 0xFF0000), 36);
+    PaintRectangle(10, 10, 5, 5);
+    EXPECT_EQ(CountPixels(pixels, 110, {5, 5, 11, 11}, 0xFFFFFF), 36);
+    EXPECT_EQ(CountPixels(pixels, 110, {0, 0, 110, 110}, 0xFFFFFF), 36);
     // A quarter circle from three to twelve o'clock, the box in either order;
     // a pie in an odd box: centre (50, 50), radii 50.
-    ClearTarget(); SelectAndDelete(dc, CreateSolidBrush(RGB(255, 0, 0)));
-    DrawArc(0, 0, 100, 100, 0, kPi / 2); Arc(dc, 0, 0, 100, 100, 100, 50, 50, 0);
+    ClearTarget(); DrawArc(0, 0, 100, 100, 0, kPi / 2); Arc(dc, 0, 0, 100, 100, 100, 50, 50, 0);
     DrawArc(100, 100, 0, 0, 0, kPi / 2); Arc(dc, 100, 100, 0, 0, 100, 50, 50, 0);
     DrawFilledPie(0, 0, 101, 101, kPi, 1.5 * kPi); Pie(dc, 0, 0, 101, 101, 0, 50, 50, 100);
     EXPECT_EQ(ComparePixels(image, twin), "");
@@ -321,22 +304,19 @@ TEST(ShapeFigures, InclusiveBlockArcEndsAndPixelColourOrder) {
     // Angle 0 is (cx + rx, cy); the half sizes are rounded down.
     EXPECT_EQ(ends(10, 20, 15, 27, 0, kPi), (std::array<int, 4>{14, 23, 10, 23}));
     // Pixels in COLORREF order, and only where visible.
-    DWORD* pixels = GetSurfacePixels(&image);
     HDC imageDc = GetSurfaceContext(&image);
     SetPixelColor(3, 4, 0x0000FF); EXPECT_EQ(pixels[4 * 110 + 3], 0x00FF0000u);
     EXPECT_EQ(GetPixelColor(3, 4), 0x0000FFu); EXPECT_EQ(GetPixelColor(110, 0), CLR_INVALID);
     HRGN region = CreateRectRgn(0, 0, 10, 10);
     SetClipRegion(region); DeleteObject(region); EXPECT_EQ(GetPixelColor(12, 4), CLR_INVALID);
     // Reads agree with GetPixel inside and outside, under several transforms.
-    SetClipRegion(nullptr);
+    SetClipRegion(nullptr); int disagreements = 0;
     for (int i = 0; i < 110 * 110; ++i) pixels[i] = 0xFF000000u | (i * 2654435761u >> 8);
     const float transforms[][4] = {{0, 0, 1, 1}, {5, -3, 1, 1}, {20, 15, -1, -1}, {1, 2, 2, 0.5f}};
-    int disagreements = 0;
     for (const auto& t : transforms) {
         MoveOrigin(static_cast<int>(t[0]), static_cast<int>(t[1])); SetAxisScale(t[2], t[3]);
-        for (int y = -25; y < 25; ++y)
-            for (int x = -25; x < 30; ++x)
-                disagreements += GetPixelColor(x, y) != GetPixel(imageDc, x, y);
+        for (int i = 0, x = -25, y = -25; i < 55 * 50; ++i, x = i % 55 - 25, y = i / 55 - 25)
+            disagreements += GetPixelColor(x, y) != GetPixel(imageDc, x, y);
     }
     EXPECT_EQ(disagreements, 0);
     // DrawLine leaves the device's current position at its end, and the
@@ -344,15 +324,10 @@ TEST(ShapeFigures, InclusiveBlockArcEndsAndPixelColourOrder) {
     POINT position = {};
     MovePenTo(7, 8); DrawLine(1, 2, 15, 16); GetCurrentPositionEx(imageDc, &position);
     EXPECT_TRUE(position.x == 15 && position.y == 16 && GetPenX() == 7 && GetPenY() == 8);
-}
-
-TEST(ShapeInput, BadAndExtremeArgumentsDrawNothingOrWhatGdiDraws) {
-    IMAGE image(64, 48); GdiTwin twin(64, 48);
-    HDC dc = twin.Dc();
-    SetTargetImage(&image);
+    // Bad and extreme arguments draw nothing or what GDI draws, and leak nothing.
+    ResetDrawingState(); ClearTarget(); twin.Fill(0);
     const LOGBRUSH white = {BS_SOLID, 0xFFFFFF, 0};  // a geometric pen, as Kanvo's
     SetStrokeColor(0xFFFFFF); SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC, 1, &white, 0, 0));
-    DrawFilledCircle(0, 0, 1); Ellipse(dc, -1, -1, 1, 1);  // first use may set up lasting state
     const int freeBefore = FreeGdiSlots();
     // Point lists without points and broken Bezier chains draw nothing.
     const POINT points[7] = {{2, 2}, {30, 4}, {4, 30}, {30, 30}, {20, 2}, {2, 20}, {25, 25}};
@@ -383,9 +358,8 @@ TEST(ShapeInput, BadAndExtremeArgumentsDrawNothingOrWhatGdiDraws) {
     DrawLine(INT_MIN, 10, INT_MAX, 12); MoveToEx(dc, INT_MIN, 10, 0); LineTo(dc, INT_MAX, 12);
     DrawPolyline(tall, 3); Polyline(dc, tall, 3);
     DrawFilledCircle(30050, 24, 30000); Ellipse(dc, 50, -29976, 60050, 30024);
-    PaintRectangle(INT_MIN, 40, INT_MAX, INT_MAX);
-    const HGDIOBJ pen = SelectObject(dc, GetStockObject(NULL_PEN));
-    Rectangle(dc, INT_MIN, 40, INT_MAX, INT_MAX); SelectObject(dc, pen);
+    PaintRectangle(INT_MIN, 40, INT_MAX, INT_MAX);  // as far as GDI reaches
+    RawVariant(dc, kShapes[0], 2, {INT_MIN, 40, INT_MAX - 1, INT_MAX - 1});
     const int freeAfter = FreeGdiSlots();
     EXPECT_EQ(ComparePixels(image, twin), "");
     EXPECT_EQ(freeAfter, freeBefore);

@@ -8,25 +8,21 @@ namespace KanvoTest {
 GdiTwin::GdiTwin(int width, int height) : width_(width), height_(height) {
     BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
                        {}};  // top-down rows
-    void* bits = nullptr;
-    dc_ = CreateCompatibleDC(nullptr);
+    void* bits = nullptr; dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    pixels_ = static_cast<DWORD*>(bits);
-    oldBitmap_ = SelectObject(dc_, bitmap_);
+    pixels_ = static_cast<DWORD*>(bits); oldBitmap_ = SelectObject(dc_, bitmap_);
     ApplyImageDefaults(dc_);
 }
 
 GdiTwin::~GdiTwin() {
     // The pen, brush and font selected last belong to the twin.
-    SelectAndDelete(dc_, GetStockObject(WHITE_PEN));
-    SelectAndDelete(dc_, GetStockObject(BLACK_BRUSH));
-    SelectAndDelete(dc_, GetStockObject(SYSTEM_FONT));
+    for (int stock : {WHITE_PEN, BLACK_BRUSH, SYSTEM_FONT})
+        SelectAndDelete(dc_, GetStockObject(stock));
     SelectObject(dc_, oldBitmap_); DeleteObject(bitmap_); DeleteDC(dc_);
 }
 
 void GdiTwin::Fill(DWORD pixel) {
-    GdiFlush();
-    std::fill(pixels_, pixels_ + static_cast<size_t>(width_) * height_, pixel);
+    GdiFlush(); std::fill_n(pixels_, width_ * height_, pixel);  // after GDI's pending drawing
 }
 
 void ApplyImageDefaults(HDC dc) {
@@ -44,28 +40,24 @@ void SelectAndDelete(HDC dc, HGDIOBJ object) { DeleteObject(SelectObject(dc, obj
 std::string ComparePixels(const DWORD* actual, const DWORD* expected, int width, int height) {
     if (!actual || !expected) return "missing pixels";
     GdiFlush();
-    size_t differing = 0, first = 0;
-    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
+    int differing = 0, first = 0;
+    for (int i = 0; i < width * height; ++i)
         if (actual[i] != expected[i] && differing++ == 0) first = i;
     if (differing == 0) return {};
-    char text[100];
-    std::snprintf(text, sizeof text, " pixels differ, first at (%d, %d): 0x%08lX, expected 0x%08lX",
-                  static_cast<int>(first % width), static_cast<int>(first / width), actual[first],
-                  expected[first]);
-    return std::to_string(differing) + text;
+    char text[120];
+    std::snprintf(text, sizeof text, "%d pixels differ, first (%d, %d): 0x%08lX, expected 0x%08lX",
+                  differing, first % width, first / width, actual[first], expected[first]);
+    return text;
 }
 
 std::string ComparePixels(IMAGE& actual, const GdiTwin& expected) {
-    if (actual.Width() != expected.Width() || actual.Height() != expected.Height())
-        return "sizes differ";
-    return ComparePixels(GetSurfacePixels(&actual), expected.Pixels(), expected.Width(),
-                         expected.Height());
+    const int width = expected.Width(), height = expected.Height();
+    if (actual.Width() != width || actual.Height() != height) return "sizes differ";
+    return ComparePixels(GetSurfacePixels(&actual), expected.Pixels(), width, height);
 }
 
 std::string DrawingState() {
-    LINESTYLE line;
-    FILLSTYLE fill;
-    float xScale = 0, yScale = 0;
+    LINESTYLE line; FILLSTYLE fill; float xScale = 0, yScale = 0;
     GetStrokeStyle(&line); GetInteriorStyle(&fill); GetAxisScale(&xScale, &yScale);
     char text[200];
     std::snprintf(text, sizeof text,

@@ -11,7 +11,7 @@ namespace KanvoTest {
 class GdiTwin {
 public:
     GdiTwin(int width, int height);
-    GdiTwin(const GdiTwin&) = delete;
+    GdiTwin(const GdiTwin&) = delete;  // the twin alone owns its DC and bitmap
     GdiTwin& operator=(const GdiTwin&) = delete;
     ~GdiTwin();
 
@@ -23,10 +23,7 @@ public:
 
 private:
     int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ oldBitmap_;
-    DWORD* pixels_;
+    HDC dc_; HBITMAP bitmap_; HGDIOBJ oldBitmap_; DWORD* pixels_;
 };
 
 // Empty when both rasters hold the same pixels, otherwise the number of
