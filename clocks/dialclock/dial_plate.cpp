@@ -65,7 +65,8 @@ void BlurRegion(int left, int top, int width, int height) {
                     weights += weight;
                 }
             }
-            SetPixelColor(x, y, RGB(static_cast<int>(red / weights), static_cast<int>(green / weights),
+            SetPixelColor(x, y, RGB(static_cast<int>(red / weights),
+                                    static_cast<int>(green / weights),
                                     static_cast<int>(blue / weights)));
         }
     }

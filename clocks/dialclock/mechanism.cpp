@@ -7,8 +7,8 @@
 
 namespace {
 
-// 15 degrees and 30 degrees for pi = 3.1415926.
-const double kQuarterHour = 0.26179938333333336;
+// 15 degrees (half the step between rhombi) and 30 degrees, for pi = 3.1415926.
+const double kHalfHourStep = 0.26179938333333336;
 const double kHourStep = 0.5235987666666667;
 
 // cos(phi) * a + sqrt(b^2 - (a sin phi)^2): where a rod of length b from the
@@ -87,14 +87,14 @@ void FillGradientQuad(POINT p0, POINT p1, POINT p2, POINT p3) {
 void ComputeStarRing(int cx, int cy, int l, double side, double angle, POINT points[12][4]) {
     // R1: where a point 15 degrees off the axis lies `side` from the inner
     // vertex; R2: the inner vertex mirrored across the two side vertices.
-    const double r1 = SliderReach(kQuarterHour, l, side);
-    const double r2 = (r1 * 2) * std::cos(kQuarterHour) - l;
+    const double r1 = SliderReach(kHalfHourStep, l, side);
+    const double r2 = (r1 * 2) * std::cos(kHalfHourStep) - l;
     for (int i = 0; i < 12; ++i) {
         const double a = i * kHourStep + angle;
         points[i][0] = PointAt(cx, cy, a, l);
         // Neighbours share their side vertices exactly.
-        points[i][3] = i == 0 ? PointAt(cx, cy, a - kQuarterHour, r1) : points[i - 1][1];
-        points[i][1] = PointAt(cx, cy, a + kQuarterHour, r1);
+        points[i][3] = i == 0 ? PointAt(cx, cy, a - kHalfHourStep, r1) : points[i - 1][1];
+        points[i][1] = PointAt(cx, cy, a + kHalfHourStep, r1);
         points[i][2] = PointAt(cx, cy, a, r2);
     }
 }

@@ -45,8 +45,8 @@ void FillGradientQuad(POINT p0, POINT p1, POINT p2, POINT p3);
 
 // The twelve rhombi around (cx, cy): [i][0] the inner vertex at distance `l`,
 // [i][1] the vertex 15 degrees ahead, [i][2] the outer vertex, [i][3] the
-// vertex 15 degrees behind (the same point as [i - 1][1]); rhombus 0 points
-// at `angle`.
+// vertex 15 degrees behind (for i > 0 the same point as [i - 1][1]); rhombus 0
+// points at `angle`.
 void ComputeStarRing(int cx, int cy, int l, double side, double angle, POINT points[12][4]);
 
 // The ring with its shadow, the rhombus at `angle` filled, outlines and rivets.

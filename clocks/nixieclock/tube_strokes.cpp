@@ -47,8 +47,8 @@ void StrokeSegment(StrokeCoverage& s, Point2 a, Point2 b, double t) {
     const double ex = b.x - a.x, ey = b.y - a.y, lengthSquared = ex * ex + ey * ey;
     Stroke(s, std::min(a.x, b.x) - t, std::min(a.y, b.y) - t, std::max(a.x, b.x) + t,
            std::max(a.y, b.y) + t, [&](Point2 p) {
-               double u = lengthSquared > 0 ? ((p.x - a.x) * ex + (p.y - a.y) * ey) / lengthSquared : 0;
-               u = std::clamp(u, 0.0, 1.0);
+               const double along = (p.x - a.x) * ex + (p.y - a.y) * ey;
+               const double u = lengthSquared > 0 ? std::clamp(along / lengthSquared, 0.0, 1.0) : 0;
                return Distance(p, Point2{a.x + u * ex, a.y + u * ey}) - t;
            });
 }
@@ -87,9 +87,13 @@ void StrokeBezier(StrokeCoverage& s, const Point2 control[4], double t) {
 
 double BezierDistance(Point2 p, const Point2 control[4]) {
     const double toStart = Distance(p, control[0]), toEnd = Distance(p, control[3]);
-    const double nearest = std::min({toStart, Distance(p, control[1]), Distance(p, control[2]), toEnd});
+    const double nearest =
+        std::min({toStart, Distance(p, control[1]), Distance(p, control[2]), toEnd});
     if (nearest < 0.1) return -1000;
-    double s = std::fabs(nearest - toEnd) < 1e-5 ? 1 : std::fabs(nearest - toStart) < 1e-5 ? 0 : 0.5;
+    // Start at an end point when it is the nearest control point, else midway.
+    double s = 0.5;
+    if (std::fabs(nearest - toEnd) < 1e-5) s = 1;
+    else if (std::fabs(nearest - toStart) < 1e-5) s = 0;
     // Newton steps towards a zero of the derivative of |B(s) - p|^2.
     for (int step = 0; step < 10; ++step) {
         const Cubic b = Evaluate(control, s);
