@@ -25,7 +25,8 @@ void SmoothImage(IMAGE& image) {
             const long long j = i + cell[k];
             if (j < 0 || j >= n) continue;
             weights += mat[k];
-            for (int c = 0; c < 3; ++c) color[c] += static_cast<int>((p[j] >> (8 * c)) & 0xFF) * mat[k];
+            for (int c = 0; c < 3; ++c)
+                color[c] += static_cast<int>((p[j] >> (8 * c)) & 0xFF) * mat[k];
         }
         DWORD result = 0;
         for (int c = 0; c < 3; ++c)

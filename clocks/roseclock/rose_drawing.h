@@ -3,7 +3,9 @@
 // and coloured particles drifting across the window outside the face.
 #pragma once
 
-#include <windows.h>
+// The library's header includes <windows.h> without its min and max macros,
+// which would break std::min and std::max in the files that include this one.
+#include <kanvo.h>
 
 constexpr COLORREF kRoseBackground = 0xF6F6F6;
 constexpr COLORREF kRoseFace = 0xC3E8FE;
