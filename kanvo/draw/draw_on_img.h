@@ -25,7 +25,8 @@ public:
     virtual void SetClipRegion(HRGN region);
     virtual void EraseClipArea();
     virtual void GetStrokeStyle(LINESTYLE* out);
-    virtual void SetStrokeStyle(int style, int thickness, const DWORD* userPattern, DWORD userCount);
+    virtual void SetStrokeStyle(int style, int thickness, const DWORD* userPattern,
+                                DWORD userCount);
     virtual void SetStrokeStyle(const LINESTYLE* style);
     virtual void GetInteriorStyle(FILLSTYLE* out);
     virtual void SetInteriorStyle(int style, long hatch, IMAGE* pattern);
