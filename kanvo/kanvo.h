@@ -236,8 +236,9 @@ void ResetDrawingState();
 // ---------------------------------------------------------------------------
 // Shapes and pixels. Draw...: outline; DrawFilled...: outline and fill;
 // Paint...: fill only; Erase...: filled with the background colour.
-// Curves, polygons and shapes drawn with a pen wider than one pixel are not
-// drawn when they would be more than 65536 pixels wide or high on the target.
+// Ellipses, arcs, pies, rounded rectangles, polygons and shapes drawn with a
+// pen wider than one pixel are not drawn when they would be more than 65536
+// pixels wide or high on the target.
 COLORREF GetPixelColor(int x, int y);
 void SetPixelColor(int x, int y, COLORREF color);
 void DrawLine(int x1, int y1, int x2, int y2);

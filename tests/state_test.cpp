@@ -78,26 +78,30 @@ TEST(State, RefusedAndEmptyStylesClearingAndErasing) {
     SetStrokeStyle(PS_USERSTYLE, 2, nullptr, 0); DrawLine(0, 5, 59, 5); GetStrokeStyle(&line);
     EXPECT_TRUE(line.style == PS_USERSTYLE && line.thickness == 2 && !line.userPattern);
     EXPECT_EQ(Count(image, 0), 60 * 25);
-    // Styles GDI refuses leave the pen selected; the style is stored.
+    // Styles GDI refuses leave the pen selected, also after a fill-only
+    // shape's swap of the pen; the style is stored.
     const DWORD seventeen[17] = {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}, zeros[2] = {};
-    const HGDIOBJ pen = Selected(image, OBJ_PEN);
+    SetStrokeStyle(PS_SOLID, 1); const HGDIOBJ pen = Selected(image, OBJ_PEN);
     SetStrokeStyle(PS_USERSTYLE, 1, seventeen, 17); SetStrokeStyle(PS_USERSTYLE, 1, zeros, 2);
-    SetStrokeStyle(PS_ALTERNATE, 1, nullptr, 0); GetStrokeStyle(&line);
-    EXPECT_TRUE(line.style == PS_ALTERNATE && Selected(image, OBJ_PEN) == pen);
+    SetStrokeStyle(PS_ALTERNATE, 1, nullptr, 0); PaintCircle(5, 5, 3); GetStrokeStyle(&line);
+    DrawLine(0, 24, 60, 24);  // still with the solid white pen
+    EXPECT_TRUE(line.style == PS_ALTERNATE && Selected(image, OBJ_PEN) == pen &&
+                Count(image, 0xFFFFFF, {0, 24, 60, 25}) == 60);
     // A colour set while the brush is hollow shows once the brush is solid.
     SetInteriorStyle(BS_NULL); SetInteriorColor(RGB(0, 200, 0)); DrawFilledRectangle(0, 0, 20, 20);
     EXPECT_EQ(GetPixelColor(10, 15), 0u);
     SetInteriorStyle(BS_SOLID, 0, nullptr); DrawFilledRectangle(0, 0, 20, 20);
     EXPECT_EQ(GetPixelColor(10, 15), RGB(0, 200, 0));
     // A pattern style without a pattern changes neither the style nor the
-    // brush; unknown styles and hatches are stored, but GDI builds no brush.
+    // brush; unknown styles and hatches are stored, but GDI builds no brush,
+    // and the brush stays selected after outline-only and erasing swaps too.
     SetInteriorStyle(BS_HATCHED, HS_BDIAGONAL);
     const HGDIOBJ hatched = Selected(image, OBJ_BRUSH);
     fill.style = BS_DIBPATTERN; SetInteriorStyle(&fill); SetInteriorStyle(BS_PATTERN, 0, nullptr);
     SetInteriorStyle(BS_DIBPATTERN, 0, &empty); GetInteriorStyle(&fill);
     EXPECT_EQ(fill.style, BS_HATCHED);
     SetInteriorStyle(BS_HATCHED, 99); SetInteriorStyle(4); SetInteriorStyle(-1);
-    GetInteriorStyle(&fill);
+    DrawCircle(5, 5, 3); EraseCircle(5, 5, 3); GetInteriorStyle(&fill);
     EXPECT_TRUE(fill.style == -1 && Selected(image, OBJ_BRUSH) == hatched);
     // The row pattern 0x80 paints the font colour at the top left of each
     // 8 x 8 cell, the background colour elsewhere.

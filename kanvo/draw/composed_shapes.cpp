@@ -4,6 +4,8 @@
 // the value needed, so that nothing is rebuilt needlessly.
 #include "draw_on_img.h"
 
+#include "../window/library_state.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -26,6 +28,34 @@ int PastLarger(int a, int b) {
     return larger == INT_MAX ? larger : larger + 1;
 }
 
+// Runs a swap of the pen or brush (`type` OBJ_PEN or OBJ_BRUSH), the drawing
+// and the restore, with the object selected before kept aside meanwhile. When
+// GDI refuses to rebuild it from the stored style (a style that was stored but
+// never built), that object goes back in, as the refused setter left it,
+// instead of the swapped-in null pen or brush staying in force; otherwise it is
+// deleted, its successor being selected.
+template <class Swap, class Draw, class Restore>
+void KeepingSelection(HDC dc, UINT type, Swap swap, Draw draw, Restore restore) {
+    HGDIOBJ kept = nullptr;
+    {
+        LockGuard lock;
+        kept = SelectObject(dc, GetStockObject(type == OBJ_PEN ? NULL_PEN : NULL_BRUSH));
+    }
+    swap();
+    draw();
+    HGDIOBJ beforeRestore = nullptr;
+    {
+        LockGuard lock;
+        beforeRestore = GetCurrentObject(dc, type);
+    }
+    restore();
+    LockGuard lock;
+    if (!kept) return;
+    // The object that lost its place goes; for the stock stand-in (when the
+    // swap could not build its own) deleting does nothing.
+    DeleteObject(GetCurrentObject(dc, type) == beforeRestore ? SelectObject(dc, kept) : kept);
+}
+
 }  // namespace
 
 // The swaps change only the style of the stored fill style; its hatch and
@@ -39,10 +69,12 @@ void DrawOnImg::WithoutFill(Draw draw) {
     FILLSTYLE& fill = Image().fillStyle_;
     const int savedStyle = fill.style;
     if (savedStyle == BS_NULL) return draw();
-    SetInteriorStyle(BS_NULL, 0, nullptr);
-    draw();
-    fill.style = savedStyle;
-    SetInteriorStyle(&fill);
+    KeepingSelection(
+        Dc(), OBJ_BRUSH, [&] { SetInteriorStyle(BS_NULL, 0, nullptr); }, draw,
+        [&] {
+            fill.style = savedStyle;
+            SetInteriorStyle(&fill);
+        });
 }
 
 // Fill only: a null pen around the primitive. Setting the null pen releases
@@ -52,9 +84,9 @@ void DrawOnImg::WithoutOutline(Draw draw) {
     if (Image().lineStyle_.style == PS_NULL) return draw();
     LINESTYLE saved;
     GetStrokeStyle(&saved);
-    SetStrokeStyle(PS_NULL, 1, nullptr, 0);
-    draw();
-    SetStrokeStyle(&saved);
+    KeepingSelection(
+        Dc(), OBJ_PEN, [&] { SetStrokeStyle(PS_NULL, 1, nullptr, 0); }, draw,
+        [&] { SetStrokeStyle(&saved); });
 }
 
 // Background fill: a solid brush of the background colour, drawn with
@@ -69,14 +101,23 @@ void DrawOnImg::WithBackgroundBrush(Paint paint) {
     const bool swapRop = savedRop != R2_COPYPEN;
     const bool swapColor = savedColor != background;
     const bool swapStyle = savedStyle != BS_SOLID;
+    const auto swap = [&] {
+        if (swapColor) SetInteriorColor(background);
+        if (swapStyle) SetInteriorStyle(BS_SOLID, 0, nullptr);
+    };
+    const auto paintAndRestoreColor = [&] {
+        paint();
+        if (swapColor) SetInteriorColor(savedColor);
+    };
     if (swapRop) SetRasterOp(R2_COPYPEN);
-    if (swapColor) SetInteriorColor(background);
-    if (swapStyle) SetInteriorStyle(BS_SOLID, 0, nullptr);
-    paint();
-    if (swapColor) SetInteriorColor(savedColor);
     if (swapStyle) {
-        fill.style = savedStyle;
-        SetInteriorStyle(&fill);
+        KeepingSelection(Dc(), OBJ_BRUSH, swap, paintAndRestoreColor, [&] {
+            fill.style = savedStyle;
+            SetInteriorStyle(&fill);
+        });
+    } else {
+        swap();
+        paintAndRestoreColor();
     }
     if (swapRop) SetRasterOp(savedRop);
 }

@@ -59,7 +59,9 @@ int GetTextPixelHeight(wchar_t ch) {
 }
 
 void SelectTextFont(const LOGFONTW* font) { SetTextFont(font); }
-void SelectTextFont(int height, int width, const wchar_t* face) { SetTextFont(height, width, face); }
+void SelectTextFont(int height, int width, const wchar_t* face) {
+    SetTextFont(height, width, face);
+}
 void SelectTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
                     int weight, bool italic, bool underline, bool strikeOut) {
     SetTextFont(height, width, face, escapement, orientation, weight, italic, underline, strikeOut);

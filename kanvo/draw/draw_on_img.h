@@ -25,7 +25,8 @@ public:
     virtual void SetClipRegion(HRGN region);
     virtual void EraseClipArea();
     virtual void GetStrokeStyle(LINESTYLE* out);
-    virtual void SetStrokeStyle(int style, int thickness, const DWORD* userPattern, DWORD userCount);
+    virtual void SetStrokeStyle(int style, int thickness, const DWORD* userPattern,
+                                DWORD userCount);
     virtual void SetStrokeStyle(const LINESTYLE* style);
     virtual void GetInteriorStyle(FILLSTYLE* out);
     virtual void SetInteriorStyle(int style, long hatch, IMAGE* pattern);
@@ -117,6 +118,10 @@ protected:
     // True when a shape of these logical bounds is within the raster limits
     // on the current image, with its transform and pen width.
     static bool Drawable(const ShapeBounds& bounds, ShapeKind kind);
+    // The end points that Arc and Pie take (x1, y1, x2, y2); false when the
+    // shape is not drawn: an angle is not finite, or the box is not Drawable.
+    bool ArcEndsToDraw(int left, int top, int right, int bottom, double startAngle,
+                       double endAngle, int ends[4]);
 
     // Swap-and-restore wrappers of the composed shapes (composed_shapes.cpp).
     template <class Draw> void WithoutFill(Draw draw);

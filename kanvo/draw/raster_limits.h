@@ -2,8 +2,8 @@
 // fills and wide pens cost time and memory in proportion to their size on the
 // device, and past about a million pixels the system's ellipse arithmetic
 // overflows (the process hangs or its heap is corrupted). Shapes beyond these
-// limits are not drawn; thin straight lines and rectangles are drawn at any
-// size, since their cost does not grow with it.
+// limits are not drawn; thin straight lines, rectangles and Bezier chains
+// (drawn as line segments) are drawn at any size.
 #pragma once
 
 #include <windows.h>
@@ -25,8 +25,8 @@ struct ShapeBounds {
 ShapeBounds BoundsOf(const POINT* points, int count);
 
 enum class ShapeKind {
-    Stroke,  // straight lines and rectangles: limited only with a wide pen
-    Area,    // curves and polygons: always limited
+    Stroke,  // lines, rectangles and Bezier chains: limited only with a wide pen
+    Area,    // ellipses, arcs, pies, rounded rectangles and polygons: always limited
 };
 
 // True when a shape of these logical bounds, drawn with a pen `penWidth`

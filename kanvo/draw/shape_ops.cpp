@@ -83,25 +83,29 @@ void DrawOnImg::DrawFilledRoundRect(int left, int top, int right, int bottom, in
     RoundRect(Dc(), left, top, right, bottom, ellipseWidth, ellipseHeight);
 }
 
+bool DrawOnImg::ArcEndsToDraw(int left, int top, int right, int bottom, double startAngle,
+                              double endAngle, int ends[4]) {
+    // A non-finite angle gives no direction to draw to.
+    if (!std::isfinite(startAngle) || !std::isfinite(endAngle)) return false;
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
+        return false;
+    ComputeArcEnds(left, top, right, bottom, startAngle, endAngle, &ends[0], &ends[1], &ends[2],
+                   &ends[3]);
+    return true;
+}
+
 void DrawOnImg::DrawArc(int left, int top, int right, int bottom, double startAngle,
                         double endAngle) {
-    // A non-finite angle gives no direction to draw to.
-    if (!std::isfinite(startAngle) || !std::isfinite(endAngle)) return;
-    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
-        return;
-    int x1, y1, x2, y2;
-    ComputeArcEnds(left, top, right, bottom, startAngle, endAngle, &x1, &y1, &x2, &y2);
-    Arc(Dc(), left, top, right, bottom, x1, y1, x2, y2);
+    int e[4];
+    if (ArcEndsToDraw(left, top, right, bottom, startAngle, endAngle, e))
+        Arc(Dc(), left, top, right, bottom, e[0], e[1], e[2], e[3]);
 }
 
 void DrawOnImg::DrawFilledPie(int left, int top, int right, int bottom, double startAngle,
                               double endAngle) {
-    if (!std::isfinite(startAngle) || !std::isfinite(endAngle)) return;
-    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
-        return;
-    int x1, y1, x2, y2;
-    ComputeArcEnds(left, top, right, bottom, startAngle, endAngle, &x1, &y1, &x2, &y2);
-    Pie(Dc(), left, top, right, bottom, x1, y1, x2, y2);
+    int e[4];
+    if (ArcEndsToDraw(left, top, right, bottom, startAngle, endAngle, e))
+        Pie(Dc(), left, top, right, bottom, e[0], e[1], e[2], e[3]);
 }
 
 void DrawOnImg::DrawPolyline(const POINT* points, int count) {

@@ -45,8 +45,12 @@ void GetInteriorStyle(FILLSTYLE* out) { OnTarget([&](DrawOnImg& t) { t.GetInteri
 void SetInteriorStyle(int style, long hatch, IMAGE* pattern) {
     OnTarget([&](DrawOnImg& t) { t.SetInteriorStyle(style, hatch, pattern); });
 }
-void SetInteriorStyle(const BYTE* rows) { OnTarget([&](DrawOnImg& t) { t.SetInteriorStyle(rows); }); }
-void SetInteriorStyle(const FILLSTYLE* s) { OnTarget([&](DrawOnImg& t) { t.SetInteriorStyle(s); }); }
+void SetInteriorStyle(const BYTE* rows) {
+    OnTarget([&](DrawOnImg& t) { t.SetInteriorStyle(rows); });
+}
+void SetInteriorStyle(const FILLSTYLE* s) {
+    OnTarget([&](DrawOnImg& t) { t.SetInteriorStyle(s); });
+}
 COLORREF GetInteriorColor() { return OnTarget([](DrawOnImg& t) { return t.GetInteriorColor(); }); }
 void SetInteriorColor(COLORREF c) { OnTarget([&](DrawOnImg& t) { t.SetInteriorColor(c); }); }
 void GetAxisScale(float* x, float* y) { OnTarget([&](DrawOnImg& t) { t.GetAxisScale(x, y); }); }
@@ -60,7 +64,9 @@ void ResetDrawingState() { OnTarget([](DrawOnImg& t) { t.ResetDrawingState(); })
 COLORREF GetPixelColor(int x, int y) {
     return OnTarget([&](DrawOnImg& t) { return t.GetPixelColor(x, y); });
 }
-void SetPixelColor(int x, int y, COLORREF c) { OnTarget([&](DrawOnImg& t) { t.SetPixelColor(x, y, c); }); }
+void SetPixelColor(int x, int y, COLORREF c) {
+    OnTarget([&](DrawOnImg& t) { t.SetPixelColor(x, y, c); });
+}
 void DrawLine(int x1, int y1, int x2, int y2) {
     OnTarget([&](DrawOnImg& t) { t.DrawLine(x1, y1, x2, y2); });
 }
@@ -173,5 +179,7 @@ void FlushBatch(int l, int t_, int r, int b) {
     OnTarget([&](DrawOnImg& t) { t.FlushBatch(l, t_, r, b); });
 }
 void FlushBatch() { OnTarget([](DrawOnImg& t) { t.FlushBatch(); }); }
-void EndBatch(int l, int t_, int r, int b) { OnTarget([&](DrawOnImg& t) { t.EndBatch(l, t_, r, b); }); }
+void EndBatch(int l, int t_, int r, int b) {
+    OnTarget([&](DrawOnImg& t) { t.EndBatch(l, t_, r, b); });
+}
 void EndBatch() { OnTarget([](DrawOnImg& t) { t.EndBatch(); }); }

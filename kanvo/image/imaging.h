@@ -37,7 +37,8 @@ struct ImagingCodecInfo {
 
 struct Imaging {
     using Status = int;  // 0 = Ok
-    Status(WINAPI* GdiplusStartup)(ULONG_PTR* token, const ImagingStartupInput* input, void* output);
+    Status(WINAPI* GdiplusStartup)(ULONG_PTR* token, const ImagingStartupInput* input,
+                                   void* output);
     void(WINAPI* GdiplusShutdown)(ULONG_PTR token);
     Status(WINAPI* GdipLoadImageFromStream)(IStream* stream, GpImage** image);
     Status(WINAPI* GdipGetImageWidth)(GpImage* image, UINT* width);

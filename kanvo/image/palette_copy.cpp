@@ -72,10 +72,10 @@ void PaletteCopy::MapToCube(const DWORD* pixels, int width, int height, size_t s
         BYTE* out = bits_.get() + y * stride;
         for (int x = 0; x < width; ++x) {
             const DWORD p = row[x];
-            out[x] = static_cast<BYTE>(
-                (Level((p >> 16) & 0xFF, kRedLevels) * kGreenLevels + Level((p >> 8) & 0xFF, kGreenLevels)) *
-                    kBlueLevels +
-                Level(p & 0xFF, kBlueLevels));
+            const int red = Level((p >> 16) & 0xFF, kRedLevels);
+            const int green = Level((p >> 8) & 0xFF, kGreenLevels);
+            const int blue = Level(p & 0xFF, kBlueLevels);
+            out[x] = static_cast<BYTE>((red * kGreenLevels + green) * kBlueLevels + blue);
         }
     }
 }

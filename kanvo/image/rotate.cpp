@@ -132,7 +132,8 @@ void MakeRotatedImage(IMAGE* destination, IMAGE* source, double radians, COLORRE
     int width = W, height = H;
     if (autoSize) {
         // The bounding box of the turned rectangle.
-        width = static_cast<int>(std::max(std::fabs(W * c + H * s), std::fabs(W * c - H * s)) + 0.5);
+        width =
+            static_cast<int>(std::max(std::fabs(W * c + H * s), std::fabs(W * c - H * s)) + 0.5);
         height =
             static_cast<int>(std::max(std::fabs(H * c - W * s), std::fabs(H * c + W * s)) + 0.5);
     }

@@ -40,7 +40,8 @@ DWORD WINAPI WindowThreadMain(LPVOID parameter) {
 
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.style = (params.noCloseBox ? CS_NOCLOSE : 0u) | (params.doubleClicks ? CS_DBLCLKS : 0u);
+    windowClass.style =
+        (params.noCloseBox ? CS_NOCLOSE : 0u) | (params.doubleClicks ? CS_DBLCLKS : 0u);
     windowClass.lpfnWndProc = GraphWindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = icon;
