@@ -47,7 +47,8 @@ int main() {
     SetTargetImage(&target);
 
     const double copy = NanosecondsPerCall(200, [&] {
-        std::memcpy(GetSurfacePixels(&target), pixels, static_cast<size_t>(kSize) * kSize * sizeof(DWORD));
+        std::memcpy(GetSurfacePixels(&target), pixels,
+                    static_cast<size_t>(kSize) * kSize * sizeof(DWORD));
     });
     const double blit = NanosecondsPerCall(200, [&] {
         BitBlt(GetSurfaceContext(&target), 0, 0, kSize, kSize, GetSurfaceContext(&source), 0, 0,

@@ -223,15 +223,19 @@ TEST(InputBox, KeysButtonsTheGraphicsWindowAndRealGlyphs) {
 
 // --- bad input, failures and resources ---------------------------------------------
 
+// A hook (a named CALLBACK: 32-bit builds take no lambda for one) that
+// refuses the creation of every window.
+LRESULT CALLBACK RefuseEveryWindow(int code, WPARAM wParam, LPARAM lParam) {
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST(InputBox, BadInputFailuresOneDialogAtATimeAndNothingLeftBehind) {
     HWND window = OpenGraphWindow(300, 200); wchar_t buffer[8] = L"keep";
     EXPECT_FALSE(PromptForText(nullptr, 8, L"p") || PromptForText(buffer, 0, L"p") ||
                  PromptForText(buffer, -5, L"p"));
     // A dialog that cannot be created: its font goes again, no quit request stays.
     // The hook refuses every window that this thread creates.
-    HHOOK hook = SetWindowsHookExW(WH_CBT, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
-    }, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseEveryWindow, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     PromptForText(buffer, 8);  // the first use registers the class
     int gdiBefore = FreeGdiSlots(); const bool refused = !PromptForText(buffer, 8, L"p");

@@ -14,7 +14,7 @@ static const double kPi = std::acos(-1.0);
 TEST(Rotate, MappingsBackgroundsSoftEdgesInPlaceBadArgumentsLeaksAndTheWindow) {
     IMAGE source = Patterned(40, 10), nearest(5, 5), smooth, turned, red, soft, broken(-9, 4);
     IMAGE blue = Patterned(5, 4, 0xFF, 0), grey = Patterned(100, 100, 0x336699, 0), wide(40000, 2);
-    IMAGE destination = Patterned(7, 6), original(destination), empty;  // wide: 2 GiB turned
+    IMAGE destination = Patterned(7, 6), original(destination), empty;  // wide: 3 GiB turned
     MakeRotatedImage(&nearest, &source, 0.0, RGB(9, 9, 9));
     MakeRotatedImage(&smooth, &source, 0.0, RGB(9, 9, 9), false, true);
     MakeRotatedImage(&turned, &source, kPi / 2, RGB(1, 2, 3), true, false);

@@ -24,12 +24,17 @@ bool Shows(HWND window, int x, int y, DWORD pixel) {
     return WaitUntil([&] { return CaptureWindowDc(window).At(x, y) == pixel; }, 1000);
 }
 
+// A window procedure (a named CALLBACK: 32-bit builds take no lambda for
+// one) that refuses creation: FALSE for WM_NCCREATE means no window.
+LRESULT CALLBACK RefuseCreation(HWND, UINT message, WPARAM, LPARAM) {
+    return message != WM_NCCREATE;
+}
+
 TEST(Window, RefusedFlagsStylesReopeningDrawingResizingClosingAndTwentyCycles) {
     // A class of that name whose windows refuse to be created: the opener is
     // released with a null handle, and no thread stays.
-    const WNDCLASSW refusing = {0, [](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
-        return message != WM_NCCREATE;  // FALSE for WM_NCCREATE: no window
-    }, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, L"KanvoWnd"};
+    const WNDCLASSW refusing = {0, RefuseCreation, 0, 0, GetModuleHandleW(nullptr), nullptr,
+                                nullptr, nullptr, nullptr, L"KanvoWnd"};
     ASSERT_NE(RegisterClassW(&refusing), 0);
     const HWND none = GetWindowHandle(); int threadsBefore = ThreadCount();
     const HWND refused = OpenGraphWindow(200, 100); int threadsAfter = ThreadCount();

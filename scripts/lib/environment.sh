@@ -85,7 +85,8 @@ kanvo_wine_settings() {
         printf '"%s"="WenQuanYi Zen Hei"\r\n' "黑体" "SimHei"
         printf '"%s"="Liberation Sans"\r\n' "Arial"
         printf '"%s"="DejaVu Sans"\r\n' "Corbel"
-        printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+        printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion'
+        printf '\\FontLink\\SystemLink]\r\n'
         for face in "Liberation Sans" "DejaVu Sans"; do
             printf '"%s"=hex(7):%s\r\n' "$face" "$cjk_link"
         done

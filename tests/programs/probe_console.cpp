@@ -1,9 +1,10 @@
 // Checks the library's console handling and exits with 64 plus a bit for
-// every failed check: a program that Ctrl+C ended never gets to say 64. Started with a console of its own: the
-// console hides while the window takes its place, Ctrl+C no longer ends the
-// program, and at close the console comes back where the window was. Started
-// without one (told by the argument "none"): OPEN_WITH_CONSOLE creates one
-// with working standard streams, and closing the window gives it back.
+// every failed check: a program that Ctrl+C ended never gets to say 64.
+// Started with a console of its own: the console hides while the window takes
+// its place, Ctrl+C no longer ends the program, and at close the console comes
+// back where the window was. Started without one (told by the argument
+// "none"): OPEN_WITH_CONSOLE creates one with working standard streams, and
+// closing the window gives it back.
 #include <kanvo.h>
 
 #include <cstdio>

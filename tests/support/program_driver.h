@@ -3,6 +3,10 @@
 // types a key into its console or uses the window's close box.
 #pragma once
 
+// Without it, MSVC's <windows.h> makes min and max macros that break std::max.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <string>

@@ -10,7 +10,7 @@ namespace KanvoTest {
 // table is full; the pens are freed again. Compare before and after a piece
 // of work: a leak of n objects lowers it by n.
 int FreeGdiSlots();
-// Handles the process holds (from the system's handle list).
+// Handles the process holds (each possible handle value below 65536 asked).
 int OpenHandleCount();
 // Threads of the process.
 int ThreadCount();
