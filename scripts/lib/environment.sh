@@ -61,7 +61,13 @@ kanvo_start_wine() {
     fi
     "$KANVO_WINESERVER" -f -p >/dev/null 2>&1 &
     KANVO_WINESERVER_PID=$!
-    sleep 0.2
+    # Wait (up to 5 s) until the server listens; it works in its socket's
+    # directory. A program started earlier would start a server of its own.
+    local _
+    for _ in $(seq 50); do
+        [ -S "/proc/$KANVO_WINESERVER_PID/cwd/socket" ] && break
+        sleep 0.1
+    done
     kanvo_wine_settings
 }
 
