@@ -76,8 +76,10 @@ int main() {
     const double frameMs = 1000 / framesPerSecond;
     std::printf("dialclock, 10 s under this display: %zu frames\n", printed.size());
     std::printf("  frames per second        %8.2f\n", framesPerSecond);
-    std::printf("  ms per frame             %8.2f  (%.2f x a frame drawn on an IMAGE here, "
-                "%.2f ms)\n", frameMs, frameMs / referenceFrameMs, referenceFrameMs);
+    std::printf(
+        "  ms per frame             %8.2f  (%.2f x a frame drawn on an IMAGE here, "
+        "%.2f ms)\n",
+        frameMs, frameMs / referenceFrameMs, referenceFrameMs);
     std::printf("  start-up (first line) s  %8.3f  (%.2f x rendering the dial here, %.3f s)\n",
                 printed.front(), printed.front() / referenceStartup, referenceStartup);
     return 0;

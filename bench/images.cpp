@@ -66,8 +66,8 @@ int main() {
     std::printf("800 x 800, best of 5 rounds\n");
     std::printf("memcpy of the pixels       %9.1f us   1.00 (the limit)\n", copy / 1e3);
     std::printf("raw BitBlt SRCCOPY         %9.1f us   %.2f x memcpy\n", blit / 1e3, blit / copy);
-    std::printf("PasteImage SRCCOPY         %9.1f us   %.2f x memcpy, %.2f x BitBlt\n",
-                paste / 1e3, paste / copy, paste / blit);
+    std::printf("PasteImage SRCCOPY         %9.1f us   %.2f x memcpy, %.2f x BitBlt\n", paste / 1e3,
+                paste / copy, paste / blit);
     std::printf("memcpy per pixel           %9.2f ns\n", copy / kPixels);
     std::printf("MakeRotatedImage nearest   %9.2f ns per destination pixel   %.1f x memcpy\n",
                 nearest / kPixels, nearest / copy);

@@ -42,8 +42,12 @@ enum { kPrimitive, kComposed, kShownOnly };
 constexpr double kGoals[][2] = {{1.10, 1.25}, {1.30, 1.30}, {0, 0}};
 
 // Draws spread over the target, so that each call touches fresh pixels.
-int X(int i) { return 100 + (i * 37) % 600; }
-int Y(int i) { return 100 + (i * 53) % 600; }
+int X(int i) {
+    return 100 + (i * 37) % 600;
+}
+int Y(int i) {
+    return 100 + (i * 53) % 600;
+}
 
 void RawLines(int n) {
     for (int i = 0; i < n; ++i) {
@@ -238,9 +242,10 @@ int main() {
     const double batchNs = Seconds(circle, count) * 1e9 / count;
     EndBatch();
     const double presentingNs = Seconds(circle, count) * 1e9 / count;
-    std::printf("window  DrawFilledCircle, average: %.0f ns in batch mode, %.0f ns while "
-                "presenting (%.3f)\n",
-                batchNs, presentingNs, presentingNs / batchNs);
+    std::printf(
+        "window  DrawFilledCircle, average: %.0f ns in batch mode, %.0f ns while "
+        "presenting (%.3f)\n",
+        batchNs, presentingNs, presentingNs / batchNs);
     CloseGraphWindow();
     DeleteCriticalSection(&g_lock);
     return 0;

@@ -181,16 +181,15 @@ int GetLastRow();     // GetTargetHeight() - 1
 
 void CaptureImage(IMAGE* destination, int x, int y, int width, int height);
 void PasteImage(int x, int y, const IMAGE* source, DWORD rop = SRCCOPY);
-void PasteImage(int x, int y, int width, int height, const IMAGE* source, int sourceX,
-                int sourceY, DWORD rop = SRCCOPY);
-void MakeRotatedImage(IMAGE* destination, IMAGE* source, double radians,
-                      COLORREF background = 0, bool autoSize = false,
-                      bool highQuality = false);
+void PasteImage(int x, int y, int width, int height, const IMAGE* source, int sourceX, int sourceY,
+                DWORD rop = SRCCOPY);
+void MakeRotatedImage(IMAGE* destination, IMAGE* source, double radians, COLORREF background = 0,
+                      bool autoSize = false, bool highQuality = false);
 
 void ReadImageFile(IMAGE* destination, const wchar_t* path, int width = 0, int height = 0,
                    bool resizeToFit = false);
-void ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* name,
-                       int width = 0, int height = 0, bool resizeToFit = false);
+void ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* name, int width = 0,
+                       int height = 0, bool resizeToFit = false);
 void WriteImageFile(const wchar_t* path, IMAGE* image = nullptr);
 
 // ---------------------------------------------------------------------------
@@ -206,8 +205,8 @@ int GetBackgroundMode();
 void SetBackgroundMode(int mode);  // OPAQUE or TRANSPARENT
 COLORREF GetInteriorColor();
 void SetInteriorColor(COLORREF color);
-COLORREF GetDrawColor();              // the stroke colour
-void SetDrawColor(COLORREF color);    // stroke and font colour together
+COLORREF GetDrawColor();            // the stroke colour
+void SetDrawColor(COLORREF color);  // stroke and font colour together
 
 void GetStrokeStyle(LINESTYLE* out);
 void SetStrokeStyle(int style, int thickness = 1, const DWORD* userPattern = nullptr,
@@ -229,7 +228,7 @@ void SetPolygonFillMode(int mode);  // ALTERNATE or WINDING
 void MoveOrigin(int x, int y);  // logical origin at device point (x, y)
 void GetAxisScale(float* xScale, float* yScale);
 void SetAxisScale(float xScale, float yScale);  // 0 or not finite: the scale stays
-void SetClipRegion(HRGN region);  // device coordinates; the caller keeps the region
+void SetClipRegion(HRGN region);                // device coordinates; the caller keeps the region
 void EraseClipArea();
 void ResetDrawingState();
 
@@ -247,7 +246,7 @@ void DrawRectangle(int left, int top, int right, int bottom);
 void DrawFilledRectangle(int left, int top, int right, int bottom);
 void PaintRectangle(int left, int top, int right, int bottom);  // both corners inclusive
 void EraseRectangle(int left, int top, int right, int bottom);
-void PaintBlock(int left, int top, int right, int bottom);      // same as PaintRectangle
+void PaintBlock(int left, int top, int right, int bottom);  // same as PaintRectangle
 
 void DrawCircle(int x, int y, int radius);
 void DrawFilledCircle(int x, int y, int radius);
@@ -320,10 +319,9 @@ void SelectTextFont(const LOGFONTW* font);
 void SelectTextFont(int height, int width, const wchar_t* face);
 void SelectTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
                     int weight, bool italic, bool underline, bool strikeOut);
-void SelectTextFont(int height, int width, const wchar_t* face, int escapement,
-                    int orientation, int weight, bool italic, bool underline, bool strikeOut,
-                    BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
-                    BYTE pitchAndFamily);
+void SelectTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
+                    int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
+                    BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
 void GetTextFont(LOGFONTW* out);
 void QueryTextFont(LOGFONTW* out);
 

@@ -32,13 +32,16 @@ inline DWORD At(IMAGE& image, int x, int y, DWORD outside = ~0u) {
 // Whether no colour byte of the two pixels differs by more than `tolerance`;
 // with a negative tolerance, whether all 32 bits are equal.
 inline bool Near(DWORD a, DWORD b, int tolerance) {
-    const auto gap = [a, b](int s) { return std::abs(int(a >> s & 0xFF) - int(b >> s & 0xFF)); };
+    const auto gap = [a, b](int s) {
+        return std::abs(int(a >> s & 0xFF) - int(b >> s & 0xFF));
+    };
     return tolerance < 0 ? a == b : std::max({gap(0), gap(8), gap(16)}) <= tolerance;
 }
 
 // "<width>x<height> <n>": the image's size and how many of its pixels are not
 // Near expected(x, y).
-template <class Expected> std::string Differ(IMAGE& image, Expected expected, int tolerance = -1) {
+template <class Expected>
+std::string Differ(IMAGE& image, Expected expected, int tolerance = -1) {
     int wrong = 0, w = image.Width(), h = image.Height();
     for (int i = 0; i < w * h; ++i)
         wrong += !Near(At(image, i % w, i / w), expected(i % w, i / w), tolerance);
@@ -47,7 +50,8 @@ template <class Expected> std::string Differ(IMAGE& image, Expected expected, in
 
 // As above, against the pixels of `expected`, black where it has none.
 inline std::string Differ(IMAGE& image, IMAGE& expected, int tolerance = -1) {
-    return Differ(image, [&expected](int x, int y) { return At(expected, x, y, 0); }, tolerance);
+    return Differ(
+        image, [&expected](int x, int y) { return At(expected, x, y, 0); }, tolerance);
 }
 
 // Free GDI slots and open handles, the most free and the fewest open of a few

@@ -25,20 +25,28 @@ TEST(Rotate, MappingsBackgroundsSoftEdgesInPlaceBadArgumentsLeaksAndTheWindow) {
     EXPECT_EQ(Differ(turned, [&](int x, int y) { return y ? At(source, 40 - y, x) : 0x010203u; }),
               "10x40 0");
     EXPECT_EQ(Differ(red, [](int x, int y) { return y && x < 4 ? 0xFFu : 0xFF0000u; }), "5x4 0");
-    EXPECT_EQ(Differ(soft, [](int x, int y) {  // blue from 1, 2 or 4 neighbours of 4
-        const double share = (y ? 1 : 0.5) * (x % 4 ? 1 : 0.5);
-        return static_cast<DWORD>(255 * (1 - share)) << 16 | static_cast<DWORD>(255 * share);
-    }), "5x4 0");
+    EXPECT_EQ(Differ(soft,
+                     [](int x, int y) {  // blue from 1, 2 or 4 neighbours of 4
+                         const double share = (y ? 1 : 0.5) * (x % 4 ? 1 : 0.5);
+                         return static_cast<DWORD>(255 * (1 - share)) << 16 |
+                                static_cast<DWORD>(255 * share);
+                     }),
+              "5x4 0");
     // An eighth turn of 100 x 100 fills 141 x 141, the corners with a grey
     // background, which is a byte fill: its top byte the grey level too.
     // Turning an image into itself equals turning a copy.
     for (bool bilinear : {false, true}) {
         IMAGE eighth, image = Patterned(61, 33), copy(image), expected;
         MakeRotatedImage(&eighth, &grey, kPi / 4, RGB(0x80, 0x80, 0x80), true, bilinear);
-        EXPECT_EQ(Differ(eighth, [&](int x, int y) {  // inside, soft edge, corners
-            const double distance = std::fabs(x - 70.0) + std::fabs(y - 70.0);
-            return distance < 66 ? 0x00336699u : distance > 74 ? 0x80808080u : At(eighth, x, y);
-        }), "141x141 0") << bilinear;
+        EXPECT_EQ(Differ(eighth,
+                         [&](int x, int y) {  // inside, soft edge, corners
+                             const double distance = std::fabs(x - 70.0) + std::fabs(y - 70.0);
+                             return distance < 66   ? 0x00336699u
+                                    : distance > 74 ? 0x80808080u
+                                                    : At(eighth, x, y);
+                         }),
+                  "141x141 0")
+            << bilinear;
         MakeRotatedImage(&expected, &copy, 0.7, RGB(10, 200, 30), true, bilinear);
         MakeRotatedImage(&image, &image, 0.7, RGB(10, 200, 30), true, bilinear);
         EXPECT_EQ(Differ(image, expected), "68x65 0") << bilinear;
@@ -49,7 +57,8 @@ TEST(Rotate, MappingsBackgroundsSoftEdgesInPlaceBadArgumentsLeaksAndTheWindow) {
         MakeRotatedImage(&destination, bad, kPi / 4, 0, true, true);
     for (double a : {std::nan(""), HUGE_VAL}) MakeRotatedImage(&destination, &grey, a, 0, true);
     for (int i = 0; i < 50; ++i) {  // into new images and into themselves
-        IMAGE scratch; MakeRotatedImage(&scratch, &grey, i * 0.1, RGB(i, 0, 0), i % 2, i % 3 == 0);
+        IMAGE scratch;
+        MakeRotatedImage(&scratch, &grey, i * 0.1, RGB(i, 0, 0), i % 2, i % 3 == 0);
         MakeRotatedImage(&scratch, &scratch, 0.5, 0, true, true);
     }
     EXPECT_EQ(SettledCounts(), before);
@@ -57,7 +66,8 @@ TEST(Rotate, MappingsBackgroundsSoftEdgesInPlaceBadArgumentsLeaksAndTheWindow) {
     // Into the window, its image and client area take the turned size.
     ASSERT_NE(OpenGraphWindow(200, 100), nullptr);
     MakeRotatedImage(nullptr, &source, kPi / 2, RGB(1, 2, 3), true, false);
-    RECT client = {}; GetClientRect(GetWindowHandle(), &client);
+    RECT client = {};
+    GetClientRect(GetWindowHandle(), &client);
     EXPECT_EQ(GetTargetWidth() * 1000 + client.bottom, 10040);
     EXPECT_EQ(KanvoTest::ComparePixels(GetSurfacePixels(), GetSurfacePixels(&turned), 10, 40), "");
 }

@@ -40,7 +40,8 @@ const WORD kInvertedRows[8] = {0x7F, 0xBE, 0xDD, 0xEB, 0xF7, 0x00, 0xFF, 0x5A};
 
 struct Box {
     int l, t, r, b;
-    int Rx() const { return std::abs(r - l) / 2; } int Ry() const { return std::abs(b - t) / 2; }
+    int Rx() const { return std::abs(r - l) / 2; }
+    int Ry() const { return std::abs(b - t) / 2; }
     int Cx() const { return std::min(l, r) + Rx(); }
     int Cy() const { return std::min(t, b) + Ry(); }
     // A self-crossing five-pointed star: its middle has winding number 2, so
@@ -55,14 +56,38 @@ const Box kBoxes[] = {{10, 12, 70, 52}, {15, 20, 96, 75}, {150, 110, 81, 41}};
 
 // A shape: Kanvo's outline, outline-and-fill, fill-only and background-fill
 // variants (only the second for open shapes), and the GDI call they rest on.
-struct Shape { const char* name; void (*variants[4])(const Box&); void (*raw)(HDC, const Box&); };
-#define CLOSED(shape, args, raw)                                                            \
-    {#shape,                                                                                \
-     {[](const Box& b) { Draw##shape args; }, [](const Box& b) { DrawFilled##shape args; }, \
-      [](const Box& b) { Paint##shape args; }, [](const Box& b) { Erase##shape args; }},    \
-     [](HDC dc, const Box& b) { raw; }}
-#define OPEN(name, kanvo, raw) \
-    {name, {nullptr, [](const Box& b) { kanvo; }}, [](HDC dc, const Box& b) { raw; }}
+struct Shape {
+    const char* name;
+    void (*variants[4])(const Box&);
+    void (*raw)(HDC, const Box&);
+};
+#define CLOSED(shape, args, raw)       \
+    {                                  \
+#shape, {[](const Box& b) {    \
+            Draw##shape args;          \
+        }, [](const Box& b) {          \
+            DrawFilled##shape args;    \
+        }, [](const Box& b) {          \
+            Paint##shape args;         \
+        },                             \
+            [](const Box& b) {         \
+                Erase##shape args;     \
+        } },                           \
+            [](HDC dc, const Box& b) { \
+                raw;                   \
+        }                              \
+    }
+#define OPEN(name, kanvo, raw)         \
+    {                                  \
+        name,                          \
+            {nullptr,                  \
+             [](const Box& b) {        \
+                 kanvo;                \
+             }},                       \
+            [](HDC dc, const Box& b) { \
+                raw;                   \
+            }                          \
+    }
 const Shape kShapes[] = {
     CLOSED(Rectangle, (b.l, b.t, b.r, b.b), Rectangle(dc, b.l, b.t, b.r, b.b)),
     CLOSED(Circle, (b.Cx(), b.Cy(), b.Ry()),
@@ -97,9 +122,13 @@ void RawVariant(HDC dc, const Shape& shape, int variant, Box box) {
     const int saved = SaveDC(dc);
     if (variant == 0) SelectObject(dc, GetStockObject(NULL_BRUSH));
     if (variant >= 2) SelectObject(dc, GetStockObject(NULL_PEN));
-    if (background) { SelectObject(dc, background); SetROP2(dc, R2_COPYPEN); }
+    if (background) {
+        SelectObject(dc, background);
+        SetROP2(dc, R2_COPYPEN);
+    }
     shape.raw(dc, box);
-    RestoreDC(dc, saved); DeleteObject(background);  // no brush to delete is harmless
+    RestoreDC(dc, saved);
+    DeleteObject(background);  // no brush to delete is harmless
 }
 
 // The variants given (bit 1 << variant) of every shape in the first `boxes`
@@ -129,14 +158,17 @@ struct Condition {
 const Condition kConditions[] = {
     {"Plain"},
     {"DashedHatchMirrored", R2_COPYPEN, PS_DASH | PS_ENDCAP_FLAT, 3, BS_HATCHED, HS_DIAGCROSS, 1},
-    {"InsideFrameTransparentHatchClipped", R2_COPYPEN, PS_INSIDEFRAME | PS_ENDCAP_SQUARE |
-     PS_JOIN_MITER, 5, BS_HATCHED, HS_FDIAGONAL, 0, 1, TRANSPARENT},
-    {"UserDashesRowPatternWinding", R2_COPYPEN, PS_USERSTYLE | PS_JOIN_BEVEL, 2, BS_PATTERN, 0,
-     0, 0, OPAQUE, WINDING},
+    {"InsideFrameTransparentHatchClipped", R2_COPYPEN,
+     PS_INSIDEFRAME | PS_ENDCAP_SQUARE | PS_JOIN_MITER, 5, BS_HATCHED, HS_FDIAGONAL, 0, 1,
+     TRANSPARENT},
+    {"UserDashesRowPatternWinding", R2_COPYPEN, PS_USERSTYLE | PS_JOIN_BEVEL, 2, BS_PATTERN, 0, 0,
+     0, OPAQUE, WINDING},
     {"ImagePattern", R2_COPYPEN, PS_SOLID, 1, BS_PATTERN, 1},
     {"DibPattern", R2_COPYPEN, PS_SOLID, 1, BS_DIBPATTERN},
     {"HollowBrushAndNullPen", R2_COPYPEN, PS_NULL, 1, BS_NULL},
-    {"XorPen", R2_XORPEN}, {"NotRop", R2_NOT}, {"MaskPen", R2_MASKPEN},
+    {"XorPen", R2_XORPEN},
+    {"NotRop", R2_NOT},
+    {"MaskPen", R2_MASKPEN},
 };
 
 // A 13 x 6 pattern image of black and coloured pixels.
@@ -153,20 +185,26 @@ IMAGE& PatternImage() {
 HBRUSH RawBrush(const Condition& c) {
     IMAGE& image = PatternImage();
     if (c.brush == BS_DIBPATTERN) {  // GDI packs the rows bottom-up after the header
-        struct { BITMAPINFOHEADER header; DWORD rows[13 * 6]; } packed = {
-            {40, 13, 6, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        struct {
+            BITMAPINFOHEADER header;
+            DWORD rows[13 * 6];
+        } packed = {{40, 13, 6, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
         HDC dc = GetSurfaceContext(&image);
         GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, 6, packed.rows,
                   reinterpret_cast<BITMAPINFO*>(&packed), DIB_RGB_COLORS);
         return CreateDIBPatternBrushPt(&packed, DIB_RGB_COLORS);
     }
     HBITMAP bits = c.hatch ? CreateBitmap(13, 6, 1, 1, 0) : CreateBitmap(8, 8, 1, 1, kInvertedRows);
-    HDC mono = CreateCompatibleDC(nullptr); HGDIOBJ old = SelectObject(mono, bits);
+    HDC mono = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mono, bits);
     if (c.hatch) BitBlt(mono, 0, 0, 13, 6, GetSurfaceContext(&image), 0, 0, SRCCOPY);
-    SelectObject(mono, old); DeleteDC(mono);
-    const LOGBRUSH fill = {static_cast<UINT>(c.brush), kInterior, c.brush == BS_PATTERN
-                           ? reinterpret_cast<ULONG_PTR>(bits) : static_cast<ULONG_PTR>(c.hatch)};
-    HBRUSH brush = CreateBrushIndirect(&fill); DeleteObject(bits);  // the brush keeps a copy
+    SelectObject(mono, old);
+    DeleteDC(mono);
+    const LOGBRUSH fill = {static_cast<UINT>(c.brush), kInterior,
+                           c.brush == BS_PATTERN ? reinterpret_cast<ULONG_PTR>(bits)
+                                                 : static_cast<ULONG_PTR>(c.hatch)};
+    HBRUSH brush = CreateBrushIndirect(&fill);
+    DeleteObject(bits);  // the brush keeps a copy
     return brush;
 }
 
@@ -175,24 +213,42 @@ HBRUSH RawBrush(const Condition& c) {
 // colour rebuilds the pen and the brush in their style.
 void SetState(const Condition& c, HDC dc, bool recolour = false) {
     const DWORD dashes[] = {5, 2};
-    const XFORM transform = {c.mirrored ? 0.5f : 1, 0, 0, c.mirrored ? -0.75f : 1,
-                             c.mirrored ? 20.0f : 0, c.mirrored ? 110.0f : 0};
+    const XFORM transform = {
+        c.mirrored ? 0.5f : 1,  0, 0, c.mirrored ? -0.75f : 1, c.mirrored ? 20.0f : 0,
+        c.mirrored ? 110.0f : 0};
     HRGN clip = c.clipped ? CreateEllipticRgn(20, 10, 140, 110) : nullptr;
     const COLORREF shift = recolour ? 0x010101 : 0;
-    SetStrokeColor(kStroke ^ shift); SetInteriorColor(kInterior ^ shift); SetBackgroundColor(kBk);
-    SetFontColor(kStroke); SetStrokeStyle(c.pen, c.width, dashes, 2);
-    if (c.brush == BS_PATTERN && !c.hatch) SetInteriorStyle(kRows);
-    else SetInteriorStyle(c.brush, c.hatch, &PatternImage());
-    if (recolour) { SetStrokeColor(kStroke); SetInteriorColor(kInterior); }
-    SetBackgroundMode(c.mode); SetRasterOp(c.rop); SetPolygonFillMode(c.fill); SetClipRegion(clip);
-    MoveOrigin(20 * c.mirrored, 110 * c.mirrored); SetAxisScale(transform.eM11, transform.eM22);
+    SetStrokeColor(kStroke ^ shift);
+    SetInteriorColor(kInterior ^ shift);
+    SetBackgroundColor(kBk);
+    SetFontColor(kStroke);
+    SetStrokeStyle(c.pen, c.width, dashes, 2);
+    if (c.brush == BS_PATTERN && !c.hatch)
+        SetInteriorStyle(kRows);
+    else
+        SetInteriorStyle(c.brush, c.hatch, &PatternImage());
+    if (recolour) {
+        SetStrokeColor(kStroke);
+        SetInteriorColor(kInterior);
+    }
+    SetBackgroundMode(c.mode);
+    SetRasterOp(c.rop);
+    SetPolygonFillMode(c.fill);
+    SetClipRegion(clip);
+    MoveOrigin(20 * c.mirrored, 110 * c.mirrored);
+    SetAxisScale(transform.eM11, transform.eM22);
     const bool user = (c.pen & PS_STYLE_MASK) == PS_USERSTYLE;
     const LOGBRUSH stroke = {BS_SOLID, kStroke, 0};
     SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC | c.pen, c.width, &stroke, user ? 2 : 0,
                                      user ? dashes : nullptr));
     SelectAndDelete(dc, RawBrush(c));
-    SetBkColor(dc, kBk); SetBkMode(dc, c.mode); SetROP2(dc, c.rop); SetPolyFillMode(dc, c.fill);
-    SetTextColor(dc, kStroke); SetWorldTransform(dc, &transform); SelectClipRgn(dc, clip);
+    SetBkColor(dc, kBk);
+    SetBkMode(dc, c.mode);
+    SetROP2(dc, c.rop);
+    SetPolyFillMode(dc, c.fill);
+    SetTextColor(dc, kStroke);
+    SetWorldTransform(dc, &transform);
+    SelectClipRgn(dc, clip);
     if (clip) DeleteObject(clip);
 }
 
@@ -200,9 +256,13 @@ void SetState(const Condition& c, HDC dc, bool recolour = false) {
 // hash (64-bit FNV-1a) of the pixels after each appended to `table`.
 void ExpectShapesMatchGdi(DWORD* pixels, std::string& table) {
     for (const Condition& condition : kConditions) {
-        GdiTwin twin(kWidth, kHeight); SetState(condition, twin.Dc());
-        GdiFlush(); std::fill_n(pixels, kWidth * kHeight, kSentinel); twin.Fill(kSentinel);
-        const std::string state = DrawingState(); const int freeBefore = FreeGdiSlots();
+        GdiTwin twin(kWidth, kHeight);
+        SetState(condition, twin.Dc());
+        GdiFlush();
+        std::fill_n(pixels, kWidth * kHeight, kSentinel);
+        twin.Fill(kSentinel);
+        const std::string state = DrawingState();
+        const int freeBefore = FreeGdiSlots();
         DrawEveryShape(twin.Dc(), 15, [&](const char* step) {
             std::string difference = ComparePixels(pixels, twin.Pixels(), kWidth, kHeight);
             if (DrawingState() != state) difference += " state " + DrawingState();
@@ -224,7 +284,8 @@ void ExpectShapesMatchGdi(DWORD* pixels, std::string& table) {
 }
 
 TEST(Shapes, MatchGdiOnAnImageAndOnTheWindow) {
-    IMAGE image(kWidth, kHeight); SetTargetImage(&image);
+    IMAGE image(kWidth, kHeight);
+    SetTargetImage(&image);
     std::string table, windowTable;
     ExpectShapesMatchGdi(GetSurfacePixels(&image), table);
     ASSERT_NE(OpenGraphWindow(kWidth, kHeight), nullptr);
@@ -232,7 +293,8 @@ TEST(Shapes, MatchGdiOnAnImageAndOnTheWindow) {
     CloseGraphWindow();
     const char* path = KANVO_GOLDEN_DIR "/shapes.txt";
     if (std::getenv("KANVO_REGENERATE_GOLDEN")) return (void)(std::ofstream(path) << table);
-    std::stringstream expected; expected << std::ifstream(path).rdbuf();
+    std::stringstream expected;
+    expected << std::ifstream(path).rdbuf();
     EXPECT_EQ(table, expected.str()) << "pixels differ from the table " << path;
 }
 
@@ -242,12 +304,14 @@ TEST(Shapes, MatchGdiOnAnImageAndOnTheWindow) {
 // under a mirroring transform and clipped; every other time the colours are
 // set last.
 TEST(Shapes, EveryPenAndBrushStyleMatchesGdiAndNothingIsRebuiltNeedlessly) {
-    IMAGE image(kWidth, kHeight); SetTargetImage(&image);
+    IMAGE image(kWidth, kHeight);
+    SetTargetImage(&image);
     int round = 0;
     for (const Condition& frame : {kConditions[0], kConditions[1], kConditions[2]}) {
         GdiTwin twin(kWidth, kHeight);
         auto expectSame = [&](const Condition& c, const std::string& what) {
-            SetState(c, twin.Dc(), ++round % 2 == 0); ClearTarget();
+            SetState(c, twin.Dc(), ++round % 2 == 0);
+            ClearTarget();
             std::copy_n(GetSurfacePixels(&image), kWidth * kHeight, twin.Pixels());
             DrawEveryShape(twin.Dc(), 2, nullptr, 1);
             EXPECT_EQ(ComparePixels(image, twin), "") << what << ", " << frame.name;
@@ -264,7 +328,8 @@ TEST(Shapes, EveryPenAndBrushStyleMatchesGdiAndNothingIsRebuiltNeedlessly) {
         // the image, and the image as a DIB.
         for (int i = 0; i < 15; ++i) {
             c.brush = i < 12 ? BS_HATCHED : i < 14 ? BS_PATTERN : BS_DIBPATTERN;
-            c.hatch = i < 12 ? i % 6 : i - 12; c.mode = i < 6 ? TRANSPARENT : OPAQUE;
+            c.hatch = i < 12 ? i % 6 : i - 12;
+            c.mode = i < 6 ? TRANSPARENT : OPAQUE;
             expectSame(c, "brush " + std::to_string(c.brush) + " " + std::to_string(c.hatch));
         }
     }
@@ -272,29 +337,41 @@ TEST(Shapes, EveryPenAndBrushStyleMatchesGdiAndNothingIsRebuiltNeedlessly) {
     // brush for outlines, a null pen for fills, a solid brush of the background
     // colour for background fills), no pen or brush is rebuilt.
     HDC dc = GetSurfaceContext(&image);
-    SetStrokeStyle(PS_NULL); SetInteriorStyle(BS_NULL);
+    SetStrokeStyle(PS_NULL);
+    SetInteriorStyle(BS_NULL);
     for (unsigned variants : {1u | 4u, 8u}) {
-        if (variants == 8) { SetInteriorStyle(BS_SOLID); SetInteriorColor(GetBackgroundColor()); }
+        if (variants == 8) {
+            SetInteriorStyle(BS_SOLID);
+            SetInteriorColor(GetBackgroundColor());
+        }
         const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN), brush = GetCurrentObject(dc, OBJ_BRUSH);
         DrawEveryShape(nullptr, variants, nullptr);
         EXPECT_TRUE(GetCurrentObject(dc, OBJ_PEN) == pen &&
-                    GetCurrentObject(dc, OBJ_BRUSH) == brush) << variants;
+                    GetCurrentObject(dc, OBJ_BRUSH) == brush)
+            << variants;
     }
 }
 
 // The figures shapes are defined by, then bad and extreme arguments.
 TEST(ShapeFigures, NumbersPixelReadsAndBadOrExtremeArguments) {
-    IMAGE image(110, 110); GdiTwin twin(110, 110);
-    HDC dc = twin.Dc(); DWORD* pixels = GetSurfacePixels(&image); SetTargetImage(&image);
+    IMAGE image(110, 110);
+    GdiTwin twin(110, 110);
+    HDC dc = twin.Dc();
+    DWORD* pixels = GetSurfacePixels(&image);
+    SetTargetImage(&image);
     // Columns and rows 5 to 10, whichever corner comes first.
     PaintRectangle(10, 10, 5, 5);
     EXPECT_EQ(CountPixels(pixels, 110, {5, 5, 11, 11}, 0xFFFFFF), 36);
     EXPECT_EQ(CountPixels(pixels, 110, {0, 0, 110, 110}, 0xFFFFFF), 36);
     // A quarter circle from three to twelve o'clock, the box in either order;
     // a pie in an odd box: centre (50, 50), radii 50.
-    ClearTarget(); DrawArc(0, 0, 100, 100, 0, kPi / 2); Arc(dc, 0, 0, 100, 100, 100, 50, 50, 0);
-    DrawArc(100, 100, 0, 0, 0, kPi / 2); Arc(dc, 100, 100, 0, 0, 100, 50, 50, 0);
-    DrawFilledPie(0, 0, 101, 101, kPi, 1.5 * kPi); Pie(dc, 0, 0, 101, 101, 0, 50, 50, 100);
+    ClearTarget();
+    DrawArc(0, 0, 100, 100, 0, kPi / 2);
+    Arc(dc, 0, 0, 100, 100, 100, 50, 50, 0);
+    DrawArc(100, 100, 0, 0, 0, kPi / 2);
+    Arc(dc, 100, 100, 0, 0, 100, 50, 50, 0);
+    DrawFilledPie(0, 0, 101, 101, kPi, 1.5 * kPi);
+    Pie(dc, 0, 0, 101, 101, 0, 50, 50, 100);
     EXPECT_EQ(ComparePixels(image, twin), "");
     // An angle whose sine is exactly one half, so that a radius of 3 gives 1.5.
     double angle = kPi / 6;
@@ -311,16 +388,22 @@ TEST(ShapeFigures, NumbersPixelReadsAndBadOrExtremeArguments) {
     EXPECT_EQ(ends(10, 20, 15, 27, 0, kPi), (std::array<int, 4>{14, 23, 10, 23}));
     // Pixels in COLORREF order, and only where visible.
     HDC imageDc = GetSurfaceContext(&image);
-    SetPixelColor(3, 4, 0x0000FF); EXPECT_EQ(pixels[4 * 110 + 3], 0x00FF0000u);
-    EXPECT_EQ(GetPixelColor(3, 4), 0x0000FFu); EXPECT_EQ(GetPixelColor(110, 0), CLR_INVALID);
+    SetPixelColor(3, 4, 0x0000FF);
+    EXPECT_EQ(pixels[4 * 110 + 3], 0x00FF0000u);
+    EXPECT_EQ(GetPixelColor(3, 4), 0x0000FFu);
+    EXPECT_EQ(GetPixelColor(110, 0), CLR_INVALID);
     HRGN region = CreateRectRgn(0, 0, 10, 10);
-    SetClipRegion(region); DeleteObject(region); EXPECT_EQ(GetPixelColor(12, 4), CLR_INVALID);
+    SetClipRegion(region);
+    DeleteObject(region);
+    EXPECT_EQ(GetPixelColor(12, 4), CLR_INVALID);
     // Reads agree with GetPixel inside and outside, under several transforms.
-    SetClipRegion(nullptr); int disagreements = 0;
+    SetClipRegion(nullptr);
+    int disagreements = 0;
     for (int i = 0; i < 110 * 110; ++i) pixels[i] = 0xFF000000u | (i * 2654435761u >> 8);
     const float transforms[][4] = {{0, 0, 1, 1}, {5, -3, 1, 1}, {20, 15, -1, -1}, {1, 2, 2, 0.5f}};
     for (const auto& t : transforms) {
-        MoveOrigin(static_cast<int>(t[0]), static_cast<int>(t[1])); SetAxisScale(t[2], t[3]);
+        MoveOrigin(static_cast<int>(t[0]), static_cast<int>(t[1]));
+        SetAxisScale(t[2], t[3]);
         for (int i = 0, x = -25, y = -25; i < 55 * 50; ++i, x = i % 55 - 25, y = i / 55 - 25)
             disagreements += GetPixelColor(x, y) != GetPixel(imageDc, x, y);
     }
@@ -328,42 +411,72 @@ TEST(ShapeFigures, NumbersPixelReadsAndBadOrExtremeArguments) {
     // DrawLine leaves the device's current position at its end, and the
     // library's pen position where it was.
     POINT position = {};
-    MovePenTo(7, 8); DrawLine(1, 2, 15, 16); GetCurrentPositionEx(imageDc, &position);
+    MovePenTo(7, 8);
+    DrawLine(1, 2, 15, 16);
+    GetCurrentPositionEx(imageDc, &position);
     EXPECT_TRUE(position.x == 15 && position.y == 16 && GetPenX() == 7 && GetPenY() == 8);
     // Bad and extreme arguments draw nothing or what GDI draws, and leak nothing.
-    ResetDrawingState(); ClearTarget(); twin.Fill(0);
+    ResetDrawingState();
+    ClearTarget();
+    twin.Fill(0);
     const LOGBRUSH white = {BS_SOLID, 0xFFFFFF, 0};  // a geometric pen, as Kanvo's
-    SetStrokeColor(0xFFFFFF); SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC, 1, &white, 0, 0));
+    SetStrokeColor(0xFFFFFF);
+    SelectAndDelete(dc, ExtCreatePen(PS_GEOMETRIC, 1, &white, 0, 0));
     const int freeBefore = FreeGdiSlots();
     // Point lists without points and broken Bezier chains draw nothing.
     const POINT points[7] = {{2, 2}, {30, 4}, {4, 30}, {30, 30}, {20, 2}, {2, 20}, {25, 25}};
-    for (auto shape : {DrawPolyline, DrawPolygon, DrawFilledPolygon, PaintPolygon, ErasePolygon,
-                       DrawBezier})
-        for (int count : {0, -1, INT_MIN}) { shape(points, count); shape(nullptr, 4); }
+    for (auto shape :
+         {DrawPolyline, DrawPolygon, DrawFilledPolygon, PaintPolygon, ErasePolygon, DrawBezier})
+        for (int count : {0, -1, INT_MIN}) {
+            shape(points, count);
+            shape(nullptr, 4);
+        }
     for (int count : {2, 3, 5, 6}) DrawBezier(points, count);
     // Beyond the raster limits (unguarded, some of these hang the process or
     // corrupt its heap) nothing is drawn either.
-    const int big = 1000000; const POINT tall[] = {{INT_MIN, INT_MIN}, {INT_MAX, 0}, {0, INT_MAX}};
-    DrawFilledEllipse(-big, -big, big, big); DrawFilledRoundRect(-big, -big, big, big, 20, 20);
-    DrawFilledCircle(10, 10, INT_MAX); DrawFilledCircle(INT_MIN, 10, 5); DrawFilledPolygon(tall, 3);
-    DrawArc(-big, -big, big, big, 0.5, 2); PaintPie(-big, -big, big, big, 0.5, 2);
-    DrawArc(0, 0, 40, 40, NAN, 1); DrawFilledPie(0, 0, 40, 40, 1, INFINITY);
-    SetAxisScale(1000, 1000); DrawFilledCircle(0, 0, 100); SetAxisScale(1, 1);
-    SetStrokeStyle(PS_SOLID, big); DrawLine(0, 0, 30, 30); SetStrokeStyle(PS_SOLID, 3);
-    DrawLine(-100 * big, 5, 100 * big, 40); DrawPolyline(tall, 3); SetStrokeStyle(PS_SOLID, 1);
+    const int big = 1000000;
+    const POINT tall[] = {{INT_MIN, INT_MIN}, {INT_MAX, 0}, {0, INT_MAX}};
+    DrawFilledEllipse(-big, -big, big, big);
+    DrawFilledRoundRect(-big, -big, big, big, 20, 20);
+    DrawFilledCircle(10, 10, INT_MAX);
+    DrawFilledCircle(INT_MIN, 10, 5);
+    DrawFilledPolygon(tall, 3);
+    DrawArc(-big, -big, big, big, 0.5, 2);
+    PaintPie(-big, -big, big, big, 0.5, 2);
+    DrawArc(0, 0, 40, 40, NAN, 1);
+    DrawFilledPie(0, 0, 40, 40, 1, INFINITY);
+    SetAxisScale(1000, 1000);
+    DrawFilledCircle(0, 0, 100);
+    SetAxisScale(1, 1);
+    SetStrokeStyle(PS_SOLID, big);
+    DrawLine(0, 0, 30, 30);
+    SetStrokeStyle(PS_SOLID, 3);
+    DrawLine(-100 * big, 5, 100 * big, 40);
+    DrawPolyline(tall, 3);
+    SetStrokeStyle(PS_SOLID, 1);
     EXPECT_EQ(ComparePixels(image, twin), "");
     // Whole Bezier chains, negative and zero sizes, odd corner sizes, flood
     // fills outside the image or in no known mode; thin lines and rectangles,
     // and curves within the limits, at any size: as GDI draws them.
-    DrawBezier(points, 7); PolyBezier(dc, points, 7);
-    DrawFilledCircle(20, 20, -8); Ellipse(dc, 28, 28, 12, 12);
-    DrawFilledCircle(5, 5, 0); Ellipse(dc, 5, 5, 5, 5);
-    DrawFilledRoundRect(2, 25, 15, 38, -6, 100); RoundRect(dc, 2, 25, 15, 38, -6, 100);
-    FillAreaAt(-5, -5, 0, FLOODFILLSURFACE); ExtFloodFill(dc, -5, -5, 0, FLOODFILLSURFACE);
-    FillAreaAt(1, 1, 0, 7); ExtFloodFill(dc, 1, 1, 0, 7);
-    DrawLine(INT_MIN, 10, INT_MAX, 12); MoveToEx(dc, INT_MIN, 10, 0); LineTo(dc, INT_MAX, 12);
-    DrawPolyline(tall, 3); Polyline(dc, tall, 3);
-    DrawFilledCircle(30050, 24, 30000); Ellipse(dc, 50, -29976, 60050, 30024);
+    DrawBezier(points, 7);
+    PolyBezier(dc, points, 7);
+    DrawFilledCircle(20, 20, -8);
+    Ellipse(dc, 28, 28, 12, 12);
+    DrawFilledCircle(5, 5, 0);
+    Ellipse(dc, 5, 5, 5, 5);
+    DrawFilledRoundRect(2, 25, 15, 38, -6, 100);
+    RoundRect(dc, 2, 25, 15, 38, -6, 100);
+    FillAreaAt(-5, -5, 0, FLOODFILLSURFACE);
+    ExtFloodFill(dc, -5, -5, 0, FLOODFILLSURFACE);
+    FillAreaAt(1, 1, 0, 7);
+    ExtFloodFill(dc, 1, 1, 0, 7);
+    DrawLine(INT_MIN, 10, INT_MAX, 12);
+    MoveToEx(dc, INT_MIN, 10, 0);
+    LineTo(dc, INT_MAX, 12);
+    DrawPolyline(tall, 3);
+    Polyline(dc, tall, 3);
+    DrawFilledCircle(30050, 24, 30000);
+    Ellipse(dc, 50, -29976, 60050, 30024);
     PaintRectangle(INT_MIN, 40, INT_MAX, INT_MAX);  // as far as GDI reaches
     RawVariant(dc, kShapes[0], 2, {INT_MIN, 40, INT_MAX - 1, INT_MAX - 1});
     const int freeAfter = FreeGdiSlots();

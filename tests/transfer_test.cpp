@@ -13,17 +13,22 @@
 TEST(Transfer, PasteAndCaptureEqualBitBltTheWindowAndBadArguments) {
     const RECT places[] = {{5, 7, 10, 8}, {-9, -6, 20, 14}, {50, 40, 23, 17}};  // x, y, w, h
     IMAGE source = Patterned(23, 17, 5), kept = Patterned(4, 4, 7), original(kept), captured;
-    IMAGE empty, broken(-3, 5); const HDC from = GetSurfaceContext(&source);
-    PasteImage(0, 0, &source); CaptureImage(&kept, 0, 0, 2, 2);  // before any window: nothing
+    IMAGE empty, broken(-3, 5);
+    const HDC from = GetSurfaceContext(&source);
+    PasteImage(0, 0, &source);
+    CaptureImage(&kept, 0, 0, 2, 2);  // before any window: nothing
     for (const XFORM& t : {XFORM{1, 0, 0, 1, 0, 0}, XFORM{1.5f, 0, 0, 2, 7, -3}})
-        for (DWORD rop : {SRCCOPY, SRCPAINT, SRCAND, SRCINVERT, NOTSRCCOPY, DSTINVERT, PATINVERT,
-                          0x00B8074Aul})
+        for (DWORD rop :
+             {SRCCOPY, SRCPAINT, SRCAND, SRCINVERT, NOTSRCCOPY, DSTINVERT, PATINVERT, 0x00B8074Aul})
             for (const RECT& p : places) {
                 IMAGE target = Patterned(60, 50, 9);
-                KanvoTest::GdiTwin twin(60, 50), grabbed(30, 20); const HDC to = twin.Dc();
+                KanvoTest::GdiTwin twin(60, 50), grabbed(30, 20);
+                const HDC to = twin.Dc();
                 BitBlt(to, 0, 0, 60, 50, GetSurfaceContext(&target), 0, 0, SRCCOPY);
-                SetTargetImage(&target); SetWorldTransform(to, &t);
-                MoveOrigin(int(t.eDx), int(t.eDy)); SetAxisScale(t.eM11, t.eM22);
+                SetTargetImage(&target);
+                SetWorldTransform(to, &t);
+                MoveOrigin(int(t.eDx), int(t.eDy));
+                SetAxisScale(t.eM11, t.eM22);
                 PasteImage(p.left, p.top, &source, rop);
                 BitBlt(to, p.left, p.top, 23, 17, from, 0, 0, rop);
                 PasteImage(p.top, p.left, p.right, p.bottom, &source, 4, 3, rop);
@@ -33,19 +38,24 @@ TEST(Transfer, PasteAndCaptureEqualBitBltTheWindowAndBadArguments) {
                 BitBlt(grabbed.Dc(), 0, 0, 30, 20, to, p.left + 20, p.top, SRCCOPY);
                 EXPECT_EQ(KanvoTest::ComparePixels(target, grabbed), "") << std::hex << rop;
             }
-    ASSERT_NE(OpenGraphWindow(200, 150), nullptr); std::pair<int, int> before;
+    ASSERT_NE(OpenGraphWindow(200, 150), nullptr);
+    std::pair<int, int> before;
     for (int i = -1; i < 50; ++i) {  // a first round may set up lasting state
         if (i == 0) before = SettledCounts();
         PasteImage(i + 1, i + 1, &source);
-        PasteImage(60, 60, &source, SRCINVERT); PasteImage(60, 60, &source, SRCINVERT);
+        PasteImage(60, 60, &source, SRCINVERT);
+        PasteImage(60, 60, &source, SRCINVERT);
         for (const IMAGE* bad : {&empty, &broken, static_cast<IMAGE*>(nullptr)})
             PasteImage(1, 1, bad, BLACKNESS), PasteImage(1, 1, 5, 5, bad, 0, 0, BLACKNESS);
-        CaptureImage(nullptr, 0, 0, 4, 4); CaptureImage(&kept, 0, 0, -4, 4);
-        CaptureImage(&kept, 0, 0, 1 << 20, 1 << 20); CaptureImage(&captured, 40, 40, 60, 50);
+        CaptureImage(nullptr, 0, 0, 4, 4);
+        CaptureImage(&kept, 0, 0, -4, 4);
+        CaptureImage(&kept, 0, 0, 1 << 20, 1 << 20);
+        CaptureImage(&captured, 40, 40, 60, 50);
     }
     EXPECT_EQ(SettledCounts(), before);
     // After a few refreshes:
-    Sleep(100); const auto shown = KanvoTest::CaptureWindowDc(GetWindowHandle());
+    Sleep(100);
+    const auto shown = KanvoTest::CaptureWindowDc(GetWindowHandle());
     EXPECT_EQ(Differ(kept, original), "4x4 0");
     ASSERT_EQ(shown.width, 200);
     EXPECT_EQ(shown.At(72, 66), At(source, 22, 16) & 0xFFFFFF);  // inverted twice

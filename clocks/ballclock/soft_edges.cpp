@@ -20,8 +20,8 @@ DWORD* ClockPixels() {
 DWORD Blend(DWORD old, DWORD target, double weight) {
     DWORD result = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
-        const double channel = ((old >> shift) & 0xFF) * (1 - weight) +
-                               ((target >> shift) & 0xFF) * weight;
+        const double channel =
+            ((old >> shift) & 0xFF) * (1 - weight) + ((target >> shift) & 0xFF) * weight;
         result |= static_cast<DWORD>(channel) << shift;
     }
     return result;

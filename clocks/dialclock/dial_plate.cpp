@@ -30,7 +30,9 @@ int WrapInto(int value, int start, int size) {
     return start + offset;
 }
 
-double Dot(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double Dot(const Point3& a, const Point3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 Point3 Minus(const Point3& a, const Point3& b) {
     return Point3(a.x - b.x, a.y - b.y, a.z - b.z, kWhite);
@@ -65,9 +67,9 @@ void BlurRegion(int left, int top, int width, int height) {
                     weights += weight;
                 }
             }
-            SetPixelColor(x, y, RGB(static_cast<int>(red / weights),
-                                    static_cast<int>(green / weights),
-                                    static_cast<int>(blue / weights)));
+            SetPixelColor(x, y,
+                          RGB(static_cast<int>(red / weights), static_cast<int>(green / weights),
+                              static_cast<int>(blue / weights)));
         }
     }
 }
@@ -104,9 +106,10 @@ void ShadeSphere(const Sphere& sphere, const LightSource& light, int left, int t
             const double highlight = std::max(Dot(bisector, normal), 0.0);
             const double highlightPower = std::pow(highlight, kShininess);
 
-            SetPixelColor(j, i, ShadedChannel(light.red, diffuse, highlightPower, 0) |
-                                    ShadedChannel(light.green, diffuse, highlightPower, 8) |
-                                    ShadedChannel(light.blue, diffuse, highlightPower, 16));
+            SetPixelColor(j, i,
+                          ShadedChannel(light.red, diffuse, highlightPower, 0) |
+                              ShadedChannel(light.green, diffuse, highlightPower, 8) |
+                              ShadedChannel(light.blue, diffuse, highlightPower, 16));
         }
     }
 }

@@ -45,7 +45,9 @@ void ResetBackground() {
     ClearTarget();
 }
 
-int ToTwelveHour(int hour) { return hour < 12 ? hour : hour - 12; }
+int ToTwelveHour(int hour) {
+    return hour < 12 ? hour : hour - 12;
+}
 
 int SliderDistance(double phi, double a, double b) {
     return static_cast<int>(SliderReach(phi, a, b));
@@ -78,8 +80,9 @@ void FillGradientQuad(POINT p0, POINT p1, POINT p2, POINT p3) {
             const double u = ((y - p2.y) - (x - p2.x) * s01) / uDenominator;
             const double v = ((y - p2.y) - (x - p2.x) * s12) / vDenominator;
             if (u > 0 && u < 1 && v > 0 && v < 1)
-                SetPixelColor(x, y, MixColor(MixColor(0x000000AA, 0x000EC9FF, u),
-                                             MixColor(0x000EC9FF, 0x0055FFFF, u), v));
+                SetPixelColor(x, y,
+                              MixColor(MixColor(0x000000AA, 0x000EC9FF, u),
+                                       MixColor(0x000EC9FF, 0x0055FFFF, u), v));
         }
     }
 }

@@ -57,8 +57,7 @@ void DrawStarRing(int cx, int cy, int l, double side, double angle, const LightS
 void DrawNeedle(int cx, int cy, double angle, double length);
 
 // The rod from the crank pin to the slider, and the pin's disc.
-void DrawConnectingRod(int cx, int cy, double secondAngle, double crank, int l,
-                       double minuteAngle);
+void DrawConnectingRod(int cx, int cy, double secondAngle, double crank, int l, double minuteAngle);
 
 // Everything a frame draws over the dial, about `center`.
 void DrawMovingParts(POINT center, const HandAngles& angles, const LightSource& light);

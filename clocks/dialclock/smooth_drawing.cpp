@@ -5,7 +5,9 @@
 
 namespace {
 
-int Channel(COLORREF color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
+int Channel(COLORREF color, int shift) {
+    return static_cast<int>((color >> shift) & 0xFF);
+}
 
 // Truncates toward zero and keeps the low 8 bits; a value no int can hold
 // (or NaN) gives 0 instead of undefined behaviour.
@@ -78,8 +80,8 @@ void DrawGradientLine(int x1, int y1, int x2, int y2, COLORREF startColor, COLOR
     for (int k = 0; k < 10; ++k) {
         const int h = 10 - k;
         SetStrokeColor(MixColor(startColor, endColor, h / 10.0));
-        DrawLine((h * x1 + k * x2) / 10, (h * y1 + k * y2) / 10,
-                 ((h - 1) * x1 + (k + 1) * x2) / 10, ((h - 1) * y1 + (k + 1) * y2) / 10);
+        DrawLine((h * x1 + k * x2) / 10, (h * y1 + k * y2) / 10, ((h - 1) * x1 + (k + 1) * x2) / 10,
+                 ((h - 1) * y1 + (k + 1) * y2) / 10);
     }
     DrawLineFringe(x1, y1, x2, y2, endColor, width, 0);
 }

@@ -30,8 +30,7 @@ HandLines DashedHandLines(const tm& t) {
     const double minute = t.tm_min * 0.10471975333333333 + t.tm_sec * 0.10471975333333333 / 60;
     // The hours - 12 term turns midnight a full turn back, to the same place.
     const double hour = (t.tm_hour - 12.0) * 0.5235987666666667 +
-                        t.tm_min * 0.5235987666666667 / 60 +
-                        t.tm_sec * 0.5235987666666667 / 3600;
+                        t.tm_min * 0.5235987666666667 / 60 + t.tm_sec * 0.5235987666666667 / 3600;
     return {LineAt(second, 140), LineAt(minute, 100), LineAt(hour, 60)};
 }
 

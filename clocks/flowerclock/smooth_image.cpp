@@ -17,8 +17,8 @@ void SmoothImage(IMAGE& image) {
     const long long n = static_cast<long long>(w) * h;
     for (long long i = 0; i < n; ++i) {
         const long long x = i % w;
-        const int first = x == 0 ? 3 : 0;      // no left column at the left edge
-        const int last = x == w - 1 ? 5 : 8;   // no right column at the right edge
+        const int first = x == 0 ? 3 : 0;     // no left column at the left edge
+        const int last = x == w - 1 ? 5 : 8;  // no right column at the right edge
         int color[3] = {0, 0, 0};
         int weights = 0;
         for (int k = first; k <= last; ++k) {

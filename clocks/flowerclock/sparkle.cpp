@@ -10,8 +10,12 @@ int sparkle_y = 0;
 
 namespace {
 
-bool InColumnBand(int x) { return 145 <= x && x <= 500; }
-bool InRowBand(int y) { return 60 < y && y < 420; }
+bool InColumnBand(int x) {
+    return 145 <= x && x <= 500;
+}
+bool InRowBand(int y) {
+    return 60 < y && y < 420;
+}
 
 }  // namespace
 

@@ -6,7 +6,7 @@
 namespace {
 
 // Centre tap, then offsets 1 to 7 on both sides.
-constexpr float kKernel[8] = {0.22764182f,  0.1934412f,     0.118697f,     0.05259257f,
+constexpr float kKernel[8] = {0.22764182f,  0.1934412f,    0.118697f,     0.05259257f,
                               0.016826855f, 0.0038875442f, 0.0006485472f, 0.000078127094f};
 constexpr int kReach = 7;
 

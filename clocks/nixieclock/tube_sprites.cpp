@@ -101,8 +101,10 @@ void BuildSprites(TubeDisplay& display) {
 
     for (int b = 0; b < 10; ++b) {
         for (int d : kCathodeOrder) {
-            if (d == b) LayOverSprite(sprites[b], glow[d], 1.0f);
-            else LayOverSprite(sprites[b], ghost[d], kGhostAlpha);
+            if (d == b)
+                LayOverSprite(sprites[b], glow[d], 1.0f);
+            else
+                LayOverSprite(sprites[b], ghost[d], kGhostAlpha);
         }
         PremultiplyAlpha(sprites[b]);
     }
@@ -128,10 +130,14 @@ void SetupGlow(Glow& g) {
 void DriftGlow(Glow& g) {
     g.x += g.vx;
     g.y += g.vy;
-    if (g.x > g.maxX) g.x = g.maxX - 0.333f;
-    else if (g.x < 0) g.x = 0.333f;
-    if (g.y > g.maxY) g.y = g.maxY - 0.333f;
-    else if (g.y < 0) g.y = 0.333f;
+    if (g.x > g.maxX)
+        g.x = g.maxX - 0.333f;
+    else if (g.x < 0)
+        g.x = 0.333f;
+    if (g.y > g.maxY)
+        g.y = g.maxY - 0.333f;
+    else if (g.y < 0)
+        g.y = 0.333f;
     g.vx = std::clamp(g.vx + RandomUnit(40000, 0.1175f), -1.0f, 1.0f);
     g.vy = std::clamp(g.vy + RandomUnit(40000, 0.1175f), -1.0f, 1.0f);
     g.ix = static_cast<int>(g.x);

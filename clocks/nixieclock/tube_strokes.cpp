@@ -7,7 +7,9 @@
 
 namespace {
 
-double Distance(Point2 a, Point2 b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double Distance(Point2 a, Point2 b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
 // Records every pixel of the box (clipped to the sprite) with the coverage
 // from `distance`; a pixel whose distance is not a number is left out.
@@ -67,8 +69,8 @@ void StrokeEllipse(StrokeCoverage& s, Point2 c, double ax, double ay, double t) 
         const double dx = c.x - p.x, dy = c.y - p.y;
         if (dx == 0 && dy == 0) return std::numeric_limits<double>::quiet_NaN();
         const double k0 = std::sqrt((dx / ax) * (dx / ax) + (dy / ay) * (dy / ay));
-        const double k1 = std::sqrt((dx / (ax * ax)) * (dx / (ax * ax)) +
-                                    (dy / (ay * ay)) * (dy / (ay * ay)));
+        const double k1 =
+            std::sqrt((dx / (ax * ax)) * (dx / (ax * ax)) + (dy / (ay * ay)) * (dy / (ay * ay)));
         return std::fabs((k0 - 1) * k0 / k1) - t;
     });
 }
@@ -92,15 +94,17 @@ double BezierDistance(Point2 p, const Point2 control[4]) {
     if (nearest < 0.1) return -1000;
     // Start at an end point when it is the nearest control point, else midway.
     double s = 0.5;
-    if (std::fabs(nearest - toEnd) < 1e-5) s = 1;
-    else if (std::fabs(nearest - toStart) < 1e-5) s = 0;
+    if (std::fabs(nearest - toEnd) < 1e-5)
+        s = 1;
+    else if (std::fabs(nearest - toStart) < 1e-5)
+        s = 0;
     // Newton steps towards a zero of the derivative of |B(s) - p|^2.
     for (int step = 0; step < 10; ++step) {
         const Cubic b = Evaluate(control, s);
         const double rx = b.value.x - p.x, ry = b.value.y - p.y;
         const double slope = rx * b.first.x + ry * b.first.y;
-        const double curvature = b.first.x * b.first.x + b.first.y * b.first.y +
-                                 rx * b.second.x + ry * b.second.y;
+        const double curvature =
+            b.first.x * b.first.x + b.first.y * b.first.y + rx * b.second.x + ry * b.second.y;
         const double next = s - slope / curvature;
         if (!std::isfinite(next)) break;  // a flat spot: keep the last parameter
         s = next;

@@ -9,8 +9,12 @@
 
 namespace {
 
-void ReadClock(__time64_t* now) { _time64(now); }
-void ToLocalTime(const __time64_t* now, tm* local) { _localtime64_s(local, now); }
+void ReadClock(__time64_t* now) {
+    _time64(now);
+}
+void ToLocalTime(const __time64_t* now, tm* local) {
+    _localtime64_s(local, now);
+}
 
 }  // namespace
 

@@ -54,7 +54,9 @@ struct OrbitCentres {
     POINT second;
 };
 
-POINT Truncated(double x, double y) { return {static_cast<LONG>(x), static_cast<LONG>(y)}; }
+POINT Truncated(double x, double y) {
+    return {static_cast<LONG>(x), static_cast<LONG>(y)};
+}
 
 void DrawFilledDisc(COLORREF fill, POINT centre, int radius) {
     SetInteriorColor(fill);

@@ -9,8 +9,12 @@ RainDrop drops[kDropCount];
 
 namespace {
 
-int EndX(const RainDrop& drop) { return static_cast<int>(drop.x + drop.length * 0.6); }
-int EndY(const RainDrop& drop) { return static_cast<int>(drop.y + drop.length * 0.8); }
+int EndX(const RainDrop& drop) {
+    return static_cast<int>(drop.x + drop.length * 0.6);
+}
+int EndY(const RainDrop& drop) {
+    return static_cast<int>(drop.y + drop.length * 0.8);
+}
 
 }  // namespace
 

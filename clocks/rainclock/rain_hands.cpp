@@ -7,9 +7,15 @@
 
 namespace {
 
-double FractionalPart(double v) { return v - std::floor(v); }
-double RemainingPart(double v) { return 1 - FractionalPart(v); }
-double RoundHalfUp(double v) { return std::floor(v + 0.5); }
+double FractionalPart(double v) {
+    return v - std::floor(v);
+}
+double RemainingPart(double v) {
+    return 1 - FractionalPart(v);
+}
+double RoundHalfUp(double v) {
+    return std::floor(v + 0.5);
+}
 
 }  // namespace
 
@@ -54,8 +60,10 @@ void DrawWuLine(int ix0, int iy0, int ix1, int iy1, COLORREF color) {
     // In a y-major line every plot exchanges its coordinates back.
     auto plot = [&](double x, double y, double brightness) {
         const int px = static_cast<int>(x), py = static_cast<int>(y);
-        if (steep) PlotScaled(py, px, color, brightness);
-        else PlotScaled(px, py, color, brightness);
+        if (steep)
+            PlotScaled(py, px, color, brightness);
+        else
+            PlotScaled(px, py, color, brightness);
     };
     const double dx = x1 - x0, dy = y1 - y0;
     const double gradient = dx == 0 ? 1 : dy / dx;

@@ -10,7 +10,9 @@ constexpr COLORREF kGlowInner = 0x00CDCDBE;
 constexpr COLORREF kHourDot = 0x00BCAD89;
 constexpr COLORREF kMinuteTick = 0x00D6C7A5;
 
-int Mix(int outer, int inner, double x) { return static_cast<int>(outer * (1 - x) + inner * x); }
+int Mix(int outer, int inner, double x) {
+    return static_cast<int>(outer * (1 - x) + inner * x);
+}
 
 void DrawHourDotsAndTicks() {
     for (int i = 0; i < 12; ++i) {

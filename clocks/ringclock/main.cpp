@@ -9,8 +9,12 @@
 
 namespace {
 
-void ReadClock(__time64_t* now) { _time64(now); }
-void ToLocalTime(tm* t, const __time64_t* now) { _localtime64_s(t, now); }
+void ReadClock(__time64_t* now) {
+    _time64(now);
+}
+void ToLocalTime(tm* t, const __time64_t* now) {
+    _localtime64_s(t, now);
+}
 
 }  // namespace
 

@@ -19,7 +19,9 @@ unsigned NextRandom(unsigned& state) {
     return (state >> 16) & 0x7FFF;
 }
 
-int Mix(int a, int b, double weight) { return static_cast<int>(a + (b - a) * weight); }
+int Mix(int a, int b, double weight) {
+    return static_cast<int>(a + (b - a) * weight);
+}
 
 // The sky from deep blue at the top to violet at the horizon, with a soft
 // teal glow around the focus.

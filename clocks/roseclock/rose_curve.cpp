@@ -84,7 +84,9 @@ void WriteCaption(int n, int d) {
 void DrawRose(int n, int d, int from, int to, COLORREF colour) {
     if (n < 1 || d < 1) return;
     const RoseShape shape = ReduceRose(n, d);
-    const auto theta = [&shape](int step) { return step * 6.283185307 / shape.steps; };
+    const auto theta = [&shape](int step) {
+        return step * 6.283185307 / shape.steps;
+    };
     const double increment = 2.0 / (colour == kRoseWhite ? 5 : 2) / 350;
     double x, y;
     RosePoint(shape, theta(from), &x, &y);

@@ -31,8 +31,8 @@ constexpr HandShape kSecondHand = {210, 1.75, 4, 0x8E56BF};
 
 void DrawHandAt(double angle, const HandShape& hand) {
     DrawHand(std::sin(angle) * hand.length, std::cos(angle) * hand.length,
-             std::cos(angle) * hand.halfWidth, std::sin(angle) * hand.halfWidth,
-             hand.tailDivisor, hand.colour);
+             std::cos(angle) * hand.halfWidth, std::sin(angle) * hand.halfWidth, hand.tailDivisor,
+             hand.colour);
 }
 
 // A filled circle with a white one-pixel outline over the face colour.

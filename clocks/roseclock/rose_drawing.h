@@ -13,9 +13,9 @@ constexpr COLORREF kRoseWhite = 0xFFFFFF;
 
 // --- Particles (rose_particles.cpp) ---------------------------------------
 struct Particle {
-    double x;         // pixels, grows to the right
-    int y;            // row
-    double speed;     // pixels per pass
+    double x;      // pixels, grows to the right
+    int y;         // row
+    double speed;  // pixels per pass
     COLORREF colour;
 };
 constexpr int kParticleCount = 116;

@@ -27,13 +27,19 @@ constexpr Rgb kCentreRing = {200, 200, 200};
 constexpr Rgb kFiveMinuteRing = {176, 197, 163};
 constexpr Rgb kSecondDot = {128, 128, 128};
 
-void SmoothDisc(int cx, int cy, int r, Rgb c) { ::SmoothDisc(cx, cy, r, c.red, c.green, c.blue); }
-void SolidDisc(int cx, int cy, int r, Rgb c) { ::SolidDisc(cx, cy, r, c.red, c.green, c.blue); }
+void SmoothDisc(int cx, int cy, int r, Rgb c) {
+    ::SmoothDisc(cx, cy, r, c.red, c.green, c.blue);
+}
+void SolidDisc(int cx, int cy, int r, Rgb c) {
+    ::SolidDisc(cx, cy, r, c.red, c.green, c.blue);
+}
 void SmoothRing(int cx, int cy, int r, Rgb c, int width) {
     ::SmoothRing(cx, cy, r, c.red, c.green, c.blue, width);
 }
 
-bool IsParticle(int index) { return index >= 0 && index < kParticleCount; }
+bool IsParticle(int index) {
+    return index >= 0 && index < kParticleCount;
+}
 
 // The point at radius rho along the particle's spiral.
 void PlaceOnSpiral(Particle& p, double rho) {

@@ -63,8 +63,10 @@ void SmoothDisc(int cx, int cy, int r, int red, int green, int blue) {
         for (int y = cy - r; y <= cy + r; ++y) {
             const double dist = Distance(x, y, cx, cy);
             double weight = 0;
-            if (std::fabs(dist - r) <= 0.5) weight = 0.5 - dist + r;
-            else if (dist <= r) weight = 1;
+            if (std::fabs(dist - r) <= 0.5)
+                weight = 0.5 - dist + r;
+            else if (dist <= r)
+                weight = 1;
             BlendPixel(x, y, red, green, blue, weight);
         }
     }
@@ -75,9 +77,12 @@ void SmoothRing(int cx, int cy, int r, int red, int green, int blue, int width) 
         for (int y = cy - r - width; y <= cy + r + width; ++y) {
             const double dist = Distance(x, y, cx, cy);
             double weight = 0;
-            if (std::fabs(dist - r + 1) <= 0.5) weight = 0.5 + dist - r + 1;  // inner edge
-            else if (std::fabs(dist - width - r + 1) <= 0.5) weight = 0.5 - dist + r + width - 1;
-            else if (r - 1 < dist && dist < r + width - 1) weight = 1;
+            if (std::fabs(dist - r + 1) <= 0.5)
+                weight = 0.5 + dist - r + 1;  // inner edge
+            else if (std::fabs(dist - width - r + 1) <= 0.5)
+                weight = 0.5 - dist + r + width - 1;
+            else if (r - 1 < dist && dist < r + width - 1)
+                weight = 1;
             if (std::fabs(weight) > 0.000001) BlendPixel(x, y, red, green, blue, weight);
         }
     }

@@ -16,16 +16,28 @@ int penY = 0;
 void PaintBlock(int left, int top, int right, int bottom) {
     PaintRectangle(left, top, right, bottom);
 }
-void DrawPolygonByCount(int count, const POINT* points) { DrawPolygon(points, count); }
-void DrawFilledPolygonByCount(int count, const POINT* points) { DrawFilledPolygon(points, count); }
-COLORREF GetDrawColor() { return GetStrokeColor(); }
+void DrawPolygonByCount(int count, const POINT* points) {
+    DrawPolygon(points, count);
+}
+void DrawFilledPolygonByCount(int count, const POINT* points) {
+    DrawFilledPolygon(points, count);
+}
+COLORREF GetDrawColor() {
+    return GetStrokeColor();
+}
 void SetDrawColor(COLORREF color) {
     SetStrokeColor(color);
     SetFontColor(color);
 }
-void SetMixMode(int mode) { SetRasterOp(mode); }
-int GetLastColumn() { return GetTargetWidth() - 1; }
-int GetLastRow() { return GetTargetHeight() - 1; }
+void SetMixMode(int mode) {
+    SetRasterOp(mode);
+}
+int GetLastColumn() {
+    return GetTargetWidth() - 1;
+}
+int GetLastRow() {
+    return GetTargetHeight() - 1;
+}
 
 void DrawBox3D(int left, int top, int right, int bottom, int depth, bool drawTop) {
     if (left > right) std::swap(left, right);
@@ -58,7 +70,9 @@ int GetTextPixelHeight(wchar_t ch) {
     return GetTextPixelHeight(text);
 }
 
-void SelectTextFont(const LOGFONTW* font) { SetTextFont(font); }
+void SelectTextFont(const LOGFONTW* font) {
+    SetTextFont(font);
+}
 void SelectTextFont(int height, int width, const wchar_t* face) {
     SetTextFont(height, width, face);
 }
@@ -69,13 +83,19 @@ void SelectTextFont(int height, int width, const wchar_t* face, int escapement, 
 void SelectTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
                     int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
                     BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily) {
-    SetTextFont(height, width, face, escapement, orientation, weight, italic, underline,
-                strikeOut, charSet, outPrecision, clipPrecision, quality, pitchAndFamily);
+    SetTextFont(height, width, face, escapement, orientation, weight, italic, underline, strikeOut,
+                charSet, outPrecision, clipPrecision, quality, pitchAndFamily);
 }
-void QueryTextFont(LOGFONTW* out) { GetTextFont(out); }
+void QueryTextFont(LOGFONTW* out) {
+    GetTextFont(out);
+}
 
-int GetPenX() { return penX; }
-int GetPenY() { return penY; }
+int GetPenX() {
+    return penX;
+}
+int GetPenY() {
+    return penY;
+}
 void MovePenTo(int x, int y) {
     penX = x;
     penY = y;

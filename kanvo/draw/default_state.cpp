@@ -28,7 +28,9 @@ void ApplyDefaultDeviceState(HDC dc, const XFORM& transform) {
     if (HFONT font = CreateFontIndirectW(&style)) DeleteObject(SelectObject(dc, font));
 }
 
-void DrawOnImg::ResetDrawingState() { Image().ResetDrawingState(); }
+void DrawOnImg::ResetDrawingState() {
+    Image().ResetDrawingState();
+}
 
 }  // namespace Kanvo
 

@@ -5,10 +5,18 @@
 
 namespace Kanvo {
 
-IMAGE& DrawOnImg::Image() { return *g_state.currentImage; }
-HDC DrawOnImg::Dc() { return g_state.targetDC; }
+IMAGE& DrawOnImg::Image() {
+    return *g_state.currentImage;
+}
+HDC DrawOnImg::Dc() {
+    return g_state.targetDC;
+}
 
-int DrawOnImg::GetTargetWidth() { return Image().width_; }
-int DrawOnImg::GetTargetHeight() { return Image().height_; }
+int DrawOnImg::GetTargetWidth() {
+    return Image().width_;
+}
+int DrawOnImg::GetTargetHeight() {
+    return Image().height_;
+}
 
 }  // namespace Kanvo

@@ -120,13 +120,16 @@ protected:
     static bool Drawable(const ShapeBounds& bounds, ShapeKind kind);
     // The end points that Arc and Pie take (x1, y1, x2, y2); false when the
     // shape is not drawn: an angle is not finite, or the box is not Drawable.
-    bool ArcEndsToDraw(int left, int top, int right, int bottom, double startAngle,
-                       double endAngle, int ends[4]);
+    bool ArcEndsToDraw(int left, int top, int right, int bottom, double startAngle, double endAngle,
+                       int ends[4]);
 
     // Swap-and-restore wrappers of the composed shapes (composed_shapes.cpp).
-    template <class Draw> void WithoutFill(Draw draw);
-    template <class Draw> void WithoutOutline(Draw draw);
-    template <class Paint> void WithBackgroundBrush(Paint paint);
+    template <class Draw>
+    void WithoutFill(Draw draw);
+    template <class Draw>
+    void WithoutOutline(Draw draw);
+    template <class Paint>
+    void WithBackgroundBrush(Paint paint);
 };
 
 }  // namespace Kanvo

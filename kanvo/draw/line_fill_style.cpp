@@ -41,7 +41,9 @@ LINESTYLE& LINESTYLE::operator=(const LINESTYLE& other) {
     return *this;
 }
 
-LINESTYLE::~LINESTYLE() { delete[] userPattern; }
+LINESTYLE::~LINESTYLE() {
+    delete[] userPattern;
+}
 
 FILLSTYLE::FILLSTYLE(const FILLSTYLE& other) : style(other.style), hatch(other.hatch) {
     if (UsesPatternImage(other)) pattern = new IMAGE(*other.pattern);
@@ -61,4 +63,6 @@ FILLSTYLE& FILLSTYLE::operator=(const FILLSTYLE& other) {
     return *this;
 }
 
-FILLSTYLE::~FILLSTYLE() { delete pattern; }
+FILLSTYLE::~FILLSTYLE() {
+    delete pattern;
+}

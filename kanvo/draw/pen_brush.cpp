@@ -31,7 +31,9 @@ HBITMAP MonochromePattern(const IMAGE& pattern) {
     return CreateBitmap(w, h, 1, 1, bits.data());
 }
 
-bool IsPatternStyle(int style) { return style == BS_PATTERN || style == BS_DIBPATTERN; }
+bool IsPatternStyle(int style) {
+    return style == BS_PATTERN || style == BS_DIBPATTERN;
+}
 
 // A pattern brush needs an image with pixels to take its pattern from.
 bool HasPatternPixels(const IMAGE* pattern) {
@@ -144,8 +146,7 @@ void DrawOnImg::SetInteriorStyle(const BYTE* rows) {
     DWORD* pixels = ImageAccess::Pixels(pattern);
     if (!pixels) return;
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            pixels[y * 8 + x] = (rows[y] >> (7 - x)) & 1 ? 0x00FFFFFFu : 0u;
+        for (int x = 0; x < 8; ++x) pixels[y * 8 + x] = (rows[y] >> (7 - x)) & 1 ? 0x00FFFFFFu : 0u;
     SetInteriorStyle(BS_PATTERN, 0, &pattern);
 }
 

@@ -11,10 +11,14 @@
 namespace Kanvo {
 namespace {
 
-bool FitsInt(long long v) { return v >= INT_MIN && v <= INT_MAX; }
+bool FitsInt(long long v) {
+    return v >= INT_MIN && v <= INT_MAX;
+}
 
 // GDI reads `count` points; a Bezier chain needs 3n + 1 of them.
-bool ValidPoints(const POINT* points, int count) { return points && count > 0; }
+bool ValidPoints(const POINT* points, int count) {
+    return points && count > 0;
+}
 
 }  // namespace
 
@@ -44,7 +48,9 @@ COLORREF DrawOnImg::GetPixelColor(int x, int y) {
     return GetPixel(dc, x, y);
 }
 
-void DrawOnImg::SetPixelColor(int x, int y, COLORREF color) { SetPixelV(Dc(), x, y, color); }
+void DrawOnImg::SetPixelColor(int x, int y, COLORREF color) {
+    SetPixelV(Dc(), x, y, color);
+}
 
 void DrawOnImg::DrawLine(int x1, int y1, int x2, int y2) {
     if (!Drawable({double(x1), double(y1), double(x2), double(y2)}, ShapeKind::Stroke)) return;
@@ -115,8 +121,7 @@ void DrawOnImg::DrawPolyline(const POINT* points, int count) {
 }
 
 void DrawOnImg::DrawFilledPolygon(const POINT* points, int count) {
-    if (!ValidPoints(points, count) || !Drawable(BoundsOf(points, count), ShapeKind::Area))
-        return;
+    if (!ValidPoints(points, count) || !Drawable(BoundsOf(points, count), ShapeKind::Area)) return;
     Polygon(Dc(), points, count);
 }
 

@@ -25,7 +25,9 @@ void DrawOnImg::ClearTarget() {
                SwapRedBlue(image.backgroundColor_));
 }
 
-COLORREF DrawOnImg::GetStrokeColor() { return Image().strokeColor_; }
+COLORREF DrawOnImg::GetStrokeColor() {
+    return Image().strokeColor_;
+}
 
 void DrawOnImg::SetStrokeColor(COLORREF color) {
     IMAGE& image = Image();
@@ -33,24 +35,34 @@ void DrawOnImg::SetStrokeColor(COLORREF color) {
     SetStrokeStyle(&image.lineStyle_);
 }
 
-COLORREF DrawOnImg::GetFontColor() { return Image().fontColor_; }
+COLORREF DrawOnImg::GetFontColor() {
+    return Image().fontColor_;
+}
 
 void DrawOnImg::SetFontColor(COLORREF color) {
     Image().fontColor_ = color;
     SetTextColor(Dc(), color);
 }
 
-COLORREF DrawOnImg::GetBackgroundColor() { return Image().backgroundColor_; }
+COLORREF DrawOnImg::GetBackgroundColor() {
+    return Image().backgroundColor_;
+}
 
 void DrawOnImg::SetBackgroundColor(COLORREF color) {
     Image().backgroundColor_ = color;
     SetBkColor(Dc(), color);
 }
 
-int DrawOnImg::GetBackgroundMode() { return GetBkMode(Dc()); }
-void DrawOnImg::SetBackgroundMode(int mode) { SetBkMode(Dc(), mode); }
+int DrawOnImg::GetBackgroundMode() {
+    return GetBkMode(Dc());
+}
+void DrawOnImg::SetBackgroundMode(int mode) {
+    SetBkMode(Dc(), mode);
+}
 
-COLORREF DrawOnImg::GetInteriorColor() { return Image().interiorColor_; }
+COLORREF DrawOnImg::GetInteriorColor() {
+    return Image().interiorColor_;
+}
 
 void DrawOnImg::SetInteriorColor(COLORREF color) {
     IMAGE& image = Image();
@@ -62,10 +74,18 @@ void DrawOnImg::SetInteriorColor(COLORREF color) {
     }
 }
 
-int DrawOnImg::GetRasterOp() { return GetROP2(Dc()); }
-void DrawOnImg::SetRasterOp(int mode) { SetROP2(Dc(), mode); }
-int DrawOnImg::GetPolygonFillMode() { return GetPolyFillMode(Dc()); }
-void DrawOnImg::SetPolygonFillMode(int mode) { SetPolyFillMode(Dc(), mode); }
+int DrawOnImg::GetRasterOp() {
+    return GetROP2(Dc());
+}
+void DrawOnImg::SetRasterOp(int mode) {
+    SetROP2(Dc(), mode);
+}
+int DrawOnImg::GetPolygonFillMode() {
+    return GetPolyFillMode(Dc());
+}
+void DrawOnImg::SetPolygonFillMode(int mode) {
+    SetPolyFillMode(Dc(), mode);
+}
 
 void DrawOnImg::MoveOrigin(int x, int y) {
     XFORM changed = Image().transform_;
@@ -90,7 +110,9 @@ void DrawOnImg::SetAxisScale(float xScale, float yScale) {
     ApplyTransform(Dc(), Image().transform_, changed);
 }
 
-void DrawOnImg::SetClipRegion(HRGN region) { SelectClipRgn(Dc(), region); }
+void DrawOnImg::SetClipRegion(HRGN region) {
+    SelectClipRgn(Dc(), region);
+}
 
 void DrawOnImg::EraseClipArea() {
     HDC dc = Dc();

@@ -22,26 +22,54 @@ auto OnTarget(Operation operation) {
 
 }  // namespace
 
-void ClearTarget() { OnTarget([](DrawOnImg& t) { t.ClearTarget(); }); }
-COLORREF GetStrokeColor() { return OnTarget([](DrawOnImg& t) { return t.GetStrokeColor(); }); }
-void SetStrokeColor(COLORREF c) { OnTarget([&](DrawOnImg& t) { t.SetStrokeColor(c); }); }
-COLORREF GetFontColor() { return OnTarget([](DrawOnImg& t) { return t.GetFontColor(); }); }
-void SetFontColor(COLORREF c) { OnTarget([&](DrawOnImg& t) { t.SetFontColor(c); }); }
+void ClearTarget() {
+    OnTarget([](DrawOnImg& t) { t.ClearTarget(); });
+}
+COLORREF GetStrokeColor() {
+    return OnTarget([](DrawOnImg& t) { return t.GetStrokeColor(); });
+}
+void SetStrokeColor(COLORREF c) {
+    OnTarget([&](DrawOnImg& t) { t.SetStrokeColor(c); });
+}
+COLORREF GetFontColor() {
+    return OnTarget([](DrawOnImg& t) { return t.GetFontColor(); });
+}
+void SetFontColor(COLORREF c) {
+    OnTarget([&](DrawOnImg& t) { t.SetFontColor(c); });
+}
 COLORREF GetBackgroundColor() {
     return OnTarget([](DrawOnImg& t) { return t.GetBackgroundColor(); });
 }
-void SetBackgroundColor(COLORREF c) { OnTarget([&](DrawOnImg& t) { t.SetBackgroundColor(c); }); }
-int GetBackgroundMode() { return OnTarget([](DrawOnImg& t) { return t.GetBackgroundMode(); }); }
-void SetBackgroundMode(int m) { OnTarget([&](DrawOnImg& t) { t.SetBackgroundMode(m); }); }
-void MoveOrigin(int x, int y) { OnTarget([&](DrawOnImg& t) { t.MoveOrigin(x, y); }); }
-void SetClipRegion(HRGN r) { OnTarget([&](DrawOnImg& t) { t.SetClipRegion(r); }); }
-void EraseClipArea() { OnTarget([](DrawOnImg& t) { t.EraseClipArea(); }); }
-void GetStrokeStyle(LINESTYLE* out) { OnTarget([&](DrawOnImg& t) { t.GetStrokeStyle(out); }); }
+void SetBackgroundColor(COLORREF c) {
+    OnTarget([&](DrawOnImg& t) { t.SetBackgroundColor(c); });
+}
+int GetBackgroundMode() {
+    return OnTarget([](DrawOnImg& t) { return t.GetBackgroundMode(); });
+}
+void SetBackgroundMode(int m) {
+    OnTarget([&](DrawOnImg& t) { t.SetBackgroundMode(m); });
+}
+void MoveOrigin(int x, int y) {
+    OnTarget([&](DrawOnImg& t) { t.MoveOrigin(x, y); });
+}
+void SetClipRegion(HRGN r) {
+    OnTarget([&](DrawOnImg& t) { t.SetClipRegion(r); });
+}
+void EraseClipArea() {
+    OnTarget([](DrawOnImg& t) { t.EraseClipArea(); });
+}
+void GetStrokeStyle(LINESTYLE* out) {
+    OnTarget([&](DrawOnImg& t) { t.GetStrokeStyle(out); });
+}
 void SetStrokeStyle(int style, int thickness, const DWORD* userPattern, DWORD userCount) {
     OnTarget([&](DrawOnImg& t) { t.SetStrokeStyle(style, thickness, userPattern, userCount); });
 }
-void SetStrokeStyle(const LINESTYLE* s) { OnTarget([&](DrawOnImg& t) { t.SetStrokeStyle(s); }); }
-void GetInteriorStyle(FILLSTYLE* out) { OnTarget([&](DrawOnImg& t) { t.GetInteriorStyle(out); }); }
+void SetStrokeStyle(const LINESTYLE* s) {
+    OnTarget([&](DrawOnImg& t) { t.SetStrokeStyle(s); });
+}
+void GetInteriorStyle(FILLSTYLE* out) {
+    OnTarget([&](DrawOnImg& t) { t.GetInteriorStyle(out); });
+}
 void SetInteriorStyle(int style, long hatch, IMAGE* pattern) {
     OnTarget([&](DrawOnImg& t) { t.SetInteriorStyle(style, hatch, pattern); });
 }
@@ -51,15 +79,33 @@ void SetInteriorStyle(const BYTE* rows) {
 void SetInteriorStyle(const FILLSTYLE* s) {
     OnTarget([&](DrawOnImg& t) { t.SetInteriorStyle(s); });
 }
-COLORREF GetInteriorColor() { return OnTarget([](DrawOnImg& t) { return t.GetInteriorColor(); }); }
-void SetInteriorColor(COLORREF c) { OnTarget([&](DrawOnImg& t) { t.SetInteriorColor(c); }); }
-void GetAxisScale(float* x, float* y) { OnTarget([&](DrawOnImg& t) { t.GetAxisScale(x, y); }); }
-void SetAxisScale(float x, float y) { OnTarget([&](DrawOnImg& t) { t.SetAxisScale(x, y); }); }
-int GetRasterOp() { return OnTarget([](DrawOnImg& t) { return t.GetRasterOp(); }); }
-void SetRasterOp(int m) { OnTarget([&](DrawOnImg& t) { t.SetRasterOp(m); }); }
-int GetPolygonFillMode() { return OnTarget([](DrawOnImg& t) { return t.GetPolygonFillMode(); }); }
-void SetPolygonFillMode(int m) { OnTarget([&](DrawOnImg& t) { t.SetPolygonFillMode(m); }); }
-void ResetDrawingState() { OnTarget([](DrawOnImg& t) { t.ResetDrawingState(); }); }
+COLORREF GetInteriorColor() {
+    return OnTarget([](DrawOnImg& t) { return t.GetInteriorColor(); });
+}
+void SetInteriorColor(COLORREF c) {
+    OnTarget([&](DrawOnImg& t) { t.SetInteriorColor(c); });
+}
+void GetAxisScale(float* x, float* y) {
+    OnTarget([&](DrawOnImg& t) { t.GetAxisScale(x, y); });
+}
+void SetAxisScale(float x, float y) {
+    OnTarget([&](DrawOnImg& t) { t.SetAxisScale(x, y); });
+}
+int GetRasterOp() {
+    return OnTarget([](DrawOnImg& t) { return t.GetRasterOp(); });
+}
+void SetRasterOp(int m) {
+    OnTarget([&](DrawOnImg& t) { t.SetRasterOp(m); });
+}
+int GetPolygonFillMode() {
+    return OnTarget([](DrawOnImg& t) { return t.GetPolygonFillMode(); });
+}
+void SetPolygonFillMode(int m) {
+    OnTarget([&](DrawOnImg& t) { t.SetPolygonFillMode(m); });
+}
+void ResetDrawingState() {
+    OnTarget([](DrawOnImg& t) { t.ResetDrawingState(); });
+}
 
 COLORREF GetPixelColor(int x, int y) {
     return OnTarget([&](DrawOnImg& t) { return t.GetPixelColor(x, y); });
@@ -82,12 +128,18 @@ void PaintRectangle(int l, int t_, int r, int b) {
 void EraseRectangle(int l, int t_, int r, int b) {
     OnTarget([&](DrawOnImg& t) { t.EraseRectangle(l, t_, r, b); });
 }
-void DrawCircle(int x, int y, int r) { OnTarget([&](DrawOnImg& t) { t.DrawCircle(x, y, r); }); }
+void DrawCircle(int x, int y, int r) {
+    OnTarget([&](DrawOnImg& t) { t.DrawCircle(x, y, r); });
+}
 void DrawFilledCircle(int x, int y, int r) {
     OnTarget([&](DrawOnImg& t) { t.DrawFilledCircle(x, y, r); });
 }
-void PaintCircle(int x, int y, int r) { OnTarget([&](DrawOnImg& t) { t.PaintCircle(x, y, r); }); }
-void EraseCircle(int x, int y, int r) { OnTarget([&](DrawOnImg& t) { t.EraseCircle(x, y, r); }); }
+void PaintCircle(int x, int y, int r) {
+    OnTarget([&](DrawOnImg& t) { t.PaintCircle(x, y, r); });
+}
+void EraseCircle(int x, int y, int r) {
+    OnTarget([&](DrawOnImg& t) { t.EraseCircle(x, y, r); });
+}
 void DrawEllipse(int l, int t_, int r, int b) {
     OnTarget([&](DrawOnImg& t) { t.DrawEllipse(l, t_, r, b); });
 }
@@ -127,14 +179,24 @@ void PaintPie(int l, int t_, int r, int b, double s, double e) {
 void ErasePie(int l, int t_, int r, int b, double s, double e) {
     OnTarget([&](DrawOnImg& t) { t.ErasePie(l, t_, r, b, s, e); });
 }
-void DrawPolyline(const POINT* p, int n) { OnTarget([&](DrawOnImg& t) { t.DrawPolyline(p, n); }); }
-void DrawPolygon(const POINT* p, int n) { OnTarget([&](DrawOnImg& t) { t.DrawPolygon(p, n); }); }
+void DrawPolyline(const POINT* p, int n) {
+    OnTarget([&](DrawOnImg& t) { t.DrawPolyline(p, n); });
+}
+void DrawPolygon(const POINT* p, int n) {
+    OnTarget([&](DrawOnImg& t) { t.DrawPolygon(p, n); });
+}
 void DrawFilledPolygon(const POINT* p, int n) {
     OnTarget([&](DrawOnImg& t) { t.DrawFilledPolygon(p, n); });
 }
-void PaintPolygon(const POINT* p, int n) { OnTarget([&](DrawOnImg& t) { t.PaintPolygon(p, n); }); }
-void ErasePolygon(const POINT* p, int n) { OnTarget([&](DrawOnImg& t) { t.ErasePolygon(p, n); }); }
-void DrawBezier(const POINT* p, int n) { OnTarget([&](DrawOnImg& t) { t.DrawBezier(p, n); }); }
+void PaintPolygon(const POINT* p, int n) {
+    OnTarget([&](DrawOnImg& t) { t.PaintPolygon(p, n); });
+}
+void ErasePolygon(const POINT* p, int n) {
+    OnTarget([&](DrawOnImg& t) { t.ErasePolygon(p, n); });
+}
+void DrawBezier(const POINT* p, int n) {
+    OnTarget([&](DrawOnImg& t) { t.DrawBezier(p, n); });
+}
 void FillAreaAt(int x, int y, COLORREF c, int mode) {
     OnTarget([&](DrawOnImg& t) { t.FillAreaAt(x, y, c, mode); });
 }
@@ -151,7 +213,9 @@ int GetTextPixelWidth(const wchar_t* text) {
 int GetTextPixelHeight(const wchar_t* text) {
     return OnTarget([&](DrawOnImg& t) { return t.GetTextPixelHeight(text); });
 }
-void SetTextFont(const LOGFONTW* font) { OnTarget([&](DrawOnImg& t) { t.SetTextFont(font); }); }
+void SetTextFont(const LOGFONTW* font) {
+    OnTarget([&](DrawOnImg& t) { t.SetTextFont(font); });
+}
 void SetTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
                  int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
                  BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily) {
@@ -170,16 +234,28 @@ void SetTextFont(int height, int width, const wchar_t* face, int escapement, int
 void SetTextFont(int height, int width, const wchar_t* face) {
     OnTarget([&](DrawOnImg& t) { t.SetTextFont(height, width, face); });
 }
-void GetTextFont(LOGFONTW* out) { OnTarget([&](DrawOnImg& t) { t.GetTextFont(out); }); }
-int GetTargetWidth() { return OnTarget([](DrawOnImg& t) { return t.GetTargetWidth(); }); }
-int GetTargetHeight() { return OnTarget([](DrawOnImg& t) { return t.GetTargetHeight(); }); }
+void GetTextFont(LOGFONTW* out) {
+    OnTarget([&](DrawOnImg& t) { t.GetTextFont(out); });
+}
+int GetTargetWidth() {
+    return OnTarget([](DrawOnImg& t) { return t.GetTargetWidth(); });
+}
+int GetTargetHeight() {
+    return OnTarget([](DrawOnImg& t) { return t.GetTargetHeight(); });
+}
 
-void BeginBatch() { OnTarget([](DrawOnImg& t) { t.BeginBatch(); }); }
+void BeginBatch() {
+    OnTarget([](DrawOnImg& t) { t.BeginBatch(); });
+}
 void FlushBatch(int l, int t_, int r, int b) {
     OnTarget([&](DrawOnImg& t) { t.FlushBatch(l, t_, r, b); });
 }
-void FlushBatch() { OnTarget([](DrawOnImg& t) { t.FlushBatch(); }); }
+void FlushBatch() {
+    OnTarget([](DrawOnImg& t) { t.FlushBatch(); });
+}
 void EndBatch(int l, int t_, int r, int b) {
     OnTarget([&](DrawOnImg& t) { t.EndBatch(l, t_, r, b); });
 }
-void EndBatch() { OnTarget([](DrawOnImg& t) { t.EndBatch(); }); }
+void EndBatch() {
+    OnTarget([](DrawOnImg& t) { t.EndBatch(); });
+}

@@ -12,7 +12,9 @@
 namespace {
 
 // A channel byte as a fraction of 255.
-float ChannelFraction(unsigned channel) { return static_cast<float>(channel / 255.0); }
+float ChannelFraction(unsigned channel) {
+    return static_cast<float>(channel / 255.0);
+}
 
 // The channel byte of a fraction: fraction * 255 + 0.5, truncated toward zero,
 // low 8 bits kept. Values that no int can hold (and NaN) give 0 instead of
@@ -160,11 +162,17 @@ COLORREF ColorFromHSV(float hue, float saturation, float value) {
         return RGB(ChannelByte(red), ChannelByte(green), ChannelByte(blue));
     };
     switch (sector) {
-        case 0: return color(value, t, p);
-        case 1: return color(q, value, p);
-        case 2: return color(p, value, t);
-        case 3: return color(p, q, value);
-        case 4: return color(t, p, value);
-        default: return color(value, p, q);
+        case 0:
+            return color(value, t, p);
+        case 1:
+            return color(q, value, p);
+        case 2:
+            return color(p, value, t);
+        case 3:
+            return color(p, q, value);
+        case 4:
+            return color(t, p, value);
+        default:
+            return color(value, p, q);
     }
 }

@@ -39,7 +39,9 @@ HGLOBAL FilledBlock(DWORD size, Fill fill) {
 
 }  // namespace
 
-GlobalMemory::~GlobalMemory() { Free(); }
+GlobalMemory::~GlobalMemory() {
+    Free();
+}
 
 void GlobalMemory::Free() {
     if (handle_) GlobalFree(handle_);

@@ -84,7 +84,9 @@ IMAGE::~IMAGE() {
     }
 }
 
-void IMAGE::SetSize(int width, int height) { ResizeBase(width, height); }
+void IMAGE::SetSize(int width, int height) {
+    ResizeBase(width, height);
+}
 
 void IMAGE::ResizeBase(int width, int height) {
     if (width == 0 || height == 0) return;

@@ -114,8 +114,7 @@ void SampleBilinear(const SourceRaster& source, const Mapping& map, DWORD backgr
 void MakeRotatedImage(IMAGE* destination, IMAGE* source, double radians, COLORREF background,
                       bool autoSize, bool highQuality) {
     if (!destination) destination = Window();
-    if (!destination || !source || !ImageAccess::Pixels(*source) || !std::isfinite(radians))
-        return;
+    if (!destination || !source || !ImageAccess::Pixels(*source) || !std::isfinite(radians)) return;
     // Rotating an image into itself reads from a copy of it.
     std::unique_ptr<IMAGE> copy;
     if (destination == source) {

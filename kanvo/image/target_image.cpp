@@ -19,7 +19,9 @@ void SetTargetImage(IMAGE* image) {
     }
 }
 
-IMAGE* GetTargetImage() { return g_state.windowDC ? nullptr : g_state.currentImage; }
+IMAGE* GetTargetImage() {
+    return g_state.windowDC ? nullptr : g_state.currentImage;
+}
 
 DWORD* GetSurfacePixels(IMAGE* image) {
     if (!image) image = Window();

@@ -59,9 +59,13 @@ int DrawOnImg::WriteTextInRect(const wchar_t* text, RECT* rect, UINT format) {
     return DrawTextW(Dc(), text, -1, rect, format & ~static_cast<UINT>(DT_MODIFYSTRING));
 }
 
-int DrawOnImg::GetTextPixelWidth(const wchar_t* text) { return TextExtent(Dc(), text).cx; }
+int DrawOnImg::GetTextPixelWidth(const wchar_t* text) {
+    return TextExtent(Dc(), text).cx;
+}
 
-int DrawOnImg::GetTextPixelHeight(const wchar_t* text) { return TextExtent(Dc(), text).cy; }
+int DrawOnImg::GetTextPixelHeight(const wchar_t* text) {
+    return TextExtent(Dc(), text).cy;
+}
 
 void DrawOnImg::SetTextFont(const LOGFONTW* style) {
     if (!style) return;

@@ -37,8 +37,8 @@ void PasteImage(int x, int y, const IMAGE* source, DWORD rop) {
            0, rop);
 }
 
-void PasteImage(int x, int y, int width, int height, const IMAGE* source, int sourceX,
-                int sourceY, DWORD rop) {
+void PasteImage(int x, int y, int width, int height, const IMAGE* source, int sourceX, int sourceY,
+                DWORD rop) {
     if (!source || !ImageAccess::Bitmap(*source) || !g_state.targetDC) return;
     LockGuard lock;
     BitBlt(g_state.targetDC, x, y, width, height, ImageAccess::Dc(*source), sourceX, sourceY, rop);

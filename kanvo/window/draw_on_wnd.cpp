@@ -19,8 +19,12 @@ auto Locked(Operation operation) {
 
 }  // namespace
 
-void DrawOnWnd::ClearTarget() { Locked([&] { DrawOnImg::ClearTarget(); }); }
-void DrawOnWnd::SetFontColor(COLORREF c) { Locked([&] { DrawOnImg::SetFontColor(c); }); }
+void DrawOnWnd::ClearTarget() {
+    Locked([&] { DrawOnImg::ClearTarget(); });
+}
+void DrawOnWnd::SetFontColor(COLORREF c) {
+    Locked([&] { DrawOnImg::SetFontColor(c); });
+}
 void DrawOnWnd::SetBackgroundColor(COLORREF c) {
     Locked([&] { DrawOnImg::SetBackgroundColor(c); });
 }
@@ -30,19 +34,33 @@ int DrawOnWnd::GetBackgroundMode() {
 void DrawOnWnd::SetBackgroundMode(int mode) {
     Locked([&] { DrawOnImg::SetBackgroundMode(mode); });
 }
-void DrawOnWnd::MoveOrigin(int x, int y) { Locked([&] { DrawOnImg::MoveOrigin(x, y); }); }
-void DrawOnWnd::SetClipRegion(HRGN region) { Locked([&] { DrawOnImg::SetClipRegion(region); }); }
-void DrawOnWnd::EraseClipArea() { Locked([&] { DrawOnImg::EraseClipArea(); }); }
+void DrawOnWnd::MoveOrigin(int x, int y) {
+    Locked([&] { DrawOnImg::MoveOrigin(x, y); });
+}
+void DrawOnWnd::SetClipRegion(HRGN region) {
+    Locked([&] { DrawOnImg::SetClipRegion(region); });
+}
+void DrawOnWnd::EraseClipArea() {
+    Locked([&] { DrawOnImg::EraseClipArea(); });
+}
 void DrawOnWnd::SetStrokeStyle(const LINESTYLE* s) {
     Locked([&] { DrawOnImg::SetStrokeStyle(s); });
 }
 void DrawOnWnd::SetInteriorStyle(const FILLSTYLE* s) {
     Locked([&] { DrawOnImg::SetInteriorStyle(s); });
 }
-void DrawOnWnd::SetInteriorColor(COLORREF c) { Locked([&] { DrawOnImg::SetInteriorColor(c); }); }
-void DrawOnWnd::SetAxisScale(float x, float y) { Locked([&] { DrawOnImg::SetAxisScale(x, y); }); }
-int DrawOnWnd::GetRasterOp() { return Locked([&] { return DrawOnImg::GetRasterOp(); }); }
-void DrawOnWnd::SetRasterOp(int mode) { Locked([&] { DrawOnImg::SetRasterOp(mode); }); }
+void DrawOnWnd::SetInteriorColor(COLORREF c) {
+    Locked([&] { DrawOnImg::SetInteriorColor(c); });
+}
+void DrawOnWnd::SetAxisScale(float x, float y) {
+    Locked([&] { DrawOnImg::SetAxisScale(x, y); });
+}
+int DrawOnWnd::GetRasterOp() {
+    return Locked([&] { return DrawOnImg::GetRasterOp(); });
+}
+void DrawOnWnd::SetRasterOp(int mode) {
+    Locked([&] { DrawOnImg::SetRasterOp(mode); });
+}
 int DrawOnWnd::GetPolygonFillMode() {
     return Locked([&] { return DrawOnImg::GetPolygonFillMode(); });
 }
@@ -103,7 +121,9 @@ int DrawOnWnd::GetTextPixelHeight(const wchar_t* text) {
 void DrawOnWnd::SetTextFont(const LOGFONTW* font) {
     Locked([&] { DrawOnImg::SetTextFont(font); });
 }
-void DrawOnWnd::GetTextFont(LOGFONTW* out) { Locked([&] { DrawOnImg::GetTextFont(out); }); }
+void DrawOnWnd::GetTextFont(LOGFONTW* out) {
+    Locked([&] { DrawOnImg::GetTextFont(out); });
+}
 
 HWND DrawOnWnd::OpenGraphWindow(int width, int height, int flags) {
     GraphWnd* window = Window();

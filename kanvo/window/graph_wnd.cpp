@@ -72,7 +72,11 @@ HWND GraphWnd::Open(int width, int height, int flags) {
     consoleWindow = console;
     if (console) SetConsoleCtrlHandler(nullptr, TRUE);
 
-    WindowThreadParams params = {width, height, -1, -1, (flags & OPEN_WITHOUT_CLOSE_BOX) != 0,
+    WindowThreadParams params = {width,
+                                 height,
+                                 -1,
+                                 -1,
+                                 (flags & OPEN_WITHOUT_CLOSE_BOX) != 0,
                                  (flags & OPEN_WITHOUT_MINIMIZE_BOX) != 0,
                                  (flags & OPEN_WITH_DOUBLE_CLICKS) != 0};
     if (hadConsole && !(flags & OPEN_WITH_CONSOLE)) {

@@ -9,7 +9,7 @@
 
 namespace Kanvo {
 
-constexpr UINT WM_KANVO_WAIT_REQUEST = WM_USER + 1;  // WaitMouseEvent's request
+constexpr UINT WM_KANVO_WAIT_REQUEST = WM_USER + 1;   // WaitMouseEvent's request
 constexpr UINT WM_KANVO_CLOSE_REQUEST = WM_USER + 2;  // destroy the window on its own thread
 constexpr int kMouseRingSlots = 64;
 

@@ -22,8 +22,8 @@ constexpr DWORD kMultiLineEditStyle =
     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_AUTOVSCROLL | ES_MULTILINE;
 constexpr DWORD kSingleLineEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
 
-HWND inputParent = nullptr;             // parent of the running dialog
-CInputBox* activeInputBox = nullptr;    // the dialog being shown
+HWND inputParent = nullptr;              // parent of the running dialog
+CInputBox* activeInputBox = nullptr;     // the dialog being shown
 std::atomic<bool> dialogRunning{false};  // one dialog at a time, on any thread
 
 void RegisterDialogClass(HINSTANCE instance) {
@@ -54,8 +54,8 @@ int MeasurePrompt(HFONT font, const wchar_t* prompt, int wrapWidth) {
     return height;
 }
 
-HWND CreateControl(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
-                   int x, int y, int width, int height, HWND dialog, int id, HFONT font) {
+HWND CreateControl(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style, int x,
+                   int y, int width, int height, HWND dialog, int id, HFONT font) {
     HWND control = CreateWindowExW(exStyle, className, text, style, x, y, width, height, dialog,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
@@ -173,10 +173,10 @@ void CInputBox::CreateControls(HWND dialogWindow) {
     const int ch = client.bottom;
     promptLabel = CreateControl(0, L"Static", prompt, WS_CHILD | WS_VISIBLE, 9, 10, cw - 90,
                                 promptHeight, dialogWindow, kPromptId, font);
-    editBox = CreateControl(WS_EX_CLIENTEDGE, L"Edit", defaultText,
-                            multiLine ? kMultiLineEditStyle : kSingleLineEditStyle, 9,
-                            promptHeight + 20, cw - 18, ch - promptHeight - 30, dialogWindow,
-                            kEditId, font);
+    editBox =
+        CreateControl(WS_EX_CLIENTEDGE, L"Edit", defaultText,
+                      multiLine ? kMultiLineEditStyle : kSingleLineEditStyle, 9, promptHeight + 20,
+                      cw - 18, ch - promptHeight - 30, dialogWindow, kEditId, font);
     if (bufferSize > 1) {
         SendMessageW(editBox, EM_LIMITTEXT, static_cast<WPARAM>(bufferSize - 1), 0);
     } else {
@@ -184,9 +184,9 @@ void CInputBox::CreateControls(HWND dialogWindow) {
         SendMessageW(editBox, EM_SETREADONLY, TRUE, 0);
     }
     SendMessageW(editBox, EM_SETSEL, 0, -1);
-    okButton = CreateControl(0, L"Button", kOkText,
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, cw - 69, 10,
-                             60, 21, dialogWindow, IDOK, font);
+    okButton =
+        CreateControl(0, L"Button", kOkText, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                      cw - 69, 10, 60, 21, dialogWindow, IDOK, font);
     if (!okOnly) {
         cancelButton = CreateControl(0, L"Button", kCancelText, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                                      cw - 69, 34, 60, 21, dialogWindow, IDCANCEL, font);

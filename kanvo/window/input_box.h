@@ -15,8 +15,7 @@ public:
     // makes a multi-line box, and below 93 becomes 93. A prompt taller than
     // 45 pixels (word-wrapped) makes the dialog taller by the excess.
     CInputBox(HWND parent, wchar_t* buffer, int bufferSize, const wchar_t* prompt,
-              const wchar_t* title, const wchar_t* defaultText, int width, int height,
-              bool okOnly);
+              const wchar_t* title, const wchar_t* defaultText, int width, int height, bool okOnly);
     CInputBox(const CInputBox&) = delete;
     CInputBox& operator=(const CInputBox&) = delete;
     virtual ~CInputBox();
@@ -49,7 +48,7 @@ private:
     int promptHeight = 0;
     const wchar_t* title = nullptr;
     const wchar_t* defaultText = nullptr;
-    int width = 0;   // client size of the dialog
+    int width = 0;  // client size of the dialog
     int height = 0;
     bool okOnly = false;
     bool multiLine = false;

@@ -64,4 +64,3 @@ static Kanvo::LibraryStartUp kanvoStartUp;
 #else
 static Kanvo::LibraryStartUp kanvoStartUp __attribute__((init_priority(101)));
 #endif
-

@@ -22,7 +22,9 @@ class Deferred {
 public:
     constexpr Deferred() = default;
     template <class... Args>
-    void Construct(Args&&... args) { object_ = new (storage_) T(std::forward<Args>(args)...); }
+    void Construct(Args&&... args) {
+        object_ = new (storage_) T(std::forward<Args>(args)...);
+    }
     void Destroy() {
         if (object_) {
             T* object = object_;
@@ -56,7 +58,9 @@ struct LibraryState {
 extern LibraryState g_state;
 
 // The window object while the library is started, else null.
-inline GraphWnd* Window() { return g_state.window.Get(); }
+inline GraphWnd* Window() {
+    return g_state.window.Get();
+}
 
 // True once the process is ending because the window was closed by its close
 // box; the library then leaves its objects to the system.

@@ -13,7 +13,8 @@ constexpr long kEmptyQueue = 4306;  // ERROR_EMPTY
 
 unsigned Count(const GraphWnd& window) {
     return (window.writePosition.load(std::memory_order_acquire) -
-            window.readPosition.load(std::memory_order_relaxed)) & kSlotMask;
+            window.readPosition.load(std::memory_order_relaxed)) &
+           kSlotMask;
 }
 
 MOUSEMSG RemoveOldest(GraphWnd& window) {
@@ -66,7 +67,9 @@ LRESULT AnswerWaitRequest(GraphWnd& window) {
     return 1;  // tells the reader that the request reached a live window
 }
 
-void ReleaseMouseWait(GraphWnd& window) { WakeReader(window); }
+void ReleaseMouseWait(GraphWnd& window) {
+    WakeReader(window);
+}
 
 }  // namespace Kanvo
 

@@ -8,7 +8,9 @@ HWND OpenGraphWindow(int width, int height, int flags) {
     return target ? target->OpenGraphWindow(width, height, flags) : nullptr;
 }
 
-HWND OpenGraphWindow() { return OpenGraphWindow(640, 480, 0); }
+HWND OpenGraphWindow() {
+    return OpenGraphWindow(640, 480, 0);
+}
 
 void CloseGraphWindow() {
     if (DrawOnWnd* target = g_state.windowTarget.Get()) target->CloseGraphWindow();
@@ -19,4 +21,6 @@ HWND GetWindowHandle() {
     return window ? window->hwnd.load() : nullptr;
 }
 
-const wchar_t* GetLibraryVersion() { return L"20210224"; }
+const wchar_t* GetLibraryVersion() {
+    return L"20210224";
+}

@@ -40,7 +40,8 @@ std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked
 
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read) {
-    std::string wrong; char text[64];
+    std::string wrong;
+    char text[64];
     for (const Expected& e : expected)
         if (read(e.x, e.y) != e.value) {
             const unsigned long value = read(e.x, e.y), wanted = e.value;
@@ -57,7 +58,9 @@ std::string PointsText(std::initializer_list<POINT> points) {
 }
 
 ClockCheck ShowsPixels(const std::vector<Expected>& expected) {
-    return [expected](HWND, const ScreenCapture& shown) { return Mismatches(expected, shown); };
+    return [expected](HWND, const ScreenCapture& shown) {
+        return Mismatches(expected, shown);
+    };
 }
 
 // Seen from a test program in build/tests/clocks: build/clocks/<name>/.
@@ -92,7 +95,8 @@ static HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* 
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
                             const ClockCheck& check, const std::wstring& directory,
                             const std::wstring& output) {
-    ProgramDriver byKey, byCloseBox; byKey.SendOutputTo(output);
+    ProgramDriver byKey, byCloseBox;
+    byKey.SendOutputTo(output);
     HWND window = StartClock(byKey, name, localTime, directory);
     if (!window) return "no window";
     // Kept on top: other tests' windows may appear meanwhile, and the screen

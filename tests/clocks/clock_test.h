@@ -45,7 +45,10 @@ int GdiObjectsLeftBy(const std::function<void()>& work);
 std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked);
 
 // A value expected at a point: a pixel value or a colour, as its reader gives it.
-struct Expected { int x, y; DWORD value; };
+struct Expected {
+    int x, y;
+    DWORD value;
+};
 // "" when `read` (GetPixelColor, a capture, ...) gives every expected value,
 // otherwise the points where it does not.
 std::string Mismatches(const std::vector<Expected>& expected,

@@ -48,14 +48,21 @@ TEST(Nixieclock, StrokesBlurSpritesFramesAndLightBlobs) {
     EXPECT_TRUE(laid.At(45, 40)[3] == 0.5f && laid.At(45, 40)[1] == 136.0f) << laid.At(45, 40)[1];
     const Point2 line[4] = {{0, 0}, {10, 0}, {20, 0}, {30, 0}};
     const Point2 dot[4] = {{5, 5}, {5, 5}, {5, 5}, {5, 5}};
-    const struct { Point2 p; const Point2* curve; double distance, within; } distances[] = {
-        {{7, -3}, line, 3, 1e-6}, {{40, 0}, line, 10, 1e-9}, {{8, 9}, dot, 5, 1e-9},
-        {{20.05, 0}, line, -1000, 0}, {{15, 4}, line, 4, 1e-9}};
+    const struct {
+        Point2 p;
+        const Point2* curve;
+        double distance, within;
+    } distances[] = {{{7, -3}, line, 3, 1e-6},
+                     {{40, 0}, line, 10, 1e-9},
+                     {{8, 9}, dot, 5, 1e-9},
+                     {{20.05, 0}, line, -1000, 0},
+                     {{15, 4}, line, 4, 1e-9}};
     for (const auto& d : distances)
         EXPECT_NEAR(BezierDistance(d.p, d.curve), d.distance, d.within) << d.p.x << "," << d.p.y;
-    const float kernel[8] = {0.22764182f, 0.1934412f, 0.118697f, 0.05259257f, 0.016826855f,
-                             0.0038875442f, 0.0006485472f, 0.000078127094f};
-    Sprite sprite(32, 32), corner(32, 32), empty; std::vector<float> scratch;
+    const float kernel[8] = {0.22764182f,  0.1934412f,    0.118697f,     0.05259257f,
+                             0.016826855f, 0.0038875442f, 0.0006485472f, 0.000078127094f};
+    Sprite sprite(32, 32), corner(32, 32), empty;
+    std::vector<float> scratch;
     sprite.At(16, 16)[3] = corner.At(0, 0)[3] = 1.0f, sprite.At(16, 16)[0] = 200.0f;
     for (Sprite* s : {&sprite, &corner, &empty}) BlurAlpha(*s, scratch);
     float half = 0, total = 0;
@@ -72,12 +79,14 @@ TEST(Nixieclock, StrokesBlurSpritesFramesAndLightBlobs) {
     // 09:05:07 shows 0 9 0 5 0 7: the phase turns off with the first frame, so
     // the inner dots (360, 720) are lit; the next second swaps them. A failed
     // breakdown of the time leaves its fields at -1: no digits.
-    TubeDisplay built; BuildSprites(built);  // the sprites, built once
+    TubeDisplay built;
+    BuildSprites(built);  // the sprites, built once
     const Sprite* sprites = built.sprites;
     const float *ghost = sprites[0].At(80, 144), *one = sprites[1].At(80, 144);
     EXPECT_TRUE(ghost[0] > 2 && ghost[0] < 30 && std::fabs(ghost[0] - ghost[2]) < 2) << ghost[0];
     EXPECT_TRUE(one[0] > 200 && one[2] > 120 && one[0] > one[2] + 50) << one[0] << " " << one[2];
-    TubeDisplay display = built; Canvas canvas;
+    TubeDisplay display = built;
+    Canvas canvas;
     auto show = [&](const tm& time) {
         std::fill(canvas.buffer.pixels.begin(), canvas.buffer.pixels.end(), 0.0f);
         ShowTimeAt(display, canvas, time);
@@ -97,9 +106,11 @@ TEST(Nixieclock, StrokesBlurSpritesFramesAndLightBlobs) {
         const int places[6] = {0, 9, 0, 5, 0, second};
         for (int i = 0; i < 6; ++i) EXPECT_TRUE(Shows(canvas, sprites[places[i]], kDigitX[i]));
         for (int i = 0; i < 4; ++i)  // the inner dots lit at second 7
-            EXPECT_TRUE(Shows(canvas, sprites[(i == 1 || i == 2) == (second == 7) ? kLitDotSprite
-                                                                            : kDimDotSprite],
-                              kDotX[i], true)) << second << " " << i;
+            EXPECT_TRUE(
+                Shows(canvas,
+                      sprites[(i == 1 || i == 2) == (second == 7) ? kLitDotSprite : kDimDotSprite],
+                      kDotX[i], true))
+                << second << " " << i;
     }
     for (int i = 0; i < 5; ++i) EXPECT_FALSE(Shows(canvas, sprites[8], kDigitX[i])) << i;
     show(TimeOf(-1, -1, -1));
@@ -109,7 +120,8 @@ TEST(Nixieclock, StrokesBlurSpritesFramesAndLightBlobs) {
     // 0.333 inside. Sprites added to the canvas are clipped to it (no wrap
     // into the next row), their sums limited to 255, alpha not added; the
     // copy into the window keeps each pixel's fourth byte, and needs a window.
-    Glow glow; SetupGlow(glow);
+    Glow glow;
+    SetupGlow(glow);
     EXPECT_TRUE(glow.ix >= 0 && glow.ix < 1180 && glow.iy >= 0 && glow.iy < 330);
     glow.x = 1179.9f, glow.vx = 1.0f, glow.y = 0.2f, glow.vy = -1.0f;
     bool inside = true;
@@ -118,7 +130,8 @@ TEST(Nixieclock, StrokesBlurSpritesFramesAndLightBlobs) {
                  std::fabs(glow.vx) <= 1 && std::fabs(glow.vy) <= 1 &&
                  (step != 1 || (glow.x == 1180.0f - 0.333f && glow.y == 0.333f));
     EXPECT_TRUE(inside && glow.ix == int(glow.x));
-    Sprite block(96, 96); std::fill(block.pixels.begin(), block.pixels.end(), 200.0f);
+    Sprite block(96, 96);
+    std::fill(block.pixels.begin(), block.pixels.end(), 200.0f);
     canvas = Canvas();
     for (POINT p : {POINT{1150, 300}, {1150, 300}, {-50, -60}}) AddSprite(canvas, block, p.x, p.y);
     const Sprite& b = canvas.buffer;
@@ -140,10 +153,15 @@ TEST(Nixieclock, StrokesBlurSpritesFramesAndLightBlobs) {
 // covered by one digit's strokes only: the left side of the 0, the upright
 // of the 5, the stem of the 9.
 TEST(NixieclockProgram, ShowsTheStartUpTestThenTheTimeAndEnds) {
-    const POINT zero = {23, 144}, five = {23, 45}, nine = {104, 200}; bool allLitSeen = false;
+    const POINT zero = {23, 144}, five = {23, 45}, nine = {104, 200};
+    bool allLitSeen = false;
     auto check = [&](HWND, const ScreenCapture& c) -> std::string {
-        auto at = [&](int place, POINT cell) { return c.At(kDigitX[place] + cell.x, 20 + cell.y); };
-        auto core = [&](int place, POINT cell) { return (at(place, cell) & 0xFF) > 140; };
+        auto at = [&](int place, POINT cell) {
+            return c.At(kDigitX[place] + cell.x, 20 + cell.y);
+        };
+        auto core = [&](int place, POINT cell) {
+            return (at(place, cell) & 0xFF) > 140;
+        };
         int bright = 0;
         for (int place = 0; place < 6; ++place)
             for (POINT cell : {zero, five, nine}) bright += (at(place, cell) >> 16) > 170;

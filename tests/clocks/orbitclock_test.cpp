@@ -11,22 +11,33 @@
 // pen of a line style, the inside cleared without outline, the dial and the
 // bodies; the twin deletes the pen and brush selected last.
 TEST(OrbitFrame, BodiesSitAtTheirCentresAndMatchRawGdiPixelForPixel) {
-    const struct { int hour; POINT hourBody, minuteBody, secondBody; } cases[] = {
-        {0, {320, 110}, {320, 40}, {320, 17}}, {12, {319, 110}, {319, 40}, {319, 17}},
-        {3, {450, 240}, {450, 170}, {450, 147}}, {6, {320, 369}, {320, 300}, {320, 277}}};
-    IMAGE image(640, 480); SetTargetImage(&image), DrawDialFrame();
+    const struct {
+        int hour;
+        POINT hourBody, minuteBody, secondBody;
+    } cases[] = {{0, {320, 110}, {320, 40}, {320, 17}},
+                 {12, {319, 110}, {319, 40}, {319, 17}},
+                 {3, {450, 240}, {450, 170}, {450, 147}},
+                 {6, {320, 369}, {320, 300}, {320, 277}}};
+    IMAGE image(640, 480);
+    SetTargetImage(&image), DrawDialFrame();
     for (const auto& c : cases) {
         DrawOrbitFrame(TimeOf(c.hour, 0, 0));
-        GdiTwin twin(640, 480); HDC dc = twin.Dc();
+        GdiTwin twin(640, 480);
+        HDC dc = twin.Dc();
         const LOGBRUSH white = {BS_SOLID, 0xFFFFFF, 0};
         HPEN ring = ExtCreatePen(PS_SOLID | PS_GEOMETRIC, 3, &white, 0, nullptr);
         SelectAndDelete(dc, ring), SelectAndDelete(dc, GetStockObject(NULL_BRUSH));
         Ellipse(dc, 90, 10, 550, 470);
         SelectObject(dc, GetStockObject(NULL_PEN)), SelectObject(dc, GetStockObject(BLACK_BRUSH));
         Ellipse(dc, 93, 13, 547, 467), SelectObject(dc, ring);
-        const struct { POINT centre; int radius; COLORREF fill; } discs[] = {
-            {{320, 240}, 230, 0x000080}, {c.hourBody, 100, 0x4169E1}, {c.minuteBody, 30, 0x6495ED},
-            {c.secondBody, 7, 0xB0C4DE}};
+        const struct {
+            POINT centre;
+            int radius;
+            COLORREF fill;
+        } discs[] = {{{320, 240}, 230, 0x000080},
+                     {c.hourBody, 100, 0x4169E1},
+                     {c.minuteBody, 30, 0x6495ED},
+                     {c.secondBody, 7, 0xB0C4DE}};
         for (const auto& d : discs) {
             DeleteObject(SelectObject(dc, CreateSolidBrush(d.fill)));
             const LONG x = d.centre.x, y = d.centre.y;
@@ -41,7 +52,10 @@ TEST(OrbitFrame, BodiesSitAtTheirCentresAndMatchRawGdiPixelForPixel) {
 // where the noon hour body would be, the ring's top, outside the dial.
 TEST(OrbitClockProgram, ShowsThreeOClockAndEndsOnAKeyOrItsCloseBox) {
     EXPECT_EQ(RunClockAsAUser(L"orbitclock", "2026-01-01 03:00:00", 640, 480,
-                              ShowsPixels({{450, 240, 0xE16941}, {450, 190, 0xED9564},
-                                           {320, 110, 0x800000}, {320, 10, 0xFFFFFF},
-                                           {20, 20, 0}})), "");
+                              ShowsPixels({{450, 240, 0xE16941},
+                                           {450, 190, 0xED9564},
+                                           {320, 110, 0x800000},
+                                           {320, 10, 0xFFFFFF},
+                                           {20, 20, 0}})),
+              "");
 }

@@ -4,17 +4,21 @@
 
 #include "clock_test.h"
 
-constexpr int kSize = 600; const DWORD kFill = PixelOf(kRainHandFill);
+constexpr int kSize = 600;
+const DWORD kFill = PixelOf(kRainHandFill);
 using Pixels = std::vector<DWORD>;
 
 // The scenery with the hands of the given times drawn over it in
 // exclusive-or mode, then the hub: as the clock draws them.
 static Pixels SceneryWithHands(std::initializer_list<tm> times) {
-    return Drawn(kSize, kSize, [&] {
-        DrawScenery(); SetRasterOp(R2_XORPEN);
-        for (const tm& time : times) DrawHands(ToAngles(time));
-        PaintHub();
-    }).pixels;
+    return Drawn(kSize, kSize,
+                 [&] {
+                     DrawScenery();
+                     SetRasterOp(R2_XORPEN);
+                     for (const tm& time : times) DrawHands(ToAngles(time));
+                     PaintHub();
+                 })
+        .pixels;
 }
 
 // The pixels within one of the hand outlines in `withHands`: those that are
@@ -26,8 +30,8 @@ static std::vector<bool> NearOutlines(const Pixels& withHands, const Pixels& sce
     for (int i = kSize + 1; i < kSize * (kSize - 1) - 1; ++i)
         for (int j : {i - kSize - 1, i - kSize, i - kSize + 1, i - 1, i, i + 1, i + kSize - 1,
                       i + kSize, i + kSize + 1})
-            close[i] = close[i] ||
-                       (withHands[j] != scenery[j] && (withHands[j] ^ kFill) != scenery[j]);
+            close[i] =
+                close[i] || (withHands[j] != scenery[j] && (withHands[j] ^ kFill) != scenery[j]);
     return close;
 }
 
@@ -66,29 +70,43 @@ TEST(Rainclock, HandsGradientAndDropsAtTheirPointsAndColours) {
     // white pixels; in the scenery it fills the dial from its top row down to
     // the hills.
     EXPECT_EQ(Mismatches({{599, 0, 0xE2FDFC}, {0, 599, 0x6BBBA7}, {150, 150, 0x010203}},
-                         Drawn(kSize, kSize, [] {
-                             SetBackgroundColor(0xFFFFFF); ClearTarget();
-                             SetInteriorColor(RGB(1, 2, 3)); PaintRectangle(100, 100, 199, 199);
-                             PaintGradientFace();
-                         })), "");
+                         Drawn(kSize, kSize,
+                               [] {
+                                   SetBackgroundColor(0xFFFFFF);
+                                   ClearTarget();
+                                   SetInteriorColor(RGB(1, 2, 3));
+                                   PaintRectangle(100, 100, 199, 199);
+                                   PaintGradientFace();
+                               })),
+              "");
     const ScreenCapture land = Drawn(kSize, kSize, DrawScenery);
-    auto gradient = [](int y) { return PixelOf(RGB(226 - y / 5, 253 - y / 9, 252 - y / 7)); };
-    int top = 0; while (top < kSize && land.At(300, top) != gradient(top)) ++top;
+    auto gradient = [](int y) {
+        return PixelOf(RGB(226 - y / 5, 253 - y / 9, 252 - y / 7));
+    };
+    int top = 0;
+    while (top < kSize && land.At(300, top) != gradient(top)) ++top;
     EXPECT_TRUE(top >= 49 && top <= 52) << top;
-    EXPECT_EQ(Mismatches({{300, 355, gradient(355)}, {300, 500, PixelOf(kRainNearHill)},
-                          {100, 400, PixelOf(kRainFarHill)}}, land), "");
+    EXPECT_EQ(Mismatches({{300, 355, gradient(355)},
+                          {300, 500, PixelOf(kRainNearHill)},
+                          {100, 400, PixelOf(kRainFarHill)}},
+                         land),
+              "");
     // A drop whose end moves from (124, 102) onto the near hill starts again
     // at the top, with x in -120 ... 339 and speed in 30 ... 129. One ending
     // on the background falls on in the upper half and lands in the lower
     // half; one ending outside the image falls on.
     IMAGE image(kSize, kSize);
-    SetTargetImage(&image); SetBackgroundColor(kRainBackground); ClearTarget();
-    SetInteriorColor(kRainNearHill); PaintRectangle(0, 100, 599, 200);
+    SetTargetImage(&image);
+    SetBackgroundColor(kRainBackground);
+    ClearTarget();
+    SetInteriorColor(kRainNearHill);
+    PaintRectangle(0, 100, 599, 200);
     for (unsigned seed = 0; seed < 300; ++seed) {
         std::srand(seed), drops[0] = {100, 70, 50, 40}, MoveDrop(0);
         const RainDrop d = drops[0];
         EXPECT_TRUE(d.y == 0 && d.length == 40 && d.x >= -120 && d.x <= 339 && d.speed >= 30 &&
-                    d.speed <= 129) << d.x << " " << d.y << " " << d.speed;
+                    d.speed <= 129)
+            << d.x << " " << d.y << " " << d.speed;
     }
     drops[1] = {100, 10, 50, 40}, drops[2] = {100, 350, 50, 40}, drops[3] = {580, 590, 129, 40};
     for (int i = 1; i <= 3; ++i) MoveDrop(i);
@@ -104,7 +122,8 @@ TEST(Rainclock, HandsGradientAndDropsAtTheirPointsAndColours) {
 TEST(RainclockProgram, RemovesTheStartUpHandsAtTheFirstChangeAndEnds) {
     const Pixels scenery = SceneryWithHands({}), start = SceneryWithHands({TimeOf(12, 0, 0)});
     const std::vector<bool> nearStart = NearOutlines(start, scenery);
-    std::vector<Pixels> pictures(21); std::vector<std::vector<bool>> nearHands(21);
+    std::vector<Pixels> pictures(21);
+    std::vector<std::vector<bool>> nearHands(21);
     for (int s = 1; s <= 20; ++s) {
         pictures[s] = SceneryWithHands({TimeOf(12, 0, s)});
         nearHands[s] = NearOutlines(pictures[s], scenery);
@@ -133,4 +152,3 @@ TEST(RainclockProgram, RemovesTheStartUpHandsAtTheFirstChangeAndEnds) {
     };
     EXPECT_EQ(RunClockAsAUser(L"rainclock", "2026-01-01 12:00:00", kSize, kSize, check), "");
 }
-

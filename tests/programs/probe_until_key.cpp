@@ -8,9 +8,12 @@
 int main() {
     OpenGraphWindow(200, 100);
     for (int frame = 0; frame < 3000 && !_kbhit(); ++frame, Sleep(10)) {
-        SetInteriorColor(RGB(frame % 256, 0, 0)); DrawFilledRectangle(0, 0, 199, 99);
+        SetInteriorColor(RGB(frame % 256, 0, 0));
+        DrawFilledRectangle(0, 0, 199, 99);
         if (DWORD* pixels = GetSurfacePixels(nullptr)) pixels[frame % 100] = 0x00FFFFFF;
     }
     if (!_kbhit()) return 3;
-    _getch(); CloseGraphWindow(); return 0;
+    _getch();
+    CloseGraphWindow();
+    return 0;
 }

@@ -8,9 +8,11 @@ namespace KanvoTest {
 GdiTwin::GdiTwin(int width, int height) : width_(width), height_(height) {
     BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
                        {}};  // top-down rows
-    void* bits = nullptr; dc_ = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    pixels_ = static_cast<DWORD*>(bits); oldBitmap_ = SelectObject(dc_, bitmap_);
+    pixels_ = static_cast<DWORD*>(bits);
+    oldBitmap_ = SelectObject(dc_, bitmap_);
     ApplyImageDefaults(dc_);
 }
 
@@ -18,24 +20,31 @@ GdiTwin::~GdiTwin() {
     // The pen, brush and font selected last belong to the twin.
     for (int stock : {WHITE_PEN, BLACK_BRUSH, SYSTEM_FONT})
         SelectAndDelete(dc_, GetStockObject(stock));
-    SelectObject(dc_, oldBitmap_); DeleteObject(bitmap_); DeleteDC(dc_);
+    SelectObject(dc_, oldBitmap_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
 }
 
 void GdiTwin::Fill(DWORD pixel) {
-    GdiFlush(); std::fill_n(pixels_, width_ * height_, pixel);  // after GDI's pending drawing
+    GdiFlush();
+    std::fill_n(pixels_, width_ * height_, pixel);  // after GDI's pending drawing
 }
 
 void ApplyImageDefaults(HDC dc) {
-    SetGraphicsMode(dc, GM_ADVANCED); SetBkMode(dc, OPAQUE); SetBkColor(dc, 0);
+    SetGraphicsMode(dc, GM_ADVANCED);
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, 0);
     SetTextColor(dc, 0xFFFFFF);
     SelectAndDelete(dc, CreatePen(PS_SOLID, 1, 0xFFFFFF));
     SelectAndDelete(dc, CreateSolidBrush(0xFFFFFF));
-    const LOGFONTW font = {16, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY,
-                           0, L"System"};
+    const LOGFONTW font = {
+        16, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"System"};
     SelectAndDelete(dc, CreateFontIndirectW(&font));
 }
 
-void SelectAndDelete(HDC dc, HGDIOBJ object) { DeleteObject(SelectObject(dc, object)); }
+void SelectAndDelete(HDC dc, HGDIOBJ object) {
+    DeleteObject(SelectObject(dc, object));
+}
 
 std::string ComparePixels(const DWORD* actual, const DWORD* expected, int width, int height) {
     if (!actual || !expected) return "missing pixels";
@@ -57,8 +66,12 @@ std::string ComparePixels(IMAGE& actual, const GdiTwin& expected) {
 }
 
 std::string DrawingState() {
-    LINESTYLE line; FILLSTYLE fill; float xScale = 0, yScale = 0;
-    GetStrokeStyle(&line); GetInteriorStyle(&fill); GetAxisScale(&xScale, &yScale);
+    LINESTYLE line;
+    FILLSTYLE fill;
+    float xScale = 0, yScale = 0;
+    GetStrokeStyle(&line);
+    GetInteriorStyle(&fill);
+    GetAxisScale(&xScale, &yScale);
     char text[200];
     std::snprintf(text, sizeof text,
                   "colours %06lX %06lX %06lX %06lX, mode %d, rop %d, fill mode %d, scale %g %g, "

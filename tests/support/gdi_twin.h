@@ -23,7 +23,10 @@ public:
 
 private:
     int width_, height_;
-    HDC dc_; HBITMAP bitmap_; HGDIOBJ oldBitmap_; DWORD* pixels_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ oldBitmap_;
+    DWORD* pixels_;
 };
 
 // Empty when both rasters hold the same pixels, otherwise the number of

@@ -10,7 +10,8 @@ namespace KanvoTest {
 
 HWND FindVisibleWindow(DWORD processId, const wchar_t* windowClass) {
     for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr));) {
-        DWORD owner = 0; GetWindowThreadProcessId(window, &owner);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
         if (owner == processId && IsWindowVisible(window)) return window;
     }
     return nullptr;
@@ -19,27 +20,34 @@ HWND FindVisibleWindow(DWORD processId, const wchar_t* windowClass) {
 // Copies the client area into a 32-bit top-down DIB section, from the screen
 // or from the window's own device context.
 static ScreenCapture CaptureFrom(HWND window, bool fromScreen) {
-    RECT client = {}; POINT origin = {0, 0};
+    RECT client = {};
+    POINT origin = {0, 0};
     if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return {};
     if (fromScreen) ClientToScreen(window, &origin);
     GdiTwin copy(client.right, client.bottom);
     HDC dc = GetDC(fromScreen ? nullptr : window);
     BitBlt(copy.Dc(), 0, 0, client.right, client.bottom, dc, origin.x, origin.y, SRCCOPY);
-    ReleaseDC(fromScreen ? nullptr : window, dc); GdiFlush();
+    ReleaseDC(fromScreen ? nullptr : window, dc);
+    GdiFlush();
     if (!copy.Pixels()) return {};
     const DWORD* pixels = copy.Pixels();
     return {client.right, client.bottom, {pixels, pixels + client.right * client.bottom}};
 }
 
-ScreenCapture CaptureClientArea(HWND window) { return CaptureFrom(window, true); }
-ScreenCapture CaptureWindowDc(HWND window) { return CaptureFrom(window, false); }
+ScreenCapture CaptureClientArea(HWND window) {
+    return CaptureFrom(window, true);
+}
+ScreenCapture CaptureWindowDc(HWND window) {
+    return CaptureFrom(window, false);
+}
 
 bool SavePicture(const ScreenCapture& capture, const std::wstring& path) {
     IMAGE picture(capture.width, capture.height);
     DWORD* pixels = GetSurfacePixels(&picture);
     if (capture.width <= 0 || capture.height <= 0 || !pixels) return false;
     std::copy(capture.pixels.begin(), capture.pixels.end(), pixels);
-    DeleteFileW(path.c_str()); WriteImageFile(path.c_str(), &picture);
+    DeleteFileW(path.c_str());
+    WriteImageFile(path.c_str(), &picture);
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
@@ -64,11 +72,13 @@ ProgramDriver::~ProgramDriver() {
 bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& workingDirectory,
                           bool withConsole) {
     // Input stays unset: the console keyboard functions open the console themselves.
-    STARTUPINFOW startup = {}; startup.cb = sizeof startup;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE output = outputPath_.empty() ? nullptr
-                    : CreateFileW(outputPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE output = outputPath_.empty()
+                        ? nullptr
+                        : CreateFileW(outputPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                      &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (output == INVALID_HANDLE_VALUE) return false;
     if (output) startup.dwFlags = STARTF_USESTDHANDLES, startup.hStdOutput = output;
     std::wstring line = commandLine;  // CreateProcessW may write into it

@@ -29,7 +29,8 @@ int OpenHandleCount() {
 int ThreadCount() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return -1;
-    THREADENTRY32 entry = {}; entry.dwSize = sizeof entry;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
     int count = 0;
     for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
         count += entry.th32OwnerProcessID == GetCurrentProcessId();

@@ -19,7 +19,8 @@ inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 
 
 inline INPUT KeyInput(WORD key, bool down) {
     INPUT input = {INPUT_KEYBOARD, {}};
-    input.ki = {key, 0, static_cast<DWORD>(down ? 0 : KEYEVENTF_KEYUP), 0, 0}; return input;
+    input.ki = {key, 0, static_cast<DWORD>(down ? 0 : KEYEVENTF_KEYUP), 0, 0};
+    return input;
 }
 inline INPUT MouseInput(DWORD flags, DWORD data = 0, LONG x = 0, LONG y = 0) {
     return {INPUT_MOUSE, {{x, y, data, flags, 0, 0}}};
@@ -49,9 +50,16 @@ inline void Type(const wchar_t* text) {
 // A left click in the middle of a window, once the pointer is there (a
 // click sent with the move may still land where the pointer was).
 inline void Click(HWND window) {
-    RECT r = {}; GetWindowRect(window, &r);
-    const POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; Send({PointerMoveInput(at)});
-    WaitUntil([&] { POINT p = {}; return GetCursorPos(&p) && p.x == at.x && p.y == at.y; }, 1000);
+    RECT r = {};
+    GetWindowRect(window, &r);
+    const POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    Send({PointerMoveInput(at)});
+    WaitUntil(
+        [&] {
+            POINT p = {};
+            return GetCursorPos(&p) && p.x == at.x && p.y == at.y;
+        },
+        1000);
     Send({MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)});
 }
 

@@ -18,12 +18,14 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring options[4] = {L"", L"", L"0", L"2500"};
     for (int i = 2; i + 1 < argc; i += 2)
         for (int k = 0; k < 4; ++k) options[k] = argv[i] == names[k] ? argv[i + 1] : options[k];
-    const std::wstring program = argc > 1 ? argv[1] : L""; KanvoTest::ProgramDriver driver;
+    const std::wstring program = argc > 1 ? argv[1] : L"";
+    KanvoTest::ProgramDriver driver;
     const bool started = argc > 1 && driver.Start(L"\"" + program + L"\"", options[0]);
     HWND window = started ? driver.WaitForWindow() : nullptr;
     if (!window) {
-        std::fwprintf(stderr, L"usage: show_program <program.exe> [--cwd <dir>] [--seconds <n>] "
-                              L"[--delay <ms>] [--screenshot <file.png>]\n%ls opened no window\n",
+        std::fwprintf(stderr,
+                      L"usage: show_program <program.exe> [--cwd <dir>] [--seconds <n>] "
+                      L"[--delay <ms>] [--screenshot <file.png>]\n%ls opened no window\n",
                       program.c_str());
         return 2;
     }
@@ -36,12 +38,17 @@ int wmain(int argc, wchar_t** argv) {
     // Until Enter, the time given or the program's own end. The event lives
     // as long as this process: the thread that reads Enter may still set it.
     HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (seconds <= 0) std::thread([stop] { std::getchar(); SetEvent(stop); }).detach();
+    if (seconds <= 0)
+        std::thread([stop] {
+            std::getchar();
+            SetEvent(stop);
+        }).detach();
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, driver.ProcessId());
     HANDLE waits[2] = {stop, process};
     WaitForMultipleObjects(process ? 2 : 1, waits, FALSE, seconds > 0 ? seconds * 1000u : INFINITE);
     if (process) CloseHandle(process);
-    driver.TypeKeyInConsole(L' '); const DWORD code = driver.WaitForExit(10000);
+    driver.TypeKeyInConsole(L' ');
+    const DWORD code = driver.WaitForExit(10000);
     std::fwprintf(stderr, L"%ls ended with exit code %lu\n", program.c_str(), code);
     return code == 0 ? 0 : 1;
 }
