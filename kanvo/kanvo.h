@@ -186,11 +186,18 @@ void PasteImage(int x, int y, int width, int height, const IMAGE* source, int so
 void MakeRotatedImage(IMAGE* destination, IMAGE* source, double radians, COLORREF background = 0,
                       bool autoSize = false, bool highQuality = false);
 
-void ReadImageFile(IMAGE* destination, const wchar_t* path, int width = 0, int height = 0,
+// Picture files (BMP, PNG, JPEG, GIF, TIFF). Reading draws the picture scaled
+// to width x height (0: its own size) over a black destination; an empty
+// destination, or any other size with resizeToFit, is resized first. False
+// when nothing was read: the file is missing (a relative path starts at the
+// working directory, not at the program's folder) or is no picture; a
+// destination with pixels is then black. Writing picks the format by the extension and
+// returns false when nothing was written.
+bool ReadImageFile(IMAGE* destination, const wchar_t* path, int width = 0, int height = 0,
                    bool resizeToFit = false);
-void ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* name, int width = 0,
+bool ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* name, int width = 0,
                        int height = 0, bool resizeToFit = false);
-void WriteImageFile(const wchar_t* path, IMAGE* image = nullptr);
+bool WriteImageFile(const wchar_t* path, IMAGE* image = nullptr);
 
 // ---------------------------------------------------------------------------
 // Drawing state.

@@ -63,19 +63,22 @@ public:
     // copying an image: the context's transform and clip region, which the
     // imaging library would apply, are set aside meanwhile. Call under the
     // library lock.
-    void DrawLocked(HDC dc, int width, int height) const {
-        if (!picture_) return;
+    // True when the picture was drawn.
+    bool DrawLocked(HDC dc, int width, int height) const {
+        if (!picture_) return false;
         const int saved = SaveDC(dc);
-        if (!saved) return;
+        if (!saved) return false;
         const XFORM identity = {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
         SetWorldTransform(dc, &identity);
         SelectClipRgn(dc, nullptr);
+        bool drawn = false;
         GpGraphics* graphics = nullptr;
         if (g_imaging.GdipCreateFromHDC(dc, &graphics) == 0 && graphics) {
-            g_imaging.GdipDrawImageRectI(graphics, picture_, 0, 0, width, height);
+            drawn = g_imaging.GdipDrawImageRectI(graphics, picture_, 0, 0, width, height) == 0;
             g_imaging.GdipDeleteGraphics(graphics);
         }
         RestoreDC(dc, saved);
+        return drawn;
     }
 
 private:
@@ -89,21 +92,22 @@ private:
 constexpr CLSID kGifEncoder = {
     0x557CF402, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
 
-// Saves a bitmap over the given header and bits with the encoder.
-void SaveBitmap(const BITMAPINFO* info, void* bits, const wchar_t* path, const CLSID& encoder) {
+// Saves a bitmap over the given header and bits with the encoder; true when saved.
+bool SaveBitmap(const BITMAPINFO* info, void* bits, const wchar_t* path, const CLSID& encoder) {
     LockGuard lock;
     GpBitmap* bitmap = nullptr;
-    if (g_imaging.GdipCreateBitmapFromGdiDib(info, bits, &bitmap) != 0 || !bitmap) return;
-    g_imaging.GdipSaveImageToFile(bitmap, path, &encoder, nullptr);
+    if (g_imaging.GdipCreateBitmapFromGdiDib(info, bits, &bitmap) != 0 || !bitmap) return false;
+    const bool saved = g_imaging.GdipSaveImageToFile(bitmap, path, &encoder, nullptr) == 0;
     g_imaging.GdipDisposeImage(bitmap);
+    return saved;
 }
 
 }  // namespace
 
-void DecodeImageFromMemory(const GlobalMemory& holder, IMAGE* destination, int width, int height,
+bool DecodeImageFromMemory(const GlobalMemory& holder, IMAGE* destination, int width, int height,
                            bool resizeToFit) {
     if (!destination) destination = Window();
-    if (!destination) return;
+    if (!destination) return false;
     const DecodedPicture picture(holder);
     const int drawWidth = width ? width : picture.Width();
     const int drawHeight = height ? height : picture.Height();
@@ -118,14 +122,14 @@ void DecodeImageFromMemory(const GlobalMemory& holder, IMAGE* destination, int w
         destination->SetSize(drawWidth, drawHeight);
     }
     DWORD* pixels = ImageAccess::Pixels(*destination);
-    if (!pixels) return;
+    if (!pixels) return false;
     GdiFlush();
     // Clearing and drawing under one hold of the lock, so that the window
     // never shows the cleared picture alone.
     LockGuard lock;
     std::memset(pixels, 0,
                 static_cast<size_t>(destination->Width()) * destination->Height() * sizeof(DWORD));
-    if (drawable) picture.DrawLocked(ImageAccess::Dc(*destination), drawWidth, drawHeight);
+    return drawable && picture.DrawLocked(ImageAccess::Dc(*destination), drawWidth, drawHeight);
 }
 
 int FindEncoderForExtension(const wchar_t* extension, CLSID* encoder) {
@@ -166,42 +170,41 @@ int FindEncoderForExtension(const wchar_t* extension, CLSID* encoder) {
 
 using namespace Kanvo;
 
-void ReadImageFile(IMAGE* destination, const wchar_t* path, int width, int height,
+bool ReadImageFile(IMAGE* destination, const wchar_t* path, int width, int height,
                    bool resizeToFit) {
     GlobalMemory holder;
     holder.LoadFromFile(path);
-    DecodeImageFromMemory(holder, destination, width, height, resizeToFit);
+    return DecodeImageFromMemory(holder, destination, width, height, resizeToFit);
 }
 
-void ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* name, int width,
+bool ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* name, int width,
                        int height, bool resizeToFit) {
     GlobalMemory holder;
     holder.LoadFromResource(type, name);
-    DecodeImageFromMemory(holder, destination, width, height, resizeToFit);
+    return DecodeImageFromMemory(holder, destination, width, height, resizeToFit);
 }
 
-void WriteImageFile(const wchar_t* path, IMAGE* image) {
+bool WriteImageFile(const wchar_t* path, IMAGE* image) {
     if (!image) image = Window();
-    if (!path || !image) return;
+    if (!path || !image) return false;
     DWORD* pixels = ImageAccess::Pixels(*image);
-    if (!pixels) return;
+    if (!pixels) return false;
 
     // The format follows the text after the last full stop; the longest
     // extension an encoder is looked up for has four characters.
     const wchar_t* dot = std::wcsrchr(path, L'.');
-    if (!dot) return;
+    if (!dot) return false;
     const size_t length = std::wcslen(dot + 1);
-    if (length > 4) return;
+    if (length > 4) return false;
     wchar_t extension[5] = {};
     std::wmemcpy(extension, dot + 1, length);
     CLSID encoder = {};
-    if (FindEncoderForExtension(extension, &encoder) != 0) return;
+    if (FindEncoderForExtension(extension, &encoder) != 0) return false;
 
     GdiFlush();
     if (IsEqualCLSID(encoder, kGifEncoder)) {
         const PaletteCopy copy(pixels, image->Width(), image->Height());
-        if (copy.Valid()) SaveBitmap(copy.Info(), copy.Bits(), path, encoder);
-        return;
+        return copy.Valid() && SaveBitmap(copy.Info(), copy.Bits(), path, encoder);
     }
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -210,5 +213,5 @@ void WriteImageFile(const wchar_t* path, IMAGE* image) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    SaveBitmap(&info, pixels, path, encoder);
+    return SaveBitmap(&info, pixels, path, encoder);
 }

@@ -12,7 +12,8 @@ namespace Kanvo {
 // height (0 = the picture's own size). An empty destination, or one of another
 // size when `resizeToFit`, is resized first. The destination is cleared to
 // black before drawing, so a missing or undecodable picture leaves it black.
-void DecodeImageFromMemory(const GlobalMemory& holder, IMAGE* destination, int width, int height,
+// True when a picture was decoded and drawn.
+bool DecodeImageFromMemory(const GlobalMemory& holder, IMAGE* destination, int width, int height,
                            bool resizeToFit);
 
 // The class identifier of the first encoder whose extension list holds the
