@@ -1,39 +1,70 @@
-#include "clock_test.h"
+// The clock tests' shared steps: images read back, points along a hand, and
+// a clock program started at a faked local time and driven as a user would.
+#include <cstdio>
+#include <cstdlib>
 
+#include "clock_test.h"
 #include "resource_counts.h"
 
 namespace KanvoTest {
 
+tm TimeOf(int hour, int minute, int second) {
+    tm time = {};
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = second;
+    return time;
+}
+
 std::vector<DWORD> PixelsOf(IMAGE& image) {
     GdiFlush();
     const DWORD* pixels = GetSurfacePixels(&image);
-    std::vector<DWORD> copy(pixels ? static_cast<size_t>(image.Width()) * image.Height() : 0);
+    if (!pixels) return {};
+    std::vector<DWORD> copy(static_cast<size_t>(image.Width()) * image.Height());
     for (size_t i = 0; i < copy.size(); ++i) copy[i] = pixels[i] & 0xFFFFFF;
     return copy;
 }
 
 ScreenCapture Drawn(int width, int height, const std::function<void()>& draw) {
     IMAGE image(width, height);
-    SetTargetImage(&image), draw(), SetTargetImage(nullptr);
-    ScreenCapture drawn = {width, height, PixelsOf(image)};
-    if (drawn.pixels.empty()) drawn.width = drawn.height = 0;
+    SetTargetImage(&image);
+    draw();
+    SetTargetImage(nullptr);
+    ScreenCapture drawn;
+    drawn.pixels = PixelsOf(image);
+    if (!drawn.pixels.empty()) {
+        drawn.width = width;
+        drawn.height = height;
+    }
     return drawn;
 }
 
 int GdiObjectsLeftBy(const std::function<void()>& work) {
     const int before = FreeGdiSlots();
-    return work(), before - FreeGdiSlots();
+    work();
+    return before - FreeGdiSlots();
+}
+
+POINT PointAlong(POINT centre, double turns, double distance) {
+    const double angle = turns * 2 * 3.14159265358979;
+    const double x = centre.x + distance * std::sin(angle);
+    const double y = centre.y - distance * std::cos(angle);
+    return {std::lround(x), std::lround(y)};
 }
 
 std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked) {
     const std::vector<DWORD> drawn = PixelsOf(image);
-    int differing = 0, inked = 0;
-    for (int y = box.top; y < box.bottom; ++y)
+    const DWORD* expected = twin.Pixels();
+    int differing = 0;
+    int inked = 0;
+    for (int y = box.top; y < box.bottom; ++y) {
+        const DWORD background = expected[y * twin.Width()] & 0xFFFFFF;
         for (int x = box.left; x < box.right; ++x) {
-            const DWORD expected = twin.Pixels()[y * twin.Width() + x] & 0xFFFFFF;
-            differing += drawn[y * twin.Width() + x] != expected;
-            inked += expected != (twin.Pixels()[y * twin.Width()] & 0xFFFFFF);
+            const DWORD wanted = expected[y * twin.Width() + x] & 0xFFFFFF;
+            if (drawn[y * twin.Width() + x] != wanted) ++differing;
+            if (wanted != background) ++inked;
         }
+    }
     if (differing == 0 && inked >= minInked) return "";
     return std::to_string(differing) + " differ, " + std::to_string(inked) + " inked";
 }
@@ -41,20 +72,25 @@ std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read) {
     std::string wrong;
-    char text[64];
-    for (const Expected& e : expected)
-        if (read(e.x, e.y) != e.value) {
-            const unsigned long value = read(e.x, e.y), wanted = e.value;
-            std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", e.x, e.y, value, wanted);
-            wrong += text;
-        }
+    for (const Expected& point : expected) {
+        const unsigned long value = read(point.x, point.y);
+        if (value == point.value) continue;
+        char text[64];
+        const unsigned long wanted = point.value;
+        std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", point.x, point.y, value,
+                      wanted);
+        wrong += text;
+    }
     return wrong;
 }
 
 std::string PointsText(std::initializer_list<POINT> points) {
     std::string text;
-    for (POINT p : points) text += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ") ";
-    return text.substr(0, text.size() - !text.empty());
+    for (POINT p : points) {
+        if (!text.empty()) text += " ";
+        text += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+    }
+    return text;
 }
 
 ClockCheck ShowsPixels(const std::vector<Expected>& expected) {
@@ -68,55 +104,83 @@ std::wstring ClockProgramDirectory(const std::wstring& name) {
     return ProgramDirectory() + L"..\\..\\clocks\\" + name + L"\\";
 }
 
-// Starts the clock at the faked time (through the faketime timestamp file
-// that the test environment names) and waits for its window; null when
+// Makes the faked clock start at `localTime` (through the faketime timestamp
+// file that the test environment names). This process reads the file too,
+// whenever its cached copy runs out, and faketime ends a process that finds
+// the file empty: a new file is written beside it and put in place with one
+// rename, so that no reader ever sees it half written.
+static bool SetFakedTime(const char* localTime) {
+    const char* file = std::getenv("FAKETIME_TIMESTAMP_FILE");
+    if (!file || file[0] != '/') return false;
+    std::string path = std::string("Z:") + file;  // the Unix path as Wine's drive Z: sees it
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    const std::string fresh = path + ".new";
+    FILE* out = std::fopen(fresh.c_str(), "w");
+    if (!out) return false;
+    const bool written = std::fprintf(out, "@%s\n", localTime) > 0;
+    const bool closed = std::fclose(out) == 0;
+    if (!written || !closed) return false;
+    return MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+// Starts the clock at the faked time and waits for its window; null when
 // either fails.
 static HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* localTime,
                        const std::wstring& directory) {
-    const char* file = std::getenv("FAKETIME_TIMESTAMP_FILE");
-    if (!file || file[0] != '/') return nullptr;
-    std::string path = std::string("Z:") + file;  // the Unix path as Wine's drive Z: sees it
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    // This process reads the file too, whenever its cached copy runs out, and
-    // faketime ends a process that finds the file empty: write a new file
-    // beside it and put it in place with one rename, so that no reader ever
-    // sees it half written.
-    FILE* out = std::fopen((path + ".new").c_str(), "w");
-    if (!out) return nullptr;
-    const bool written = std::fprintf(out, "@%s\n", localTime) > 0;
+    if (!SetFakedTime(localTime)) return nullptr;
     const std::wstring own = ClockProgramDirectory(name);
-    const bool started =
-        std::fclose(out) == 0 && written &&
-        MoveFileExA((path + ".new").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) &&
-        program.Start(L"\"" + own + name + L".exe\"", directory.empty() ? own : directory);
-    return started ? program.WaitForWindow() : nullptr;
+    const std::wstring command = L"\"" + own + name + L".exe\"";
+    if (!program.Start(command, directory.empty() ? own : directory)) return nullptr;
+    return program.WaitForWindow();
+}
+
+// "" once a capture of the window is what `check` accepts, trying for 20
+// seconds (a clock may still be starting up, or be caught in the middle of a
+// frame that it draws without batching); otherwise what was wrong last time.
+static std::string AwaitPicture(HWND window, int width, int height, const ClockCheck& check) {
+    std::string wrong = "no capture";
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 20000) {
+        const ScreenCapture shown = CaptureClientArea(window);
+        if (shown.width != width || shown.height != height) {
+            wrong = "a client area of another size";
+        } else {
+            wrong = check(window, shown);
+        }
+        if (wrong.empty()) return "";
+        Sleep(20);
+    }
+    return wrong;
 }
 
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
                             const ClockCheck& check, const std::wstring& directory,
                             const std::wstring& output) {
-    ProgramDriver byKey, byCloseBox;
+    ProgramDriver byKey;
     byKey.SendOutputTo(output);
     HWND window = StartClock(byKey, name, localTime, directory);
     if (!window) return "no window";
     // Kept on top: other tests' windows may appear meanwhile, and the screen
     // must show this one's pixels.
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    std::string wrong = WindowTitle(window) == name ? "" : "title; ", shows = "no capture";
-    // A clock may still be starting up, or be caught in the middle of a frame
-    // that it draws without batching: the picture counts once it is right.
-    for (const DWORD start = GetTickCount(); !shows.empty() && GetTickCount() - start < 20000;) {
-        const ScreenCapture shown = CaptureClientArea(window);
-        shows = shown.width == width && shown.height == height ? check(window, shown)
-                                                               : "a client area of another size";
-        if (!shows.empty()) Sleep(20);
-    }
+    std::string wrong;
+    if (WindowTitle(window) != name) wrong += "title; ";
+    const std::string shows = AwaitPicture(window, width, height, check);
     if (!shows.empty()) wrong += "picture: " + shows + "; ";
-    if (!byKey.TypeKeyInConsole(L'q') || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
+    const ScreenCapture first = CaptureClientArea(window);
+    Sleep(1200);
+    const ScreenCapture second = CaptureClientArea(window);
+    if (first.pixels == second.pixels) wrong += "the same picture 1.2 s later; ";
+    const bool typed = byKey.TypeKeyInConsole(L'q');
+    if (!typed || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
+    ProgramDriver byCloseBox;
     if (!StartClock(byCloseBox, name, localTime, directory)) return wrong + "no second window";
     Sleep(1500);  // well into its loop
-    const bool closed = byCloseBox.PressCloseBox() && byCloseBox.WaitForExit(10000) == 0;
-    return closed ? wrong : wrong + "close box: no exit 0";
+    const bool pressed = byCloseBox.PressCloseBox();
+    if (!pressed || byCloseBox.WaitForExit(10000) != 0) wrong += "close box: no exit 0";
+    return wrong;
 }
 
 }  // namespace KanvoTest

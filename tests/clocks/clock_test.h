@@ -1,18 +1,16 @@
 // What the clock tests share: frames drawn on images, values expected at
-// points, and a clock program of this build run end to end at a faked local
-// time, as a user would run it.
+// points, where a hand points at a time, and a clock program of this build
+// run end to end at a faked local time, as a user would run it.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <kanvo.h>
 
-#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "gdi_twin.h"
 #include "program_driver.h"
@@ -20,10 +18,7 @@
 namespace KanvoTest {
 
 // A broken-down time with the given hours, minutes and seconds.
-inline tm TimeOf(int hour, int minute, int second) {
-    tm t = {};
-    return t.tm_hour = hour, t.tm_min = minute, t.tm_sec = second, t;
-}
+tm TimeOf(int hour, int minute, int second);
 
 // The pixel value (0x00RRGGBB) that shows a colour value (0x00BBGGRR).
 constexpr DWORD PixelOf(COLORREF color) {
@@ -38,19 +33,23 @@ ScreenCapture Drawn(int width, int height, const std::function<void()>& draw);
 // GDI objects that `work` leaves behind, counted before anything is asserted.
 int GdiObjectsLeftBy(const std::function<void()>& work);
 
+// Where a hand that has gone `turns` of a full turn clockwise from twelve
+// o'clock reaches at `distance` from `centre`, rounded to the nearest pixel.
+POINT PointAlong(POINT centre, double turns, double distance);
+
 // "" when the image shows the twin's pixels everywhere in `box` and at least
 // `minInked` of them differ from the twin's first column (the background),
-// otherwise how many differ and how many are inked. Reading the image flushes
-// the twin's GDI calls too.
+// otherwise how many differ and how many are inked.
 std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked);
 
 // A value expected at a point: a pixel value or a colour, as its reader gives it.
 struct Expected {
-    int x, y;
+    int x;
+    int y;
     DWORD value;
 };
 // "" when `read` (GetPixelColor, a capture, ...) gives every expected value,
-// otherwise the points where it does not.
+// otherwise each point where it does not, with what it read there.
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read);
 // The points as text, "(x,y) (x,y) ...".
@@ -68,15 +67,13 @@ std::wstring ClockProgramDirectory(const std::wstring& name);
 // "2026-01-01 12:00:00") in `directory` (empty: the program's own). The first,
 // with its standard output sent to `output` when one is named, must open a
 // window titled `name` with a client area of width x height, show what
-// `check` accepts within 20 seconds, and end with exit code 0 on a key typed
-// into its console; the second must end with exit code 0 when its close box
-// is used. Returns "" when all of that holds, otherwise what went wrong.
+// `check` accepts within 20 seconds, show a different picture 1.2 seconds
+// later, and end with exit code 0 on a key typed into its console; the second
+// must end with exit code 0 when its close box is used. Returns "" when all of
+// that holds, otherwise what went wrong.
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
                             const ClockCheck& check, const std::wstring& directory = L"",
                             const std::wstring& output = L"");
-
-// Several colours compared at once.
-using Colors = std::vector<COLORREF>;
 
 }  // namespace KanvoTest
 
