@@ -67,8 +67,8 @@ std::wstring ClockProgramDirectory(const std::wstring& name);
 // "2026-01-01 12:00:00") in `directory` (empty: the program's own). The first,
 // with its standard output sent to `output` when one is named, must open a
 // window titled `name` with a client area of width x height, show what
-// `check` accepts within 20 seconds, show a different picture 1.2 seconds
-// later, and end with exit code 0 on a key typed into its console; the second
+// `check` accepts within 20 seconds, show a picture changed in at least 50
+// pixels 1.2 seconds later, and end with exit code 0 on a key typed into its console; the second
 // must end with exit code 0 when its close box is used. Returns "" when all of
 // that holds, otherwise what went wrong.
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
