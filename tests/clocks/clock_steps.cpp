@@ -52,6 +52,17 @@ POINT PointAlong(POINT centre, double turns, double distance) {
     return {std::lround(x), std::lround(y)};
 }
 
+int PixelsAcross(const ScreenCapture& shown, POINT centre, double degrees, double distance,
+                 DWORD pixel) {
+    int found = 0;
+    for (int side = -9; side <= 9; ++side) {
+        const double sideways = std::atan2(side, distance) * 180 / 3.14159265358979;
+        const POINT p = PointAlong(centre, (degrees + sideways) / 360, std::hypot(distance, side));
+        if (shown(p.x, p.y) == pixel) ++found;
+    }
+    return found;
+}
+
 std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked) {
     const std::vector<DWORD> drawn = PixelsOf(image);
     const DWORD* expected = twin.Pixels();

@@ -36,6 +36,12 @@ int GdiObjectsLeftBy(const std::function<void()>& work);
 // Where a hand that has gone `turns` of a full turn clockwise from twelve
 // o'clock reaches at `distance` from `centre`, rounded to the nearest pixel.
 POINT PointAlong(POINT centre, double turns, double distance);
+// How many pixels of `shown` have the value `pixel` on the crossing line, up
+// to 9 pixels either side, of a hand from `centre` along `degrees` (clockwise
+// from twelve o'clock) at `distance`: where a hand of a few pixels' width
+// lies, whichever side of its axis a clock draws it.
+int PixelsAcross(const ScreenCapture& shown, POINT centre, double degrees, double distance,
+                 DWORD pixel);
 
 // "" when the image shows the twin's pixels everywhere in `box` and at least
 // `minInked` of them differ from the twin's first column (the background),

@@ -51,18 +51,9 @@ TEST(SpiralFace, ShowsItsRingsMarksAndTrack) {
               "");
 }
 
-// How many pixels show a hand's grey across the line (up to 9 pixels either
-// side) through the point `distance` along `degrees`: the hands are drawn to
-// one side of their axis.
+// Pixels of the hands' grey across the hand `distance` along `degrees`.
 static int GreyAcross(const ScreenCapture& frame, double degrees, double distance) {
-    const POINT centre = {320, 240};
-    int grey = 0;
-    for (int side = -9; side <= 9; ++side) {
-        const double sideways = std::atan2(side, distance) * 180 / 3.14159265358979;
-        const POINT p = PointAlong(centre, (degrees + sideways) / 360, std::hypot(distance, side));
-        if (frame.At(p.x, p.y) == PixelOf(kGrey)) ++grey;
-    }
-    return grey;
+    return PixelsAcross(frame, {320, 240}, degrees, distance, PixelOf(kGrey));
 }
 
 // At 10:20:37 the second dot lies 160 pixels along 222 degrees, the minute
