@@ -74,9 +74,10 @@ std::wstring ClockProgramDirectory(const std::wstring& name);
 // with its standard output sent to `output` when one is named, must open a
 // window titled `name` with a client area of width x height, show what
 // `check` accepts within 20 seconds, show a picture changed in at least 50
-// pixels 1.2 seconds later, and end with exit code 0 on a key typed into its console; the second
-// must end with exit code 0 when its close box is used. Returns "" when all of
-// that holds, otherwise what went wrong.
+// pixels 1.2 seconds later and again 2.4 seconds later, and end with exit
+// code 0 on a key typed into its console; the second must end with exit code
+// 0 when its close box is used. Returns "" when all of that holds, otherwise
+// what went wrong.
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
                             const ClockCheck& check, const std::wstring& directory = L"",
                             const std::wstring& output = L"");
