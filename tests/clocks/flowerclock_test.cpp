@@ -25,17 +25,6 @@ static int HandPixels(const ScreenCapture& shown, double degrees, int length, CO
     return found;
 }
 
-// At noon and at midnight the tips lie straight up at (320, 100), (320, 140)
-// and (320, 180).
-TEST(FlowerHands, PointUpAtNoonAndMidnight) {
-    for (int hour : {12, 0}) {
-        const HandLines lines = DashedHandLines(TimeOf(hour, 0, 0));
-        EXPECT_EQ(PointsText({lines.second.tip, lines.minute.tip, lines.hour.tip}),
-                  "(320,100) (320,140) (320,180)")
-            << hour;
-    }
-}
-
 // Dashed in exclusive-or mode on white the hands of noon match raw GDI's
 // dashed geometric pens; a second drawing removes them.
 TEST(FlowerHands, AreRawGdiDashesThatASecondDrawingRemoves) {

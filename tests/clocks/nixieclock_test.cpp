@@ -25,15 +25,6 @@ static bool Shows(const Canvas& canvas, const Sprite& sprite, int x, bool dot = 
     return true;
 }
 
-// The coverage recorded for a pixel, or -1 when none is.
-static float CoverageAt(const StrokeCoverage& strokes, int x, int y) {
-    float found = -1;
-    for (const CoverageCell& cell : strokes.cells) {
-        if (cell.pixel == y * strokes.width + x) found = cell.coverage;
-    }
-    return found;
-}
-
 // A display with its sprites built once for all cases, past its start-up test
 // unless asked, and a canvas cleared before each frame.
 class NixieFrame : public testing::Test {
@@ -49,68 +40,6 @@ protected:
     Canvas canvas_;
 };
 TubeDisplay NixieFrame::built_;
-
-// Coverage is 0.5 - d from the distance d to a stroke's edge, clamped to
-// 0 ... 1: segments end round, the ellipse leaves its centre out, strokes
-// are clipped to the sprite.
-TEST(NixieStrokes, CoverHalfAtTheirEdgeAndStayInTheSprite) {
-    StrokeCoverage disc(80, 80);
-    StrokeCoverage segment(80, 80);
-    StrokeCoverage ellipse(160, 288);
-    StrokeCoverage clipped(10, 10);
-    StrokeDisc(disc, {40, 40}, 5);
-    StrokeSegment(segment, {10, 10}, {30, 10}, 2);
-    StrokeEllipse(ellipse, {80, 144}, 57.5, 123, 6);
-    StrokeDisc(clipped, {0, 0}, 30);
-    EXPECT_EQ(CoverageAt(disc, 40, 40), 1.0f);
-    EXPECT_EQ(CoverageAt(disc, 45, 40), 0.5f);
-    EXPECT_EQ(CoverageAt(disc, 44, 44), 0.0f);
-    EXPECT_EQ(CoverageAt(segment, 20, 12), 0.5f);
-    EXPECT_EQ(CoverageAt(segment, 32, 10), 0.5f);
-    EXPECT_EQ(CoverageAt(segment, 33, 10), -1.0f);
-    EXPECT_EQ(CoverageAt(ellipse, 80, 21), 1.0f);
-    EXPECT_EQ(CoverageAt(ellipse, 80, 144), -1.0f);
-    EXPECT_EQ(clipped.cells.size(), 100u);
-}
-
-// A straight curve's distance is its line distance, past its end too; -1000
-// near a control point; a curve that is a point still gives a distance.
-TEST(NixieStrokes, BezierDistanceMeasuresToTheCurve) {
-    const Point2 line[4] = {{0, 0}, {10, 0}, {20, 0}, {30, 0}};
-    const Point2 dot[4] = {{5, 5}, {5, 5}, {5, 5}, {5, 5}};
-    EXPECT_NEAR(BezierDistance({7, -3}, line), 3, 1e-6);
-    EXPECT_NEAR(BezierDistance({40, 0}, line), 10, 1e-9);
-    EXPECT_NEAR(BezierDistance({8, 9}, dot), 5, 1e-9);
-    EXPECT_EQ(BezierDistance({20.05, 0}, line), -1000);
-    EXPECT_NEAR(BezierDistance({15, 4}, line), 4, 1e-9);
-}
-
-// The blur spreads the alpha with the 15-tap kernel and leaves out the taps
-// past the edges without renormalising; the colour stays.
-TEST(NixieStrokes, BlurSpreadsAlphaByTheKernel) {
-    const float kernel[8] = {0.22764182f,  0.1934412f,    0.118697f,     0.05259257f,
-                             0.016826855f, 0.0038875442f, 0.0006485472f, 0.000078127094f};
-    Sprite sprite(32, 32);
-    Sprite corner(32, 32);
-    Sprite empty;
-    std::vector<float> scratch;
-    sprite.At(16, 16)[3] = 1.0f;
-    sprite.At(16, 16)[0] = 200.0f;
-    corner.At(0, 0)[3] = 1.0f;
-    BlurAlpha(sprite, scratch);
-    BlurAlpha(corner, scratch);
-    BlurAlpha(empty, scratch);
-    float half = 0;
-    for (int k = 0; k <= 7; ++k) {
-        half += kernel[k];
-        EXPECT_NEAR(sprite.At(16 + k, 16 - k)[3], kernel[k] * kernel[k], 1e-7f) << k;
-    }
-    EXPECT_EQ(sprite.At(24, 16)[3], 0.0f);
-    EXPECT_EQ(sprite.At(16, 16)[0], 200.0f);
-    float total = 0;
-    for (size_t i = 3; i < corner.pixels.size(); i += 4) total += corner.pixels[i];
-    EXPECT_NEAR(total, half * half, 1e-6f);
-}
 
 // The start-up test shows 100 frames of all-lit sprites, then 100 all-dim.
 TEST_F(NixieFrame, StartUpTestLightsEveryPlaceThenDimsIt) {

@@ -66,47 +66,6 @@ TEST(RainHands, EachFollowsItsOwnUnitOfTime) {
     }
 }
 
-// Drawn twice, the fill is gone and only the outlines may remain: where the
-// platform applies the raster operation to single pixels written with
-// SetPixelV, they are undone like the fill, otherwise they stay.
-TEST(RainHands, SecondDrawingRemovesAllButTheOutlines) {
-    const tm time = TimeOf(10, 20, 40);
-    const Pixels scenery = SceneryWithHands({});
-    const std::vector<bool> outlines = NearOutlines(SceneryWithHands({time}), scenery);
-    const Pixels twice = SceneryWithHands({time, time});
-    int awayFromOutlines = 0;
-    int onOutlines = 0;
-    for (int j = 0; j < kSize * kSize; ++j) {
-        if (twice[j] == scenery[j]) continue;
-        if (outlines[j]) {
-            ++onOutlines;
-        } else {
-            ++awayFromOutlines;
-        }
-    }
-    EXPECT_EQ(awayFromOutlines, 0);
-    GdiTwin twin(1, 1);
-    SetROP2(twin.Dc(), R2_XORPEN);
-    SetPixelV(twin.Dc(), 0, 0, RGB(0xFF, 0, 0));
-    GdiFlush();
-    const bool pixelsAreXored = twin.Pixels()[0] == 0x00FF0000u;
-    EXPECT_EQ(onOutlines == 0, pixelsAreXored) << onOutlines;
-}
-
-// The gradient runs from the top row to the bottom row and changes only
-// white pixels.
-TEST(RainScenery, GradientPaintsOnlyWhitePixels) {
-    const ScreenCapture painted = Drawn(kSize, kSize, [] {
-        SetBackgroundColor(0xFFFFFF);
-        ClearTarget();
-        SetInteriorColor(RGB(1, 2, 3));
-        PaintRectangle(100, 100, 199, 199);
-        PaintGradientFace();
-    });
-    EXPECT_EQ(Mismatches({{599, 0, 0xE2FDFC}, {0, 599, 0x6BBBA7}, {150, 150, 0x010203}}, painted),
-              "");
-}
-
 // In the scenery the gradient fills the dial from its top row (about 50) down
 // to the hills.
 TEST(RainScenery, DialShowsTheGradientDownToTheHills) {

@@ -20,20 +20,6 @@ static void StartParticles(IMAGE& image) {
     for (int i = 0; i < kParticleCount; ++i) ResetParticle(i);
 }
 
-// At midnight the hour hand runs from (320, 186) to (320, 140), the minute
-// hand from (320, 184) to (320, 100), the second dot sits at (320, 80). The
-// minute hand follows the seconds (140 sin(pi / 60)) and the hour hand the
-// minutes (100 sin(pi / 12)); pi as 3.1415926 leaves a quarter turn just
-// short: 159.99999 truncates.
-TEST(SpiralHands, LieAtTheirWorkedPoints) {
-    const SpiralHands h = ComputeHands(0, 0, 0);
-    EXPECT_EQ(PointsText({h.hourFrom, h.hourTo, h.minuteFrom, h.minuteTo, h.secondDot}),
-              "(320,186) (320,140) (320,184) (320,100) (320,80)");
-    EXPECT_EQ(ComputeHands(0, 0, 30).minuteTo.x, 327);
-    EXPECT_EQ(ComputeHands(0, 30, 0).hourTo.x, 345);
-    EXPECT_EQ(PointsText({ComputeHands(3, 0, 15).secondDot}), "(479,240)");
-}
-
 // Inside the rim ring; the centre ring, all soft edge; the three o'clock
 // block's corners and beyond; a one-minute mark; the five-minute ring and
 // its dot on the track.
