@@ -1,10 +1,10 @@
 // The clock tests' shared steps: images read back, points along a hand, and
 // a clock program started at a faked local time and driven as a user would.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "clock_test.h"
-#include "resource_counts.h"
 
 namespace KanvoTest {
 
@@ -16,33 +16,37 @@ tm TimeOf(int hour, int minute, int second) {
     return time;
 }
 
-std::vector<DWORD> PixelsOf(IMAGE& image) {
+// The pixels of a surface of width x height, once GDI has finished drawing on it.
+static std::vector<DWORD> CopyOfPixels(const DWORD* pixels, int width, int height) {
     GdiFlush();
-    const DWORD* pixels = GetSurfacePixels(&image);
     if (!pixels) return {};
-    std::vector<DWORD> copy(static_cast<size_t>(image.Width()) * image.Height());
+    std::vector<DWORD> copy(static_cast<size_t>(width) * height);
     for (size_t i = 0; i < copy.size(); ++i) copy[i] = pixels[i] & 0xFFFFFF;
     return copy;
+}
+
+std::vector<DWORD> PixelsOf(IMAGE& image) {
+    return CopyOfPixels(GetSurfacePixels(&image), image.Width(), image.Height());
+}
+
+ScreenCapture TargetShows() {
+    const int width = GetTargetWidth();
+    const int height = GetTargetHeight();
+    ScreenCapture shown;
+    shown.pixels = CopyOfPixels(GetSurfacePixels(GetTargetImage()), width, height);
+    if (shown.pixels.empty()) return shown;  // no size: every point reads as no pixel
+    shown.width = width;
+    shown.height = height;
+    return shown;
 }
 
 ScreenCapture Drawn(int width, int height, const std::function<void()>& draw) {
     IMAGE image(width, height);
     SetTargetImage(&image);
     draw();
+    const ScreenCapture drawn = TargetShows();
     SetTargetImage(nullptr);
-    ScreenCapture drawn;
-    drawn.pixels = PixelsOf(image);
-    if (!drawn.pixels.empty()) {
-        drawn.width = width;
-        drawn.height = height;
-    }
     return drawn;
-}
-
-int GdiObjectsLeftBy(const std::function<void()>& work) {
-    const int before = FreeGdiSlots();
-    work();
-    return before - FreeGdiSlots();
 }
 
 POINT PointAlong(POINT centre, double turns, double distance) {
@@ -63,23 +67,6 @@ int PixelsAcross(const ScreenCapture& shown, POINT centre, double degrees, doubl
     return found;
 }
 
-std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked) {
-    const std::vector<DWORD> drawn = PixelsOf(image);
-    const DWORD* expected = twin.Pixels();
-    int differing = 0;
-    int inked = 0;
-    for (int y = box.top; y < box.bottom; ++y) {
-        const DWORD background = expected[y * twin.Width()] & 0xFFFFFF;
-        for (int x = box.left; x < box.right; ++x) {
-            const DWORD wanted = expected[y * twin.Width() + x] & 0xFFFFFF;
-            if (drawn[y * twin.Width() + x] != wanted) ++differing;
-            if (wanted != background) ++inked;
-        }
-    }
-    if (differing == 0 && inked >= minInked) return "";
-    return std::to_string(differing) + " differ, " + std::to_string(inked) + " inked";
-}
-
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read) {
     std::string wrong;
@@ -93,15 +80,6 @@ std::string Mismatches(const std::vector<Expected>& expected,
         wrong += text;
     }
     return wrong;
-}
-
-std::string PointsText(std::initializer_list<POINT> points) {
-    std::string text;
-    for (POINT p : points) {
-        if (!text.empty()) text += " ";
-        text += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
-    }
-    return text;
 }
 
 ClockCheck ShowsPixels(const std::vector<Expected>& expected) {
@@ -124,9 +102,7 @@ static bool SetFakedTime(const char* localTime) {
     const char* file = std::getenv("FAKETIME_TIMESTAMP_FILE");
     if (!file || file[0] != '/') return false;
     std::string path = std::string("Z:") + file;  // the Unix path as Wine's drive Z: sees it
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
+    std::replace(path.begin(), path.end(), '/', '\\');
     const std::string fresh = path + ".new";
     FILE* out = std::fopen(fresh.c_str(), "w");
     if (!out) return false;
@@ -171,9 +147,7 @@ static std::string AwaitPicture(HWND window, int width, int height, const ClockC
 static int ChangedPixels(const ScreenCapture& first, const ScreenCapture& second) {
     if (first.pixels.size() != second.pixels.size()) return 0;
     int changed = 0;
-    for (size_t i = 0; i < first.pixels.size(); ++i) {
-        if (first.pixels[i] != second.pixels[i]) ++changed;
-    }
+    for (size_t i = 0; i < first.pixels.size(); ++i) changed += first.pixels[i] != second.pixels[i];
     return changed;
 }
 

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "gdi_twin.h"
 #include "program_driver.h"
 
 namespace KanvoTest {
@@ -27,11 +26,11 @@ constexpr DWORD PixelOf(COLORREF color) {
 
 // The image's pixels (0x00RRGGBB, the unused fourth byte cleared).
 std::vector<DWORD> PixelsOf(IMAGE& image);
+// What the current target (an image or the window) shows now.
+ScreenCapture TargetShows();
 // What `draw` leaves on a new black image of the size, the current target
 // meanwhile (the window is the target again afterwards).
 ScreenCapture Drawn(int width, int height, const std::function<void()>& draw);
-// GDI objects that `work` leaves behind, counted before anything is asserted.
-int GdiObjectsLeftBy(const std::function<void()>& work);
 
 // Where a hand that has gone `turns` of a full turn clockwise from twelve
 // o'clock reaches at `distance` from `centre`, rounded to the nearest pixel.
@@ -43,11 +42,6 @@ POINT PointAlong(POINT centre, double turns, double distance);
 int PixelsAcross(const ScreenCapture& shown, POINT centre, double degrees, double distance,
                  DWORD pixel);
 
-// "" when the image shows the twin's pixels everywhere in `box` and at least
-// `minInked` of them differ from the twin's first column (the background),
-// otherwise how many differ and how many are inked.
-std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked);
-
 // A value expected at a point: a pixel value or a colour, as its reader gives it.
 struct Expected {
     int x;
@@ -58,8 +52,6 @@ struct Expected {
 // otherwise each point where it does not, with what it read there.
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read);
-// The points as text, "(x,y) (x,y) ...".
-std::string PointsText(std::initializer_list<POINT> points);
 
 // What a clock's window must show: "" when the capture is right, otherwise
 // what is wrong with it.
