@@ -1,60 +1,85 @@
-#include "clock_test.h"
+// The clock tests' shared steps: images read back, points along a hand, and
+// a clock program started at a faked local time and driven as a user would.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
-#include "resource_counts.h"
+#include "clock_test.h"
 
 namespace KanvoTest {
 
-std::vector<DWORD> PixelsOf(IMAGE& image) {
+tm TimeOf(int hour, int minute, int second) {
+    tm time = {};
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = second;
+    return time;
+}
+
+// The pixels of a surface of width x height, once GDI has finished drawing on it.
+static std::vector<DWORD> CopyOfPixels(const DWORD* pixels, int width, int height) {
     GdiFlush();
-    const DWORD* pixels = GetSurfacePixels(&image);
-    std::vector<DWORD> copy(pixels ? static_cast<size_t>(image.Width()) * image.Height() : 0);
+    if (!pixels) return {};
+    std::vector<DWORD> copy(static_cast<size_t>(width) * height);
     for (size_t i = 0; i < copy.size(); ++i) copy[i] = pixels[i] & 0xFFFFFF;
     return copy;
 }
 
+std::vector<DWORD> PixelsOf(IMAGE& image) {
+    return CopyOfPixels(GetSurfacePixels(&image), image.Width(), image.Height());
+}
+
+ScreenCapture TargetShows() {
+    const int width = GetTargetWidth();
+    const int height = GetTargetHeight();
+    ScreenCapture shown;
+    shown.pixels = CopyOfPixels(GetSurfacePixels(GetTargetImage()), width, height);
+    if (shown.pixels.empty()) return shown;  // no size: every point reads as no pixel
+    shown.width = width;
+    shown.height = height;
+    return shown;
+}
+
 ScreenCapture Drawn(int width, int height, const std::function<void()>& draw) {
     IMAGE image(width, height);
-    SetTargetImage(&image), draw(), SetTargetImage(nullptr);
-    ScreenCapture drawn = {width, height, PixelsOf(image)};
-    if (drawn.pixels.empty()) drawn.width = drawn.height = 0;
+    SetTargetImage(&image);
+    draw();
+    const ScreenCapture drawn = TargetShows();
+    SetTargetImage(nullptr);
     return drawn;
 }
 
-int GdiObjectsLeftBy(const std::function<void()>& work) {
-    const int before = FreeGdiSlots();
-    return work(), before - FreeGdiSlots();
+POINT PointAlong(POINT centre, double turns, double distance) {
+    const double angle = turns * 2 * 3.14159265358979;
+    const double x = centre.x + distance * std::sin(angle);
+    const double y = centre.y - distance * std::cos(angle);
+    return {std::lround(x), std::lround(y)};
 }
 
-std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked) {
-    const std::vector<DWORD> drawn = PixelsOf(image);
-    int differing = 0, inked = 0;
-    for (int y = box.top; y < box.bottom; ++y)
-        for (int x = box.left; x < box.right; ++x) {
-            const DWORD expected = twin.Pixels()[y * twin.Width() + x] & 0xFFFFFF;
-            differing += drawn[y * twin.Width() + x] != expected;
-            inked += expected != (twin.Pixels()[y * twin.Width()] & 0xFFFFFF);
-        }
-    if (differing == 0 && inked >= minInked) return "";
-    return std::to_string(differing) + " differ, " + std::to_string(inked) + " inked";
+int PixelsAcross(const ScreenCapture& shown, POINT centre, double degrees, double distance,
+                 DWORD pixel) {
+    int found = 0;
+    for (int side = -9; side <= 9; ++side) {
+        const double sideways = std::atan2(side, distance) * 180 / 3.14159265358979;
+        const POINT p = PointAlong(centre, (degrees + sideways) / 360, std::hypot(distance, side));
+        if (shown(p.x, p.y) == pixel) ++found;
+    }
+    return found;
 }
 
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read) {
     std::string wrong;
-    char text[64];
-    for (const Expected& e : expected)
-        if (read(e.x, e.y) != e.value) {
-            const unsigned long value = read(e.x, e.y), wanted = e.value;
-            std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", e.x, e.y, value, wanted);
-            wrong += text;
-        }
+    for (const Expected& point : expected) {
+        const unsigned long value = read(point.x, point.y);
+        if (value == point.value) continue;
+        char text[64];
+        const unsigned long wanted = point.value;
+        std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", point.x, point.y, value,
+                      wanted);
+        wrong += text;
+    }
     return wrong;
-}
-
-std::string PointsText(std::initializer_list<POINT> points) {
-    std::string text;
-    for (POINT p : points) text += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ") ";
-    return text.substr(0, text.size() - !text.empty());
 }
 
 ClockCheck ShowsPixels(const std::vector<Expected>& expected) {
@@ -68,55 +93,94 @@ std::wstring ClockProgramDirectory(const std::wstring& name) {
     return ProgramDirectory() + L"..\\..\\clocks\\" + name + L"\\";
 }
 
-// Starts the clock at the faked time (through the faketime timestamp file
-// that the test environment names) and waits for its window; null when
+// Makes the faked clock start at `localTime` (through the faketime timestamp
+// file that the test environment names). This process reads the file too,
+// whenever its cached copy runs out, and faketime ends a process that finds
+// the file empty: a new file is written beside it and put in place with one
+// rename, so that no reader ever sees it half written.
+static bool SetFakedTime(const char* localTime) {
+    const char* file = std::getenv("FAKETIME_TIMESTAMP_FILE");
+    if (!file || file[0] != '/') return false;
+    std::string path = std::string("Z:") + file;  // the Unix path as Wine's drive Z: sees it
+    std::replace(path.begin(), path.end(), '/', '\\');
+    const std::string fresh = path + ".new";
+    FILE* out = std::fopen(fresh.c_str(), "w");
+    if (!out) return false;
+    const bool written = std::fprintf(out, "@%s\n", localTime) > 0;
+    const bool closed = std::fclose(out) == 0;
+    if (!written || !closed) return false;
+    return MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+// Starts the clock at the faked time and waits for its window; null when
 // either fails.
 static HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* localTime,
                        const std::wstring& directory) {
-    const char* file = std::getenv("FAKETIME_TIMESTAMP_FILE");
-    if (!file || file[0] != '/') return nullptr;
-    std::string path = std::string("Z:") + file;  // the Unix path as Wine's drive Z: sees it
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    // This process reads the file too, whenever its cached copy runs out, and
-    // faketime ends a process that finds the file empty: write a new file
-    // beside it and put it in place with one rename, so that no reader ever
-    // sees it half written.
-    FILE* out = std::fopen((path + ".new").c_str(), "w");
-    if (!out) return nullptr;
-    const bool written = std::fprintf(out, "@%s\n", localTime) > 0;
+    if (!SetFakedTime(localTime)) return nullptr;
     const std::wstring own = ClockProgramDirectory(name);
-    const bool started =
-        std::fclose(out) == 0 && written &&
-        MoveFileExA((path + ".new").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) &&
-        program.Start(L"\"" + own + name + L".exe\"", directory.empty() ? own : directory);
-    return started ? program.WaitForWindow() : nullptr;
+    const std::wstring command = L"\"" + own + name + L".exe\"";
+    if (!program.Start(command, directory.empty() ? own : directory)) return nullptr;
+    return program.WaitForWindow();
+}
+
+// "" once a capture of the window is what `check` accepts, trying for 20
+// seconds (a clock may still be starting up, or be caught in the middle of a
+// frame that it draws without batching); otherwise what was wrong last time.
+static std::string AwaitPicture(HWND window, int width, int height, const ClockCheck& check) {
+    std::string wrong = "no capture";
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 20000) {
+        const ScreenCapture shown = CaptureClientArea(window);
+        if (shown.width != width || shown.height != height) {
+            wrong = "a client area of another size";
+        } else {
+            wrong = check(window, shown);
+        }
+        if (wrong.empty()) return "";
+        Sleep(20);
+    }
+    return wrong;
+}
+
+// How many pixels differ between two captures of one size. A few may change
+// while a clock stands still, where soft edges build up frame after frame.
+static int ChangedPixels(const ScreenCapture& first, const ScreenCapture& second) {
+    if (first.pixels.size() != second.pixels.size()) return 0;
+    int changed = 0;
+    for (size_t i = 0; i < first.pixels.size(); ++i) changed += first.pixels[i] != second.pixels[i];
+    return changed;
 }
 
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
                             const ClockCheck& check, const std::wstring& directory,
                             const std::wstring& output) {
-    ProgramDriver byKey, byCloseBox;
+    ProgramDriver byKey;
     byKey.SendOutputTo(output);
     HWND window = StartClock(byKey, name, localTime, directory);
     if (!window) return "no window";
     // Kept on top: other tests' windows may appear meanwhile, and the screen
     // must show this one's pixels.
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    std::string wrong = WindowTitle(window) == name ? "" : "title; ", shows = "no capture";
-    // A clock may still be starting up, or be caught in the middle of a frame
-    // that it draws without batching: the picture counts once it is right.
-    for (const DWORD start = GetTickCount(); !shows.empty() && GetTickCount() - start < 20000;) {
-        const ScreenCapture shown = CaptureClientArea(window);
-        shows = shown.width == width && shown.height == height ? check(window, shown)
-                                                               : "a client area of another size";
-        if (!shows.empty()) Sleep(20);
-    }
+    std::string wrong;
+    if (WindowTitle(window) != name) wrong += "title; ";
+    const std::string shows = AwaitPicture(window, width, height, check);
     if (!shows.empty()) wrong += "picture: " + shows + "; ";
-    if (!byKey.TypeKeyInConsole(L'q') || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
+    // Twice, so that a clock that stops once some motion has died down fails.
+    ScreenCapture earlier = CaptureClientArea(window);
+    for (int pause = 0; pause < 2; ++pause) {
+        Sleep(1200);
+        const ScreenCapture later = CaptureClientArea(window);
+        if (ChangedPixels(earlier, later) < 50) wrong += "hardly a change in 1.2 s; ";
+        earlier = later;
+    }
+    const bool typed = byKey.TypeKeyInConsole(L'q');
+    if (!typed || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
+    ProgramDriver byCloseBox;
     if (!StartClock(byCloseBox, name, localTime, directory)) return wrong + "no second window";
     Sleep(1500);  // well into its loop
-    const bool closed = byCloseBox.PressCloseBox() && byCloseBox.WaitForExit(10000) == 0;
-    return closed ? wrong : wrong + "close box: no exit 0";
+    const bool pressed = byCloseBox.PressCloseBox();
+    if (!pressed || byCloseBox.WaitForExit(10000) != 0) wrong += "close box: no exit 0";
+    return wrong;
 }
 
 }  // namespace KanvoTest

@@ -1,29 +1,23 @@
 // What the clock tests share: frames drawn on images, values expected at
-// points, and a clock program of this build run end to end at a faked local
-// time, as a user would run it.
+// points, where a hand points at a time, and a clock program of this build
+// run end to end at a faked local time, as a user would run it.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <kanvo.h>
 
-#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <functional>
+#include <string>
+#include <vector>
 
-#include "gdi_twin.h"
 #include "program_driver.h"
 
 namespace KanvoTest {
 
 // A broken-down time with the given hours, minutes and seconds.
-inline tm TimeOf(int hour, int minute, int second) {
-    tm t = {};
-    return t.tm_hour = hour, t.tm_min = minute, t.tm_sec = second, t;
-}
+tm TimeOf(int hour, int minute, int second);
 
 // The pixel value (0x00RRGGBB) that shows a colour value (0x00BBGGRR).
 constexpr DWORD PixelOf(COLORREF color) {
@@ -32,29 +26,32 @@ constexpr DWORD PixelOf(COLORREF color) {
 
 // The image's pixels (0x00RRGGBB, the unused fourth byte cleared).
 std::vector<DWORD> PixelsOf(IMAGE& image);
+// What the current target (an image or the window) shows now.
+ScreenCapture TargetShows();
 // What `draw` leaves on a new black image of the size, the current target
 // meanwhile (the window is the target again afterwards).
 ScreenCapture Drawn(int width, int height, const std::function<void()>& draw);
-// GDI objects that `work` leaves behind, counted before anything is asserted.
-int GdiObjectsLeftBy(const std::function<void()>& work);
 
-// "" when the image shows the twin's pixels everywhere in `box` and at least
-// `minInked` of them differ from the twin's first column (the background),
-// otherwise how many differ and how many are inked. Reading the image flushes
-// the twin's GDI calls too.
-std::string TwinTextIn(IMAGE& image, const GdiTwin& twin, RECT box, int minInked);
+// Where a hand that has gone `turns` of a full turn clockwise from twelve
+// o'clock reaches at `distance` from `centre`, rounded to the nearest pixel.
+POINT PointAlong(POINT centre, double turns, double distance);
+// How many pixels of `shown` have the value `pixel` on the crossing line, up
+// to 9 pixels either side, of a hand from `centre` along `degrees` (clockwise
+// from twelve o'clock) at `distance`: where a hand of a few pixels' width
+// lies, whichever side of its axis a clock draws it.
+int PixelsAcross(const ScreenCapture& shown, POINT centre, double degrees, double distance,
+                 DWORD pixel);
 
 // A value expected at a point: a pixel value or a colour, as its reader gives it.
 struct Expected {
-    int x, y;
+    int x;
+    int y;
     DWORD value;
 };
 // "" when `read` (GetPixelColor, a capture, ...) gives every expected value,
-// otherwise the points where it does not.
+// otherwise each point where it does not, with what it read there.
 std::string Mismatches(const std::vector<Expected>& expected,
                        const std::function<DWORD(int, int)>& read);
-// The points as text, "(x,y) (x,y) ...".
-std::string PointsText(std::initializer_list<POINT> points);
 
 // What a clock's window must show: "" when the capture is right, otherwise
 // what is wrong with it.
@@ -68,15 +65,14 @@ std::wstring ClockProgramDirectory(const std::wstring& name);
 // "2026-01-01 12:00:00") in `directory` (empty: the program's own). The first,
 // with its standard output sent to `output` when one is named, must open a
 // window titled `name` with a client area of width x height, show what
-// `check` accepts within 20 seconds, and end with exit code 0 on a key typed
-// into its console; the second must end with exit code 0 when its close box
-// is used. Returns "" when all of that holds, otherwise what went wrong.
+// `check` accepts within 20 seconds, show a picture changed in at least 50
+// pixels 1.2 seconds later and again 2.4 seconds later, and end with exit
+// code 0 on a key typed into its console; the second must end with exit code
+// 0 when its close box is used. Returns "" when all of that holds, otherwise
+// what went wrong.
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
                             const ClockCheck& check, const std::wstring& directory = L"",
                             const std::wstring& output = L"");
-
-// Several colours compared at once.
-using Colors = std::vector<COLORREF>;
 
 }  // namespace KanvoTest
 
