@@ -132,13 +132,15 @@ TEST(MouseRing, PeekRemoveClearCapacityRecordsWithoutAWindowAndWaitsThatEnd) {
     EXPECT_EQ(std::make_tuple(Fields(m), Fields(again)), std::make_tuple(Move(1, 2), Move(2, 4)));
     ClearMouseEvents();
     EXPECT_FALSE(MouseEventPending());
-    // 70 messages with nobody reading keep the first 63; once read, there is
-    // room again and the ring wraps.
+    // 70 moves with nobody reading keep the first 62 and the newest; once
+    // read, there is room again and the ring wraps.
     for (int first : {0, 100}) {
         SendMoves(window, first, 70);
         int read = 0;
-        for (; PollMouseEvent(&m, true); ++read)
-            EXPECT_EQ(Fields(m), Move(first + read, 2 * (first + read)));
+        for (; PollMouseEvent(&m, true); ++read) {
+            const int i = first + (read < 62 ? read : 69);
+            EXPECT_EQ(Fields(m), Move(i, 2 * i));
+        }
         EXPECT_EQ(read, 63);
     }
     // Closing and opening a window empty nothing; without a window the
