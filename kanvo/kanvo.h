@@ -152,9 +152,10 @@ void EndBatch();
 
 // ---------------------------------------------------------------------------
 // Mouse input. The queue keeps at most 63 messages. When it is full, a new
-// move replaces the newest queued move, and a click, wheel or double-click
-// message takes the place of the oldest queued move: clicks are not lost
-// to a sweep of the mouse. Only a queue of nothing but clicks drops new ones.
+// move replaces the newest message if that is a move too; any other new
+// message (a click, wheel or double-click, or a move after one) takes the
+// place of the oldest queued move. So a sweep of the mouse costs no click;
+// only a queue that holds nothing but such messages drops a new one.
 bool MouseEventPending();
 // Removes and returns the oldest message, waiting while the queue is empty.
 // While no window is open no message can arrive: with the queue empty it then
@@ -362,9 +363,10 @@ int GetTextPixelHeight(wchar_t ch);
 int GetTextPixelHeight(const char* text);
 
 // Fonts. `height` is the character cell's height in pixels (internal leading
-// included), not a size in points; a width of 0 picks the face's own.
-// The three-field forms change height, width and face only: weight, italics,
-// underline, strike-out and angle stay those of the previous font.
+// included), not a size in points; a width of 0 picks the face's own, a null
+// face keeps the current one. The three-field forms change height, width and
+// face only: weight, italics, underline, strike-out and angle stay those of
+// the previous font.
 
 void SetTextFont(const LOGFONTW* font);
 void SetTextFont(int height, int width, const wchar_t* face);
