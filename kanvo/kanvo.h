@@ -130,6 +130,15 @@ struct MOUSEMSG {
 };
 
 // ---------------------------------------------------------------------------
+// The text, face or path argument of the narrow (UTF-8) forms. Any const
+// char* converts to it, a string literal too; a bare nullptr still picks the
+// wide form, so calls that pass nullptr stay unambiguous.
+struct Utf8Text {
+    Utf8Text(const char* utf8) : text(utf8) {}  // implicit on purpose
+    const char* text;
+};
+
+// ---------------------------------------------------------------------------
 // The graphics window.
 // The window's close box ends the whole process at once with exit code 0,
 // wherever the program is (main does not go on, its local objects are not
@@ -181,8 +190,8 @@ bool PromptForText(wchar_t* buffer, int bufferSize, const wchar_t* prompt = null
                    const wchar_t* title = nullptr, const wchar_t* defaultText = nullptr,
                    int width = 0, int height = 0, bool okOnly = false);
 // The same with UTF-8 prompt, title and default text.
-bool PromptForText(wchar_t* buffer, int bufferSize, const char* prompt, const char* title = nullptr,
-                   const char* defaultText = nullptr, int width = 0, int height = 0,
+bool PromptForText(wchar_t* buffer, int bufferSize, Utf8Text prompt, Utf8Text title = nullptr,
+                   Utf8Text defaultText = nullptr, int width = 0, int height = 0,
                    bool okOnly = false);
 // The typed text returned as UTF-8: at most bufferSize - 1 bytes of whole
 // characters (a longer text is cut at a character boundary) and a zero.
@@ -228,11 +237,11 @@ bool ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* n
                        int height = 0, bool resizeToFit = false);
 bool WriteImageFile(const wchar_t* path, IMAGE* image = nullptr);
 // The same with UTF-8 paths and names; MAKEINTRESOURCEA numbers pass unchanged.
-bool ReadImageFile(IMAGE* destination, const char* path, int width = 0, int height = 0,
+bool ReadImageFile(IMAGE* destination, Utf8Text path, int width = 0, int height = 0,
                    bool resizeToFit = false);
-bool ReadImageResource(IMAGE* destination, const char* type, const char* name, int width = 0,
+bool ReadImageResource(IMAGE* destination, Utf8Text type, Utf8Text name, int width = 0,
                        int height = 0, bool resizeToFit = false);
-bool WriteImageFile(const char* path, IMAGE* image = nullptr);
+bool WriteImageFile(Utf8Text path, IMAGE* image = nullptr);
 
 // ---------------------------------------------------------------------------
 // Drawing state.
@@ -346,21 +355,21 @@ void DrawSegmentBy(int dx, int dy);
 // tabs are drawn as glyphs, not obeyed. WriteTextInRect breaks lines.
 void WriteText(int x, int y, const wchar_t* text);
 void WriteText(int x, int y, wchar_t ch);
-void WriteText(int x, int y, const char* text);
+void WriteText(int x, int y, Utf8Text text);
 // DT_* flags; returns the text's height. The text is never written to
 // (DT_MODIFYSTRING is ignored).
 int WriteTextInRect(const wchar_t* text, RECT* rect, UINT format);
 int WriteTextInRect(wchar_t ch, RECT* rect, UINT format);
-int WriteTextInRect(const char* text, RECT* rect, UINT format);
+int WriteTextInRect(Utf8Text text, RECT* rect, UINT format);
 void WriteTextAtPen(const wchar_t* text);  // at the pen position; advances the pen's x
 void WriteTextAtPen(wchar_t ch);
-void WriteTextAtPen(const char* text);
+void WriteTextAtPen(Utf8Text text);
 int GetTextPixelWidth(const wchar_t* text);
 int GetTextPixelWidth(wchar_t ch);
-int GetTextPixelWidth(const char* text);
+int GetTextPixelWidth(Utf8Text text);
 int GetTextPixelHeight(const wchar_t* text);
 int GetTextPixelHeight(wchar_t ch);
-int GetTextPixelHeight(const char* text);
+int GetTextPixelHeight(Utf8Text text);
 
 // Fonts. `height` is the character cell's height in pixels (internal leading
 // included), not a size in points; a width of 0 picks the face's own, a null
@@ -375,12 +384,12 @@ void SetTextFont(int height, int width, const wchar_t* face, int escapement, int
 void SetTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
                  int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
                  BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
-void SetTextFont(int height, int width, const char* face);
-void SetTextFont(int height, int width, const char* face, int escapement, int orientation,
-                 int weight, bool italic, bool underline, bool strikeOut);
-void SetTextFont(int height, int width, const char* face, int escapement, int orientation,
-                 int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
-                 BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
+void SetTextFont(int height, int width, Utf8Text face);
+void SetTextFont(int height, int width, Utf8Text face, int escapement, int orientation, int weight,
+                 bool italic, bool underline, bool strikeOut);
+void SetTextFont(int height, int width, Utf8Text face, int escapement, int orientation, int weight,
+                 bool italic, bool underline, bool strikeOut, BYTE charSet, BYTE outPrecision,
+                 BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
 void SelectTextFont(const LOGFONTW* font);
 void SelectTextFont(int height, int width, const wchar_t* face);
 void SelectTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
@@ -388,10 +397,10 @@ void SelectTextFont(int height, int width, const wchar_t* face, int escapement, 
 void SelectTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
                     int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
                     BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
-void SelectTextFont(int height, int width, const char* face);
-void SelectTextFont(int height, int width, const char* face, int escapement, int orientation,
+void SelectTextFont(int height, int width, Utf8Text face);
+void SelectTextFont(int height, int width, Utf8Text face, int escapement, int orientation,
                     int weight, bool italic, bool underline, bool strikeOut);
-void SelectTextFont(int height, int width, const char* face, int escapement, int orientation,
+void SelectTextFont(int height, int width, Utf8Text face, int escapement, int orientation,
                     int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
                     BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
 void GetTextFont(LOGFONTW* out);

@@ -5,16 +5,16 @@
 using Kanvo::WideResourceName;
 using Kanvo::WideText;
 
-bool ReadImageFile(IMAGE* destination, const char* path, int width, int height, bool resizeToFit) {
-    return ReadImageFile(destination, WideText(path).Get(), width, height, resizeToFit);
+bool ReadImageFile(IMAGE* destination, Utf8Text path, int width, int height, bool resizeToFit) {
+    return ReadImageFile(destination, WideText(path.text).Get(), width, height, resizeToFit);
 }
 
-bool ReadImageResource(IMAGE* destination, const char* type, const char* name, int width,
-                       int height, bool resizeToFit) {
-    return ReadImageResource(destination, WideResourceName(type).Get(),
-                             WideResourceName(name).Get(), width, height, resizeToFit);
+bool ReadImageResource(IMAGE* destination, Utf8Text type, Utf8Text name, int width, int height,
+                       bool resizeToFit) {
+    return ReadImageResource(destination, WideResourceName(type.text).Get(),
+                             WideResourceName(name.text).Get(), width, height, resizeToFit);
 }
 
-bool WriteImageFile(const char* path, IMAGE* image) {
-    return WriteImageFile(WideText(path).Get(), image);
+bool WriteImageFile(Utf8Text path, IMAGE* image) {
+    return WriteImageFile(WideText(path.text).Get(), image);
 }

@@ -48,10 +48,11 @@ void CopyAsUtf8(const wchar_t* text, char* buffer, int bufferSize) {
 
 }  // namespace
 
-bool PromptForText(wchar_t* buffer, int bufferSize, const char* prompt, const char* title,
-                   const char* defaultText, int width, int height, bool okOnly) {
-    return PromptForText(buffer, bufferSize, WideText(prompt).Get(), WideText(title).Get(),
-                         WideText(defaultText).Get(), width, height, okOnly);
+bool PromptForText(wchar_t* buffer, int bufferSize, Utf8Text prompt, Utf8Text title,
+                   Utf8Text defaultText, int width, int height, bool okOnly) {
+    return PromptForText(buffer, bufferSize, WideText(prompt.text).Get(),
+                         WideText(title.text).Get(), WideText(defaultText.text).Get(), width,
+                         height, okOnly);
 }
 
 bool PromptForText(char* buffer, int bufferSize, const char* prompt, const char* title,
