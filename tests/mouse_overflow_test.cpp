@@ -20,8 +20,10 @@ const POINT kLastPoint = {150, 90};
 // been queued: the ring is written by the window thread, the test reads it.
 WNDPROC g_libraryProc = nullptr;
 std::atomic<bool> g_lastSeen{false};
+std::atomic<LPARAM> g_newestMove{0};  // the point of the move queued last
 LRESULT CALLBACK NoteLastMove(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallWindowProcW(g_libraryProc, window, message, wParam, lParam);
+    if (message == WM_MOUSEMOVE) g_newestMove = lParam;
     if (message == WM_MOUSEMOVE && lParam == MAKELPARAM(kLastPoint.x, kLastPoint.y))
         g_lastSeen = true;
     return result;
@@ -96,18 +98,13 @@ TEST(MouseOverflow, RingOfClicksOnlyDropsTheNewClick) {
     EXPECT_EQ(records.back().x, 62);
 }
 
-// Real input: each move waits until the window has it, so that the moves
-// are not merged by the system before they reach the ring.
+// Real input: each move waits until the window has queued it, so that the
+// moves are not merged by the system before they reach the ring.
 void MovePointerTo(HWND window, POINT client) {
     POINT screen = client;
     ClientToScreen(window, &screen);
     Send({PointerMoveInput(screen)});
-    WaitUntil(
-        [&] {
-            POINT p = {};
-            return GetCursorPos(&p) && p.x == screen.x && p.y == screen.y;
-        },
-        1000);
+    WaitUntil([&] { return g_newestMove == MAKELPARAM(client.x, client.y); }, 1000);
 }
 
 TEST(MouseOverflow, RealClickAfterARealSweepIsKept) {

@@ -200,8 +200,9 @@ MOUSEMSG RecordFor(int i) {
             has(MK_RBUTTON), short(i & 0x7FFF), short(i >> 15), short(HIWORD(k))};
 }
 
-// Which messages found the ring with room when the window procedure got
-// them: those must all reach the reader. The window thread is the ring's only
+// Which messages found the ring with room to spare when the window procedure
+// got them: those must all reach the reader (a move that fills the ring may
+// be replaced by the next move). The window thread is the ring's only
 // writer, so the count can only fall before the message is queued.
 std::vector<char> g_hadRoom;
 WNDPROC g_graphWindowProc = nullptr;
@@ -209,7 +210,7 @@ LRESULT CALLBACK NoteRoomThenQueue(HWND window, UINT message, WPARAM wParam, LPA
     const int i = IndexOf(lParam);
     const Kanvo::GraphWnd& ring = *Kanvo::Window();
     if (message == WM_MOUSEMOVE && i < static_cast<int>(g_hadRoom.size()))
-        g_hadRoom[i] = ((ring.writePosition - ring.readPosition) & 63u) < 63;
+        g_hadRoom[i] = ((ring.writePosition - ring.readPosition) & 63u) < 62;
     return CallWindowProcW(g_graphWindowProc, window, message, wParam, lParam);
 }
 
