@@ -13,7 +13,13 @@
 //
 // Every drawing function acts on the current target: the graphics window, or
 // an IMAGE chosen with SetTargetImage. Colours are COLORREF values 0x00BBGGRR;
-// pixels reached through GetSurfacePixels are 0x00RRGGBB.
+// pixels reached through GetSurfacePixels are 0x00RRGGBB (ColorToPixel and
+// ColorFromPixel convert).
+//
+// Every function that takes text, a font face or a path has a wide form
+// (L"...") and a narrow form that takes UTF-8 ("..."): with a source file
+// saved as UTF-8, WriteText(10, 10, "Hello, \u4E16\u754C") draws what the
+// wide call draws. Invalid UTF-8 is drawn as U+FFFD.
 #pragma once
 
 #ifndef NOMINMAX
@@ -124,7 +130,19 @@ struct MOUSEMSG {
 };
 
 // ---------------------------------------------------------------------------
+// The text, face or path argument of the narrow (UTF-8) forms. Any const
+// char* converts to it, a string literal too; a bare nullptr still picks the
+// wide form, so calls that pass nullptr stay unambiguous.
+struct Utf8Text {
+    Utf8Text(const char* utf8) : text(utf8) {}  // implicit on purpose
+    const char* text;
+};
+
+// ---------------------------------------------------------------------------
 // The graphics window.
+// The window's close box ends the whole process at once with exit code 0,
+// wherever the program is (main does not go on, its local objects are not
+// destroyed), unless the window was opened with OPEN_WITHOUT_CLOSE_BOX.
 HWND OpenGraphWindow(int width, int height, int flags = 0);
 HWND OpenGraphWindow();  // 640 x 480, flags 0
 void CloseGraphWindow();
@@ -142,8 +160,11 @@ void EndBatch(int left, int top, int right, int bottom);
 void EndBatch();
 
 // ---------------------------------------------------------------------------
-// Mouse input. The queue keeps at most 63 messages; newer ones are dropped
-// while it is full.
+// Mouse input. The queue keeps at most 63 messages. When it is full, a new
+// move replaces the newest message if that is a move too; any other new
+// message (a click, wheel or double-click, or a move after one) takes the
+// place of the oldest queued move. So a sweep of the mouse costs no click;
+// only a queue that holds nothing but such messages drops a new one.
 bool MouseEventPending();
 // Removes and returns the oldest message, waiting while the queue is empty.
 // While no window is open no message can arrive: with the queue empty it then
@@ -163,14 +184,29 @@ void ClearMouseEvents();
 // parent's caption. Width 0 means 357, smaller ones 200; a height above 0
 // makes a multi-line box (Ctrl+Enter confirms it). okOnly: no Cancel button,
 // no close box, Esc ignored.
+// The buttons read "OK" and "Cancel", or their Chinese captions when the
+// user's interface language is Chinese.
 bool PromptForText(wchar_t* buffer, int bufferSize, const wchar_t* prompt = nullptr,
                    const wchar_t* title = nullptr, const wchar_t* defaultText = nullptr,
                    int width = 0, int height = 0, bool okOnly = false);
+// The same with UTF-8 prompt, title and default text.
+bool PromptForText(wchar_t* buffer, int bufferSize, Utf8Text prompt, Utf8Text title = nullptr,
+                   Utf8Text defaultText = nullptr, int width = 0, int height = 0,
+                   bool okOnly = false);
+// The typed text returned as UTF-8: at most bufferSize - 1 bytes of whole
+// characters (a longer text is cut at a character boundary) and a zero.
+// At most 1048576 characters can be typed whatever bufferSize says.
+bool PromptForText(char* buffer, int bufferSize, const char* prompt = nullptr,
+                   const char* title = nullptr, const char* defaultText = nullptr, int width = 0,
+                   int height = 0, bool okOnly = false);
 
 // ---------------------------------------------------------------------------
 // Targets, images and pixels. A null IMAGE* means the window's image.
 void SetTargetImage(IMAGE* image);
 IMAGE* GetTargetImage();  // null while the window is the target
+// The pixels, row by row from the top, each 0x00RRGGBB: not the byte order of
+// RGB(), so convert with ColorToPixel. A picture read from a file has 0xFF in
+// the top byte of each pixel; drawing functions leave it 0.
 DWORD* GetSurfacePixels(IMAGE* image = nullptr);
 HDC GetSurfaceContext(IMAGE* image = nullptr);
 void SetImageSize(IMAGE* image, int width, int height);
@@ -183,6 +219,8 @@ void CaptureImage(IMAGE* destination, int x, int y, int width, int height);
 void PasteImage(int x, int y, const IMAGE* source, DWORD rop = SRCCOPY);
 void PasteImage(int x, int y, int width, int height, const IMAGE* source, int sourceX, int sourceY,
                 DWORD rop = SRCCOPY);
+// Turns `source` counter-clockwise by `radians` (as angles grow on a maths
+// graph, not clockwise as on a compass).
 void MakeRotatedImage(IMAGE* destination, IMAGE* source, double radians, COLORREF background = 0,
                       bool autoSize = false, bool highQuality = false);
 
@@ -198,6 +236,12 @@ bool ReadImageFile(IMAGE* destination, const wchar_t* path, int width = 0, int h
 bool ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* name, int width = 0,
                        int height = 0, bool resizeToFit = false);
 bool WriteImageFile(const wchar_t* path, IMAGE* image = nullptr);
+// The same with UTF-8 paths and names; MAKEINTRESOURCEA numbers pass unchanged.
+bool ReadImageFile(IMAGE* destination, Utf8Text path, int width = 0, int height = 0,
+                   bool resizeToFit = false);
+bool ReadImageResource(IMAGE* destination, Utf8Text type, Utf8Text name, int width = 0,
+                       int height = 0, bool resizeToFit = false);
+bool WriteImageFile(Utf8Text path, IMAGE* image = nullptr);
 
 // ---------------------------------------------------------------------------
 // Drawing state.
@@ -223,7 +267,10 @@ void GetInteriorStyle(FILLSTYLE* out);
 // BS_PATTERN and BS_DIBPATTERN copy `pattern`; without a pattern that has
 // pixels they change nothing.
 void SetInteriorStyle(int style, long hatch = 0, IMAGE* pattern = nullptr);
-void SetInteriorStyle(const BYTE* rows);  // 8 x 8 pattern, one byte per row
+// An 8 x 8 pattern, one byte per row from the top, the high bit leftmost:
+// set bits are painted in the font colour and clear bits in the background
+// colour (not the interior colour).
+void SetInteriorStyle(const BYTE* rows);
 void SetInteriorStyle(const FILLSTYLE* style);
 
 int GetRasterOp();
@@ -245,6 +292,7 @@ void ResetDrawingState();
 // Ellipses, arcs, pies, rounded rectangles, polygons and shapes drawn with a
 // pen wider than one pixel are not drawn when they would be more than 65536
 // pixels wide or high on the target.
+// CLR_INVALID (0xFFFFFFFF) outside the target or outside its clip region.
 COLORREF GetPixelColor(int x, int y);
 void SetPixelColor(int x, int y, COLORREF color);
 void DrawLine(int x1, int y1, int x2, int y2);
@@ -301,19 +349,33 @@ void DrawSegmentTo(int x, int y);
 void DrawSegmentBy(int dx, int dy);
 
 // ---------------------------------------------------------------------------
-// Text.
+// Text. Each function that takes a string also takes UTF-8 (const char*);
+// a character ('A' or L'A') is one character, never a string.
+// WriteText draws one line at (x, y), its top-left corner: line breaks and
+// tabs are drawn as glyphs, not obeyed. WriteTextInRect breaks lines.
 void WriteText(int x, int y, const wchar_t* text);
 void WriteText(int x, int y, wchar_t ch);
+void WriteText(int x, int y, Utf8Text text);
 // DT_* flags; returns the text's height. The text is never written to
 // (DT_MODIFYSTRING is ignored).
 int WriteTextInRect(const wchar_t* text, RECT* rect, UINT format);
 int WriteTextInRect(wchar_t ch, RECT* rect, UINT format);
+int WriteTextInRect(Utf8Text text, RECT* rect, UINT format);
 void WriteTextAtPen(const wchar_t* text);  // at the pen position; advances the pen's x
 void WriteTextAtPen(wchar_t ch);
+void WriteTextAtPen(Utf8Text text);
 int GetTextPixelWidth(const wchar_t* text);
 int GetTextPixelWidth(wchar_t ch);
+int GetTextPixelWidth(Utf8Text text);
 int GetTextPixelHeight(const wchar_t* text);
 int GetTextPixelHeight(wchar_t ch);
+int GetTextPixelHeight(Utf8Text text);
+
+// Fonts. `height` is the character cell's height in pixels (internal leading
+// included), not a size in points; a width of 0 picks the face's own, a null
+// face keeps the current one. The three-field forms change height, width and
+// face only: weight, italics, underline, strike-out and angle stay those of
+// the previous font.
 
 void SetTextFont(const LOGFONTW* font);
 void SetTextFont(int height, int width, const wchar_t* face);
@@ -322,11 +384,23 @@ void SetTextFont(int height, int width, const wchar_t* face, int escapement, int
 void SetTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
                  int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
                  BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
+void SetTextFont(int height, int width, Utf8Text face);
+void SetTextFont(int height, int width, Utf8Text face, int escapement, int orientation, int weight,
+                 bool italic, bool underline, bool strikeOut);
+void SetTextFont(int height, int width, Utf8Text face, int escapement, int orientation, int weight,
+                 bool italic, bool underline, bool strikeOut, BYTE charSet, BYTE outPrecision,
+                 BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
 void SelectTextFont(const LOGFONTW* font);
 void SelectTextFont(int height, int width, const wchar_t* face);
 void SelectTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
                     int weight, bool italic, bool underline, bool strikeOut);
 void SelectTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
+                    int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
+                    BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
+void SelectTextFont(int height, int width, Utf8Text face);
+void SelectTextFont(int height, int width, Utf8Text face, int escapement, int orientation,
+                    int weight, bool italic, bool underline, bool strikeOut);
+void SelectTextFont(int height, int width, Utf8Text face, int escapement, int orientation,
                     int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
                     BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily);
 void GetTextFont(LOGFONTW* out);
@@ -340,3 +414,13 @@ void ColorToHSL(COLORREF color, float* hue, float* saturation, float* lightness)
 COLORREF ColorFromHSL(float hue, float saturation, float lightness);
 void ColorToHSV(COLORREF color, float* hue, float* saturation, float* value);
 COLORREF ColorFromHSV(float hue, float saturation, float value);
+
+// Between a COLORREF (0x00BBGGRR, what RGB() makes) and a surface pixel
+// (0x00RRGGBB): red and blue change places. Both ignore the top byte and
+// give 0 there, so a pixel read from a picture file converts too.
+inline DWORD ColorToPixel(COLORREF color) {
+    return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
+}
+inline COLORREF ColorFromPixel(DWORD pixel) {
+    return ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
+}

@@ -9,6 +9,7 @@
 #include "program_driver.h"
 #include "resource_counts.h"
 #include "user_input.h"
+#include "window/input_box.h"
 
 #include <algorithm>
 #include <climits>
@@ -202,7 +203,13 @@ bool ShowsInk(HWND dialog, std::vector<Ink>& inks) {
     return !inks[0].empty() && !inks[1].empty() && !inks[2].empty();
 }
 
+// The Chinese captions whatever the language of the machine that runs the test.
+LANGID WINAPI ChineseInterface() {
+    return MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+}
+
 TEST(InputBox, KeysButtonsTheGraphicsWindowAndRealGlyphs) {
+    g_interfaceLanguage = ChineseInterface;
     HWND window = OpenGraphWindow(400, 300);  // wider than the dialog: all of it on the screen
     std::wstring seen;                        // what an act saw
     std::vector<Ink> shown;                   // OK, Cancel, the prompt

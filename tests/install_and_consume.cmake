@@ -1,16 +1,28 @@
 # Installs the built library into a fresh prefix, then configures, builds and
-# runs a separate project that finds it with find_package(Kanvo).
+# runs a separate project that finds it with find_package(Kanvo). The
+# project's CMakeLists.txt is the README's snippet, word for word, and the
+# program it builds must run as it is, without DLLs copied beside it.
 file(REMOVE_RECURSE ${KANVO_WORK_DIR})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${KANVO_BINARY_DIR} --prefix ${KANVO_WORK_DIR}/prefix
                 RESULT_VARIABLE result)
 if(result)
   message(FATAL_ERROR "install failed")
 endif()
+
+# The first ```cmake block of the README.
+file(READ ${KANVO_CONSUMER_SOURCE}/../../README.md readme)
+string(REGEX MATCH "```cmake\n([^`]*)```" snippet "${readme}")
+if(NOT CMAKE_MATCH_1)
+  message(FATAL_ERROR "the README shows no CMake snippet")
+endif()
+file(WRITE ${KANVO_WORK_DIR}/source/CMakeLists.txt "${CMAKE_MATCH_1}")
+file(COPY ${KANVO_CONSUMER_SOURCE}/app.cpp DESTINATION ${KANVO_WORK_DIR}/source)
+
 set(toolchain)
 if(KANVO_TOOLCHAIN)
   set(toolchain -DCMAKE_TOOLCHAIN_FILE=${KANVO_TOOLCHAIN})
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -S ${KANVO_CONSUMER_SOURCE} -B ${KANVO_WORK_DIR}/build
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${KANVO_WORK_DIR}/source -B ${KANVO_WORK_DIR}/build
                         ${toolchain} -DCMAKE_PREFIX_PATH=${KANVO_WORK_DIR}/prefix
                 RESULT_VARIABLE result)
 if(result)
@@ -20,15 +32,14 @@ execute_process(COMMAND ${CMAKE_COMMAND} --build ${KANVO_WORK_DIR}/build RESULT_
 if(result)
   message(FATAL_ERROR "building the consumer failed")
 endif()
-file(GLOB app ${KANVO_WORK_DIR}/build/app*)
 set(runner)
 if(CMAKE_HOST_UNIX AND KANVO_TOOLCHAIN)
   find_program(wine NAMES wine64 wine PATHS /usr/lib/wine REQUIRED)
   set(runner ${wine})
 endif()
 execute_process(COMMAND ${runner} ${KANVO_WORK_DIR}/build/app.exe RESULT_VARIABLE result
-                OUTPUT_VARIABLE output)
-message(STATUS "consumer printed: ${output}")
+                OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+message(STATUS "consumer printed: ${output}${errors}")
 if(NOT result EQUAL 0 OR NOT output MATCHES "20210224 0xFF0000")
   message(FATAL_ERROR "the consumer program failed: ${result}")
 endif()

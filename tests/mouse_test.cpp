@@ -132,13 +132,15 @@ TEST(MouseRing, PeekRemoveClearCapacityRecordsWithoutAWindowAndWaitsThatEnd) {
     EXPECT_EQ(std::make_tuple(Fields(m), Fields(again)), std::make_tuple(Move(1, 2), Move(2, 4)));
     ClearMouseEvents();
     EXPECT_FALSE(MouseEventPending());
-    // 70 messages with nobody reading keep the first 63; once read, there is
-    // room again and the ring wraps.
+    // 70 moves with nobody reading keep the first 62 and the newest; once
+    // read, there is room again and the ring wraps.
     for (int first : {0, 100}) {
         SendMoves(window, first, 70);
         int read = 0;
-        for (; PollMouseEvent(&m, true); ++read)
-            EXPECT_EQ(Fields(m), Move(first + read, 2 * (first + read)));
+        for (; PollMouseEvent(&m, true); ++read) {
+            const int i = first + (read < 62 ? read : 69);
+            EXPECT_EQ(Fields(m), Move(i, 2 * i));
+        }
         EXPECT_EQ(read, 63);
     }
     // Closing and opening a window empty nothing; without a window the
@@ -198,8 +200,9 @@ MOUSEMSG RecordFor(int i) {
             has(MK_RBUTTON), short(i & 0x7FFF), short(i >> 15), short(HIWORD(k))};
 }
 
-// Which messages found the ring with room when the window procedure got
-// them: those must all reach the reader. The window thread is the ring's only
+// Which messages found the ring with room to spare when the window procedure
+// got them: those must all reach the reader (a move that fills the ring may
+// be replaced by the next move). The window thread is the ring's only
 // writer, so the count can only fall before the message is queued.
 std::vector<char> g_hadRoom;
 WNDPROC g_graphWindowProc = nullptr;
@@ -207,7 +210,7 @@ LRESULT CALLBACK NoteRoomThenQueue(HWND window, UINT message, WPARAM wParam, LPA
     const int i = IndexOf(lParam);
     const Kanvo::GraphWnd& ring = *Kanvo::Window();
     if (message == WM_MOUSEMOVE && i < static_cast<int>(g_hadRoom.size()))
-        g_hadRoom[i] = ((ring.writePosition - ring.readPosition) & 63u) < 63;
+        g_hadRoom[i] = ((ring.writePosition - ring.readPosition) & 63u) < 62;
     return CallWindowProcW(g_graphWindowProc, window, message, wParam, lParam);
 }
 

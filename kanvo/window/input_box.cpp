@@ -8,8 +8,8 @@
 namespace {
 
 constexpr wchar_t kDialogClass[] = L"Kanvo_InputBox";
-constexpr wchar_t kOkText[] = L"\u786E\u5B9A";      // "确定"
-constexpr wchar_t kCancelText[] = L"\u53D6\u6D88";  // "取消"
+constexpr wchar_t kChineseOkText[] = L"\u786E\u5B9A";      // "确定"
+constexpr wchar_t kChineseCancelText[] = L"\u53D6\u6D88";  // "取消"
 constexpr int kDefaultWidth = 357;
 constexpr int kMinWidth = 200;
 constexpr int kMinHeight = 93;
@@ -25,6 +25,10 @@ constexpr DWORD kSingleLineEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_A
 HWND inputParent = nullptr;              // parent of the running dialog
 CInputBox* activeInputBox = nullptr;     // the dialog being shown
 std::atomic<bool> dialogRunning{false};  // one dialog at a time, on any thread
+
+bool SpeaksChinese() {
+    return PRIMARYLANGID(g_interfaceLanguage()) == LANG_CHINESE;
+}
 
 void RegisterDialogClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass = {};
@@ -72,6 +76,8 @@ struct DialogSlot {
 };
 
 }  // namespace
+
+InterfaceLanguageQuery g_interfaceLanguage = GetUserDefaultUILanguage;
 
 CInputBox::CInputBox(HWND parent, wchar_t* buffer_, int bufferSize_, const wchar_t* prompt_,
                      const wchar_t* title_, const wchar_t* defaultText_, int width_, int height_,
@@ -184,12 +190,14 @@ void CInputBox::CreateControls(HWND dialogWindow) {
         SendMessageW(editBox, EM_SETREADONLY, TRUE, 0);
     }
     SendMessageW(editBox, EM_SETSEL, 0, -1);
-    okButton =
-        CreateControl(0, L"Button", kOkText, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                      cw - 69, 10, 60, 21, dialogWindow, IDOK, font);
+    const bool chinese = SpeaksChinese();
+    okButton = CreateControl(0, L"Button", chinese ? kChineseOkText : L"OK",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, cw - 69, 10, 60,
+                             21, dialogWindow, IDOK, font);
     if (!okOnly) {
-        cancelButton = CreateControl(0, L"Button", kCancelText, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                     cw - 69, 34, 60, 21, dialogWindow, IDCANCEL, font);
+        cancelButton = CreateControl(0, L"Button", chinese ? kChineseCancelText : L"Cancel",
+                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP, cw - 69, 34, 60, 21,
+                                     dialogWindow, IDCANCEL, font);
     }
     SetFocus(editBox);
 }

@@ -1,10 +1,16 @@
 // The modal text input dialog behind PromptForText: a prompt, an edit box and
-// OK/Cancel buttons in a window of the class "Kanvo_InputBox", run by a
+// OK and Cancel buttons in a window of the class "Kanvo_InputBox", run by a
 // message loop of its own on the calling thread while the parent window is
 // disabled. One dialog runs at a time.
 #pragma once
 
 #include "../kanvo.h"
+
+// The user's interface language, asked each time a dialog builds its buttons:
+// Chinese keeps the Chinese captions, any other language gets "OK" and
+// "Cancel". Tests point it at a function of their own to try a language.
+using InterfaceLanguageQuery = LANGID(WINAPI*)();
+extern InterfaceLanguageQuery g_interfaceLanguage;
 
 // The dialog's window procedure; it serves the one running CInputBox.
 LRESULT CALLBACK InputBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
