@@ -124,89 +124,74 @@ TEST(Batch, AWindowOpenedWhileBatchingGetsNoPeriodicCopyUntilTheBatchEnds) {
 }
 
 // Operations that the window target runs under the library lock, and colour
-// and style changes that rebuild its pen and brush, varied by a number.
-const POINT kPoints[] = {{1, 1}, {9, 3}, {4, 8}, {2, 2}};
-const std::pair<const char*, void (*)(int)> kOperations[] = {
-    {"ClearTarget",
-     [](int) {
-         ClearTarget();
-     }},
-    {"FillAreaAt",
-     [](int i) {
-         FillAreaAt(i % 200, i % 150, 0, FLOODFILLSURFACE);
-     }},
-    {"SetBackgroundColor",
-     [](int i) {
-         SetBackgroundColor(i * 104729);
-     }},
-    {"SetStrokeColor",
-     [](int i) {
-         SetStrokeColor(i * 65599);
-     }},
-    {"SetInteriorColor",
-     [](int i) {
-         SetInteriorColor(i * 31337);
-     }},
-    {"SetInteriorStyle",
-     [](int i) {
-         SetInteriorStyle(BS_HATCHED, i % 6);
-     }},
-    {"SetStrokeStyle",
-     [](int i) {
-         SetStrokeStyle(i % 8, 1 + i % 4, nullptr, 0);
-     }},
-    {"SetAxisScale",
-     [](int i) {
-         SetAxisScale(i % 2 ? 1.0f : -1.0f, i % 3 ? 1.0f : 0.5f);
-     }},
-    {"MoveOrigin",
-     [](int i) {
-         MoveOrigin(i % 60 - 30, i / 60 % 60 - 30);
-     }},
-    {"DrawFilledRectangle",
-     [](int i) {
-         DrawFilledRectangle(i % 210, i % 160, i % 90, i % 70);
-     }},
-    {"DrawFilledPie",
-     [](int i) {
-         DrawFilledPie(i % 200, i % 150, i % 190, i % 140, 0, i);
-     }},
-    {"DrawFilledPolygon",
-     [](int) {
-         DrawFilledPolygon(kPoints, 4);
-     }},
-    {"DrawLine",
-     [](int i) {
-         DrawLine(i % 220 - 10, i % 170 - 10, i % 60, i % 50);
-     }},
-    {"SetPixelColor",
-     [](int i) {
-         SetPixelColor(i % 220 - 10, i % 170 - 10, i * 5003);
-     }},
-    {"WriteText",
-     [](int i) {
-         WriteText(i % 200, i % 150, L"a");
-     }},
-    {"GetPixelColor",
-     [](int i) {
-         GetPixelColor(i, i);
-     }},
-    {"FlushBatch",
-     [](int) {
-         FlushBatch();
-     }},
-    {"ResetDrawingState",
-     [](int) {
-         ResetDrawingState();
-     }},
+// and style changes that rebuild its pen and brush, each varied by a number.
+enum Operation {
+    kClearTarget,
+    kFillAreaAt,
+    kSetBackgroundColor,
+    kSetStrokeColor,
+    kSetInteriorColor,
+    kSetInteriorStyle,
+    kSetStrokeStyle,
+    kSetAxisScale,
+    kMoveOrigin,
+    kDrawFilledRectangle,
+    kDrawFilledPie,
+    kDrawLine,
+    kSetPixelColor,
+    kWriteText,
+    kGetPixelColor,
+    kFlushBatch,
+    kResetDrawingState,
+    kOperations
 };
+
+void RunOperation(int operation, int i) {
+    switch (operation) {
+        case kClearTarget:
+            return ClearTarget();
+        case kFillAreaAt:
+            return FillAreaAt(i % 200, i % 150, 0, FLOODFILLSURFACE);
+        case kSetBackgroundColor:
+            return SetBackgroundColor(i * 104729);
+        case kSetStrokeColor:
+            return SetStrokeColor(i * 65599);
+        case kSetInteriorColor:
+            return SetInteriorColor(i * 31337);
+        case kSetInteriorStyle:
+            return SetInteriorStyle(BS_HATCHED, i % 6);
+        case kSetStrokeStyle:
+            return SetStrokeStyle(i % 8, 1 + i % 4, nullptr, 0);
+        case kSetAxisScale:
+            return SetAxisScale(i % 2 ? 1.0f : -1.0f, i % 3 ? 1.0f : 0.5f);
+        case kMoveOrigin:
+            return MoveOrigin(i % 60 - 30, i / 60 % 60 - 30);
+        case kDrawFilledRectangle:
+            return DrawFilledRectangle(i % 210, i % 160, i % 90, i % 70);
+        case kDrawFilledPie:
+            return DrawFilledPie(i % 200, i % 150, i % 190, i % 140, 0, i);
+        case kDrawLine:
+            return DrawLine(i % 220 - 10, i % 170 - 10, i % 60, i % 50);
+        case kSetPixelColor:
+            return SetPixelColor(i % 220 - 10, i % 170 - 10, i * 5003);
+        case kWriteText:
+            return WriteText(i % 200, i % 150, L"a");
+        case kGetPixelColor:
+            GetPixelColor(i, i);
+            return;
+        case kFlushBatch:
+            return FlushBatch();
+        default:
+            return ResetDrawingState();
+    }
+}
 
 // A fixed random sequence of the operations but the first, which clears all.
 void DrawOperations(int count) {
     std::minstd_rand random(2024);
     for (int i = 0; i < count; ++i) {
-        const size_t which = 1 + random() % (std::size(kOperations) - 1);
-        kOperations[which].second(static_cast<int>(random() % 1000));
+        const int operation = 1 + static_cast<int>(random() % (kOperations - 1));
+        RunOperation(operation, static_cast<int>(random() % 1000));
     }
 }
 
@@ -232,18 +217,18 @@ TEST(Batch, ProgramThreadDrawsWhileTheWindowThreadCopies) {
 TEST(Batch, EveryWindowOperationWaitsForTheLibraryLock) {
     OpenGraphWindow(200, 150);
     Kanvo::LibraryState& state = Kanvo::g_state;
-    for (const auto& operation : kOperations) {
+    for (int operation = 0; operation < kOperations; ++operation) {
         std::atomic<bool> done{false};
         state.EnterLock(&state.libraryLock);
         std::thread other([&] {
-            operation.second(1);
+            RunOperation(operation, 1);
             done = true;
         });
         Sleep(20);
         const bool finishedWhileHeld = done;
         state.LeaveLock(&state.libraryLock);
         other.join();
-        EXPECT_FALSE(finishedWhileHeld) << operation.first;
+        EXPECT_FALSE(finishedWhileHeld) << "operation " << operation;
     }
 }
 

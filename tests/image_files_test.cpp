@@ -138,6 +138,7 @@ TEST_F(ImageFiles, DamagedFilesLeaveNoGdiObjectOrHandle) {
     for (const wchar_t* name : {L"base.jpg", L"base.gif", L"base.bmp"}) {
         WriteImageFile(In(name).c_str(), &picture_);
         originals.push_back(ReadBytes(In(name)));
+        ASSERT_FALSE(originals.back().empty()) << name;
     }
     std::minstd_rand random(12345);
     std::pair<int, int> before;

@@ -249,24 +249,4 @@ TEST(Targets, DrawBox3DDrawsTheBoxAndItsReceding) {
     EXPECT_EQ(ComparePixels(image, twin), "");
 }
 
-TEST(Targets, SecondNamesDoWhatTheirFirstNamesDo) {
-    IMAGE image(60, 60);
-    IMAGE expected(60, 60);
-    const POINT triangle[] = {{2, 2}, {15, 2}, {2, 15}};
-    SetTargetImage(&image);
-    SetDrawColor(RGB(10, 20, 30));
-    SetMixMode(R2_XORPEN);
-    EXPECT_EQ(GetStrokeColor(), RGB(10, 20, 30));
-    EXPECT_EQ(GetFontColor(), RGB(10, 20, 30));
-    EXPECT_EQ(GetRasterOp(), R2_XORPEN);
-    SetMixMode(R2_COPYPEN);
-    PaintBlock(50, 40, 30, 20);
-    DrawFilledPolygonByCount(3, triangle);
-    SetTargetImage(&expected);
-    SetStrokeColor(RGB(10, 20, 30));
-    PaintRectangle(50, 40, 30, 20);
-    DrawFilledPolygon(triangle, 3);
-    EXPECT_EQ(ComparePixels(GetSurfacePixels(&image), GetSurfacePixels(&expected), 60, 60), "");
-}
-
 }  // namespace

@@ -302,47 +302,6 @@ TEST(Shapes, MatchGdiOnTheWindow) {
     ExpectShapesMatchGdi(GetSurfacePixels(nullptr));
 }
 
-// Every pen style with each end cap, join and a thin and a wide width, and
-// every hatch in both background modes: a filled pie as GDI draws it.
-TEST(Shapes, EveryPenAndHatchStyleMatchesGdi) {
-    IMAGE image(kWidth, kHeight);
-    SetTargetImage(&image);
-    Condition c = kConditions[0];
-    for (int i = 0; i < 8 * 3 * 3 * 2 + 12; ++i) {
-        const bool pens = i < 8 * 3 * 3 * 2;
-        c.pen = pens ? i % 8 | i / 8 % 3 << 8 | i / 24 % 3 << 12 : PS_SOLID;
-        c.width = i < 72 ? 1 : 8;
-        c.brush = pens ? BS_SOLID : BS_HATCHED;
-        c.hatch = pens ? 0 : i % 6;
-        c.mode = i % 12 < 6 ? TRANSPARENT : OPAQUE;
-        GdiTwin twin(kWidth, kHeight);
-        SetState(c, twin.Dc());
-        ClearTarget();
-        std::copy_n(GetSurfacePixels(&image), kWidth * kHeight, twin.Pixels());
-        DrawWithKanvo(kPie, 1, kBoxes[0]);
-        DrawVariantWithGdi(twin.Dc(), kPie, 1, kBoxes[0]);
-        EXPECT_EQ(ComparePixels(image, twin), "") << "pen " << c.pen << ", hatch " << c.hatch;
-    }
-}
-
-// Where a setting already has the value a variant needs (a hollow brush for
-// outlines, a null pen for fills), no pen or brush is rebuilt.
-TEST(Shapes, VariantsKeepAPenOrBrushThatAlreadyFits) {
-    IMAGE image(kWidth, kHeight);
-    SetTargetImage(&image);
-    HDC dc = GetSurfaceContext(&image);
-    SetStrokeStyle(PS_NULL);
-    SetInteriorStyle(BS_NULL);
-    const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
-    const HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
-    for (int shape = 0; shape < kClosedShapes; ++shape) {
-        DrawWithKanvo(shape, 0, kBoxes[0]);
-        DrawWithKanvo(shape, 2, kBoxes[0]);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen) << shape;
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush) << shape;
-    }
-}
-
 TEST(ShapeFigures, PaintRectangleCoversBothCornersInEitherOrder) {
     IMAGE image(20, 20);
     SetTargetImage(&image);
