@@ -81,10 +81,8 @@ TEST(Window, FlagsChooseItsBoxesAndDoubleClicks) {
     }
 }
 
-TEST(Window, ReopeningReplacesItWithABlackWindowOfTheNewSize) {
+TEST(Window, ReopeningReplacesItWithAWindowOfTheNewSize) {
     const HWND first = OpenGraphWindow(300, 200);
-    SetInteriorColor(RGB(255, 255, 255));
-    DrawFilledRectangle(0, 0, 400, 300);
     IMAGE image(10, 10);
     SetTargetImage(&image);
     const HWND second = OpenGraphWindow(321, 239);
@@ -94,7 +92,16 @@ TEST(Window, ReopeningReplacesItWithABlackWindowOfTheNewSize) {
     EXPECT_EQ(ClientHeight(second), 239);
     EXPECT_EQ(GetTargetImage(), nullptr);
     EXPECT_EQ(GetTargetWidth(), 321);
-    EXPECT_EQ(GetPixelColor(320, 238), 0u);
+}
+
+// Also when the size stays, so that the back buffer itself is kept.
+TEST(Window, ReopeningClearsTheBackBufferToBlack) {
+    OpenGraphWindow(300, 200);
+    SetInteriorColor(RGB(255, 255, 255));
+    DrawFilledRectangle(0, 0, 400, 300);
+    OpenGraphWindow(300, 200);
+    EXPECT_EQ(GetPixelColor(299, 199), 0u);
+    EXPECT_EQ(GetPixelColor(150, 100), 0u);
 }
 
 TEST(Window, DrawingShowsWithoutAFlush) {
