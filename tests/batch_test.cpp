@@ -1,18 +1,16 @@
-// Batch drawing as the window itself shows it, the library lock around the
-// window's operations, and many operations drawn while the window thread
-// copies the back buffer.
+// Batch drawing as the window itself shows it, and many operations drawn
+// while the window thread copies the back buffer.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <climits>
+#include <functional>
+#include <iterator>
 #include <random>
-#include <thread>
 
 #include "gdi_twin.h"
 #include "program_driver.h"
 #include "resource_counts.h"
 #include "user_input.h"
-#include "window/library_state.h"
 
 namespace {
 
@@ -91,26 +89,6 @@ TEST(Batch, FlushCopiesOneToOneWhateverTheTransform) {
     EXPECT_EQ(GetSurfacePixels(nullptr)[20 * 160 + 20], 0x010203u);
 }
 
-TEST(Batch, CallsWhileAnImageIsTheTargetLeaveTheWindowAlone) {
-    const HWND window = OpenGraphWindow(160, 120);
-    IMAGE image(10, 10);
-    SetTargetImage(&image);
-    BeginBatch();
-    SetTargetImage(nullptr);
-    SetBackgroundColor(RGB(255, 0, 0));
-    ClearTarget();
-    EXPECT_TRUE(ShowsBackBuffer(window, 3000));
-    BeginBatch();
-    SetBackgroundColor(RGB(0, 255, 0));
-    ClearTarget();
-    SetTargetImage(&image);
-    FlushBatch();
-    EndBatch();
-    SetTargetImage(nullptr);
-    Sleep(100);
-    EXPECT_EQ(Shown(window, {}, 0x00FF00), 0);
-}
-
 TEST(Batch, AWindowOpenedWhileBatchingGetsNoPeriodicCopyUntilTheBatchEnds) {
     OpenGraphWindow(100, 80);
     BeginBatch();
@@ -123,75 +101,33 @@ TEST(Batch, AWindowOpenedWhileBatchingGetsNoPeriodicCopyUntilTheBatchEnds) {
     EXPECT_EQ(Shown(window), 160 * 120);
 }
 
-// Operations that the window target runs under the library lock, and colour
-// and style changes that rebuild its pen and brush, each varied by a number.
-enum Operation {
-    kClearTarget,
-    kFillAreaAt,
-    kSetBackgroundColor,
-    kSetStrokeColor,
-    kSetInteriorColor,
-    kSetInteriorStyle,
-    kSetStrokeStyle,
-    kSetAxisScale,
-    kMoveOrigin,
-    kDrawFilledRectangle,
-    kDrawFilledPie,
-    kDrawLine,
-    kSetPixelColor,
-    kWriteText,
-    kGetPixelColor,
-    kFlushBatch,
-    kResetDrawingState,
-    kOperations
+// Drawing operations and the colour and style changes that rebuild the
+// target's pen and brush, each varied by a number.
+const std::function<void(int)> kOperations[] = {
+    [](int i) { FillAreaAt(i % 200, i % 150, 0, FLOODFILLSURFACE); },
+    [](int i) { SetBackgroundColor(i * 104729); },
+    [](int i) { SetStrokeColor(i * 65599); },
+    [](int i) { SetInteriorColor(i * 31337); },
+    [](int i) { SetInteriorStyle(BS_HATCHED, i % 6); },
+    [](int i) { SetStrokeStyle(i % 8, 1 + i % 4, nullptr, 0); },
+    [](int i) { SetAxisScale(i % 2 ? 1.0f : -1.0f, i % 3 ? 1.0f : 0.5f); },
+    [](int i) { MoveOrigin(i % 60 - 30, i / 60 % 60 - 30); },
+    [](int i) { DrawFilledRectangle(i % 210, i % 160, i % 90, i % 70); },
+    [](int i) { DrawFilledPie(i % 200, i % 150, i % 190, i % 140, 0, i); },
+    [](int i) { DrawLine(i % 220 - 10, i % 170 - 10, i % 60, i % 50); },
+    [](int i) { SetPixelColor(i % 220 - 10, i % 170 - 10, i * 5003); },
+    [](int i) { WriteText(i % 200, i % 150, L"a"); },
+    [](int i) { GetPixelColor(i, i); },
+    [](int) { FlushBatch(); },
+    [](int) { ResetDrawingState(); },
 };
 
-void RunOperation(int operation, int i) {
-    switch (operation) {
-        case kClearTarget:
-            return ClearTarget();
-        case kFillAreaAt:
-            return FillAreaAt(i % 200, i % 150, 0, FLOODFILLSURFACE);
-        case kSetBackgroundColor:
-            return SetBackgroundColor(i * 104729);
-        case kSetStrokeColor:
-            return SetStrokeColor(i * 65599);
-        case kSetInteriorColor:
-            return SetInteriorColor(i * 31337);
-        case kSetInteriorStyle:
-            return SetInteriorStyle(BS_HATCHED, i % 6);
-        case kSetStrokeStyle:
-            return SetStrokeStyle(i % 8, 1 + i % 4, nullptr, 0);
-        case kSetAxisScale:
-            return SetAxisScale(i % 2 ? 1.0f : -1.0f, i % 3 ? 1.0f : 0.5f);
-        case kMoveOrigin:
-            return MoveOrigin(i % 60 - 30, i / 60 % 60 - 30);
-        case kDrawFilledRectangle:
-            return DrawFilledRectangle(i % 210, i % 160, i % 90, i % 70);
-        case kDrawFilledPie:
-            return DrawFilledPie(i % 200, i % 150, i % 190, i % 140, 0, i);
-        case kDrawLine:
-            return DrawLine(i % 220 - 10, i % 170 - 10, i % 60, i % 50);
-        case kSetPixelColor:
-            return SetPixelColor(i % 220 - 10, i % 170 - 10, i * 5003);
-        case kWriteText:
-            return WriteText(i % 200, i % 150, L"a");
-        case kGetPixelColor:
-            GetPixelColor(i, i);
-            return;
-        case kFlushBatch:
-            return FlushBatch();
-        default:
-            return ResetDrawingState();
-    }
-}
-
-// A fixed random sequence of the operations but the first, which clears all.
+// A fixed random sequence of the operations.
 void DrawOperations(int count) {
     std::minstd_rand random(2024);
     for (int i = 0; i < count; ++i) {
-        const int operation = 1 + static_cast<int>(random() % (kOperations - 1));
-        RunOperation(operation, static_cast<int>(random() % 1000));
+        const auto& operation = kOperations[random() % std::size(kOperations)];
+        operation(static_cast<int>(random() % 1000));
     }
 }
 
@@ -212,24 +148,6 @@ TEST(Batch, ProgramThreadDrawsWhileTheWindowThreadCopies) {
     EXPECT_EQ(gdiAfter, gdiBefore);
     EXPECT_EQ(ComparePixels(GetSurfacePixels(nullptr), GetSurfacePixels(&expected), 200, 150), "");
     EXPECT_TRUE(ShowsBackBuffer(window, 3000));
-}
-
-TEST(Batch, EveryWindowOperationWaitsForTheLibraryLock) {
-    OpenGraphWindow(200, 150);
-    Kanvo::LibraryState& state = Kanvo::g_state;
-    for (int operation = 0; operation < kOperations; ++operation) {
-        std::atomic<bool> done{false};
-        state.EnterLock(&state.libraryLock);
-        std::thread other([&] {
-            RunOperation(operation, 1);
-            done = true;
-        });
-        Sleep(20);
-        const bool finishedWhileHeld = done;
-        state.LeaveLock(&state.libraryLock);
-        other.join();
-        EXPECT_FALSE(finishedWhileHeld) << "operation " << operation;
-    }
 }
 
 }  // namespace

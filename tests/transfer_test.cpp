@@ -8,8 +8,8 @@ namespace {
 
 // Places inside, partly before and partly past a 60 x 50 target: x, y, w, h.
 const RECT kPlaces[] = {{5, 7, 10, 8}, {-9, -6, 20, 14}, {50, 40, 23, 17}};
-const DWORD kRops[] = {SRCCOPY,    SRCPAINT,  SRCAND,    SRCINVERT,
-                       NOTSRCCOPY, DSTINVERT, PATINVERT, 0x00B8074A};
+// Source only, source and destination, and source, destination and pattern.
+const DWORD kRops[] = {SRCCOPY, SRCINVERT, 0x00B8074A};
 
 // A patterned 60 x 50 target under `transform`, and its twin.
 void PrepareTarget(IMAGE& target, KanvoTest::GdiTwin& twin, const XFORM& transform) {
@@ -76,7 +76,6 @@ TEST(Transfer, PastesOntoTheWindowAndCapturesFromItWithoutLeaks) {
             PasteImage(1, 1, 5, 5, bad, 0, 0, BLACKNESS);
         }
         CaptureImage(nullptr, 0, 0, 4, 4);
-        CaptureImage(&kept, 0, 0, -4, 4);
         CaptureImage(&kept, 0, 0, 1 << 20, 1 << 20);
         CaptureImage(&captured, 40, 40, 60, 50);
     }
@@ -88,7 +87,6 @@ TEST(Transfer, PastesOntoTheWindowAndCapturesFromItWithoutLeaks) {
     ASSERT_EQ(shown.width, 200);
     EXPECT_EQ(shown.At(72, 66), At(source, 22, 16) & 0xFFFFFF);
     EXPECT_EQ(shown.At(150, 10), 0u);
-    EXPECT_EQ(shown.At(4, 4), At(source, 0, 0) & 0xFFFFFF);
 }
 
 }  // namespace
