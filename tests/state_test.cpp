@@ -29,26 +29,10 @@ void ClipTo(int left, int top, int right, int bottom) {
     DeleteObject(region);  // the device context keeps its own copy
 }
 
-// A new image's state, but for the raster operation, polygon fill mode and
-// hatch given; its cosmetic pen and white brush draw as a twin's defaults.
-void ExpectDefaults(IMAGE& image, int rop, int fill, int hatch) {
-    EXPECT_EQ(DrawingState(), "colours FFFFFF FFFFFF FFFFFF 000000, mode 2, rop " +
-                                  std::to_string(rop) + ", fill mode " + std::to_string(fill) +
-                                  ", scale 1 1, pen 0x0 1, brush 0 " + std::to_string(hatch) +
-                                  ", dashes");
-    const POINT corner[] = {{2, 30}, {20, 2}, {38, 30}};
-    GdiTwin twin(image.Width(), image.Height());
-    SetRasterOp(R2_COPYPEN);
-    ClearTarget();
-    DrawPolyline(corner, 3);
-    Polyline(twin.Dc(), corner, 3);
-    DrawFilledEllipse(5, 10, 35, 38);
-    Ellipse(twin.Dc(), 5, 10, 35, 38);
-    EXPECT_EQ(ComparePixels(image, twin), "");
-}
-
-// No clip, transform or old pen is left; the raster operation, polygon fill
-// mode and hatch stay.
+// A new image's state but for the raster operation (7, XOR), polygon fill
+// mode (2, winding) and hatch (4, cross), which stay; no clip, transform or
+// old pen is left, so its cosmetic pen and white brush draw as a twin's
+// defaults.
 TEST(State, ResetGivesBackTheDefaults) {
     IMAGE image(40, 40);
     IMAGE pattern(5, 3);
@@ -67,7 +51,18 @@ TEST(State, ResetGivesBackTheDefaults) {
     SetAxisScale(2, 3);
     ClipTo(0, 0, 5, 5);
     ResetDrawingState();
-    ExpectDefaults(image, R2_XORPEN, WINDING, HS_CROSS);
+    EXPECT_EQ(DrawingState(),
+              "colours FFFFFF FFFFFF FFFFFF 000000, mode 2, rop 7, fill mode 2, "
+              "scale 1 1, pen 0x0 1, brush 0 4, dashes");
+    const POINT corner[] = {{2, 30}, {20, 2}, {38, 30}};
+    GdiTwin twin(40, 40);
+    SetRasterOp(R2_COPYPEN);
+    ClearTarget();
+    DrawPolyline(corner, 3);
+    Polyline(twin.Dc(), corner, 3);
+    DrawFilledEllipse(5, 10, 35, 38);
+    Ellipse(twin.Dc(), 5, 10, 35, 38);
+    EXPECT_EQ(ComparePixels(image, twin), "");
 }
 
 TEST(State, LineStyleCopiesOwnTheirDashes) {

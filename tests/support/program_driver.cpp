@@ -1,3 +1,5 @@
+// Starting, watching and ending real programs for the tests, and reading
+// what their windows show.
 #include "program_driver.h"
 
 #include <kanvo.h>
