@@ -38,22 +38,6 @@ TEST(Rotate, WithoutAutoSizeUncoveredPixelsTakeTheBackgroundAndBilinearBlendsIt)
               "5x4 0");
 }
 
-// 100 x 100 fills 141 x 141, the corners with a grey background, which is a
-// byte fill: its top byte the grey level too. Between them lies the soft edge.
-TEST(Rotate, AnEighthTurnFillsTheCornersWithTheBackground) {
-    IMAGE grey = Patterned(100, 100, 0x336699, 0);
-    IMAGE eighth;
-    MakeRotatedImage(&eighth, &grey, kPi / 4, RGB(0x80, 0x80, 0x80), true, true);
-    EXPECT_EQ(Differ(eighth,
-                     [&](int x, int y) -> DWORD {
-                         const double distance = std::fabs(x - 70.0) + std::fabs(y - 70.0);
-                         if (distance < 66) return 0x00336699u;
-                         if (distance > 74) return 0x80808080u;
-                         return At(eighth, x, y);
-                     }),
-              "141x141 0");
-}
-
 TEST(Rotate, TurningAnImageIntoItselfEqualsTurningACopy) {
     IMAGE image = Patterned(61, 33);
     IMAGE copy(image);
