@@ -1,9 +1,25 @@
+// The raw-GDI twin of an IMAGE, and the pixel comparisons and state reports
+// the drawing tests share.
 #include "gdi_twin.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace KanvoTest {
+
+// Gives a device context the state a new IMAGE has, so that raw GDI on it is
+// comparable with Kanvo drawing on an image.
+static void ApplyImageDefaults(HDC dc) {
+    SetGraphicsMode(dc, GM_ADVANCED);
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, 0);
+    SetTextColor(dc, 0xFFFFFF);
+    SelectAndDelete(dc, CreatePen(PS_SOLID, 1, 0xFFFFFF));
+    SelectAndDelete(dc, CreateSolidBrush(0xFFFFFF));
+    const LOGFONTW font = {
+        16, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"System"};
+    SelectAndDelete(dc, CreateFontIndirectW(&font));
+}
 
 GdiTwin::GdiTwin(int width, int height) : width_(width), height_(height) {
     BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
@@ -28,18 +44,6 @@ GdiTwin::~GdiTwin() {
 void GdiTwin::Fill(DWORD pixel) {
     GdiFlush();
     std::fill_n(pixels_, width_ * height_, pixel);  // after GDI's pending drawing
-}
-
-void ApplyImageDefaults(HDC dc) {
-    SetGraphicsMode(dc, GM_ADVANCED);
-    SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, 0);
-    SetTextColor(dc, 0xFFFFFF);
-    SelectAndDelete(dc, CreatePen(PS_SOLID, 1, 0xFFFFFF));
-    SelectAndDelete(dc, CreateSolidBrush(0xFFFFFF));
-    const LOGFONTW font = {
-        16, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"System"};
-    SelectAndDelete(dc, CreateFontIndirectW(&font));
 }
 
 void SelectAndDelete(HDC dc, HGDIOBJ object) {

@@ -34,10 +34,6 @@ private:
 std::string ComparePixels(const DWORD* actual, const DWORD* expected, int width, int height);
 std::string ComparePixels(IMAGE& actual, const GdiTwin& expected);
 
-// Gives a device context the state a new IMAGE has, so that raw GDI on it is
-// comparable with Kanvo drawing on an image.
-void ApplyImageDefaults(HDC dc);
-
 // Selects `object` into `dc` and deletes the object it replaces.
 void SelectAndDelete(HDC dc, HGDIOBJ object);
 

@@ -1,3 +1,5 @@
+// Starting, watching and ending real programs for the tests, and reading
+// what their windows show.
 #include "program_driver.h"
 
 #include <kanvo.h>
@@ -80,7 +82,10 @@ bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& w
                         : CreateFileW(outputPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                       &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (output == INVALID_HANDLE_VALUE) return false;
-    if (output) startup.dwFlags = STARTF_USESTDHANDLES, startup.hStdOutput = output;
+    if (output) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+    }
     std::wstring line = commandLine;  // CreateProcessW may write into it
     const wchar_t* directory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
     const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, output != nullptr,
