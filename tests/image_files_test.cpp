@@ -65,15 +65,6 @@ protected:
     IMAGE picture_;
 };
 
-TEST_F(ImageFiles, ResourcesLoadByNameAndByNumber) {
-    IMAGE byNumber;
-    ReadImageResource(&byNumber, L"PNG", MAKEINTRESOURCEW(7));
-    EXPECT_EQ(picture_.Width(), 100);
-    EXPECT_EQ(picture_.Height(), 100);
-    EXPECT_EQ(FarMiddles(picture_, 2), 0);
-    EXPECT_EQ(Differ(byNumber, picture_), "100x100 0");
-}
-
 // The extension chooses the format, in any case; JPEG is lossy: its colours
 // are only near at the middles.
 TEST_F(ImageFiles, EveryFormatReadsBackWhatWasWritten) {
@@ -89,13 +80,6 @@ TEST_F(ImageFiles, EveryFormatReadsBackWhatWasWritten) {
         EXPECT_EQ(FarMiddles(loaded, 26), 0);
         IMAGE& same = magic == "\xFF\xD8" ? loaded : picture_;
         EXPECT_EQ(Differ(loaded, same, 0), "100x100 0");
-    }
-}
-
-TEST_F(ImageFiles, NamesWithoutAKnownExtensionWriteNothing) {
-    for (const wchar_t* name : {L"noextension", L"j.ti", L"l.png.txt"}) {
-        EXPECT_FALSE(WriteImageFile(In(name).c_str(), &picture_)) << name;
-        EXPECT_FALSE(fs::exists(In(name))) << name;
     }
 }
 
@@ -119,22 +103,16 @@ TEST_F(ImageFiles, BadFilesLeaveABlackImage) {
     }
 }
 
-// Truncated files and files with flipped bytes, read resized and into an
-// existing raster: the process survives and nothing is left behind. The
-// undamaged files go first: first uses set up lasting state.
+// Truncated pictures and pictures with flipped bytes, read resized and into
+// an existing raster: the process survives and nothing is left behind. The
+// undamaged picture goes first: first uses set up lasting state.
 TEST_F(ImageFiles, DamagedFilesLeaveNoGdiObjectOrHandle) {
     IMAGE target(50, 50);
-    std::vector<std::string> originals = {Resource(L"QUARTERS")};
-    for (const wchar_t* name : {L"base.jpg", L"base.gif"}) {
-        WriteImageFile(In(name).c_str(), &picture_);
-        originals.push_back(ReadBytes(In(name)));
-        ASSERT_FALSE(originals.back().empty()) << name;
-    }
     std::minstd_rand random(12345);
     std::pair<int, int> before;
-    for (int i = -3; i < 150; ++i) {
+    for (int i = -1; i < 150; ++i) {
         if (i == 0) before = SettledCounts();
-        std::string bytes = originals[(i + 3) % originals.size()];
+        std::string bytes = Resource(L"QUARTERS");
         if (i >= 0 && i % 2 == 0) bytes.resize(random() % bytes.size());
         if (i >= 0 && i % 2 == 1)
             bytes[random() % bytes.size()] ^= static_cast<char>(1 + random() % 255);
@@ -146,16 +124,19 @@ TEST_F(ImageFiles, DamagedFilesLeaveNoGdiObjectOrHandle) {
     EXPECT_EQ(target.Width(), 50);
 }
 
+// Names without a known extension (the last one counts) are bad arguments too.
 TEST_F(ImageFiles, BadArgumentsReadBlackAndWriteNothing) {
     IMAGE kept = Patterned(30, 20);
     IMAGE empty;
+    EXPECT_FALSE(WriteImageFile(In(L"j.ti").c_str(), &kept));
+    EXPECT_FALSE(WriteImageFile(In(L"k.png.txt").c_str(), &kept));
     EXPECT_FALSE(ReadImageFile(&kept, nullptr, 0, 0, true));
     EXPECT_FALSE(ReadImageFile(&kept, In(L"a.png").c_str(), -5, 10, true));
     EXPECT_FALSE(ReadImageResource(&kept, nullptr, nullptr, 0, 0, true));
     EXPECT_FALSE(WriteImageFile(In(L"unwritten.png").c_str(), &empty));
     EXPECT_FALSE(WriteImageFile(nullptr, &kept));
     EXPECT_EQ(Differ(kept, empty), "30x20 0");
-    EXPECT_FALSE(fs::exists(In(L"unwritten.png")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
 // The picture lands at the top left, black elsewhere, whatever the

@@ -59,21 +59,14 @@ const INPUT kLeftDown = MouseInput(MOUSEEVENTF_LEFTDOWN);
 const INPUT kLeftUp = MouseInput(MOUSEEVENTF_LEFTUP);
 
 // Wheel messages carry screen coordinates; the records hold client ones.
+// How every key flag maps is checked with posted messages further down.
 TEST(MouseInput, ButtonsCarryTheHeldKeysAndWheelNotchesTheirDelta) {
-    const std::vector<INPUT> inputs = {KeyInput(VK_SHIFT, true),
-                                       kLeftDown,
+    const std::vector<INPUT> inputs = {KeyInput(VK_SHIFT, true), kLeftDown, kLeftUp,
                                        KeyInput(VK_SHIFT, false),
-                                       KeyInput(VK_CONTROL, true),
-                                       MouseInput(MOUSEEVENTF_RIGHTDOWN),
-                                       KeyInput(VK_CONTROL, false),
-                                       MouseInput(MOUSEEVENTF_RIGHTUP),
-                                       kLeftUp,
                                        MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-120))};
     // message, ctrl, shift, left, middle, right, x, y, wheel
     const MOUSEMSG expected[] = {{WM_LBUTTONDOWN, 0, 1, 1, 0, 0, 40, 30, 0},
-                                 {WM_RBUTTONDOWN, 1, 0, 1, 0, 1, 40, 30, 0},
-                                 {WM_RBUTTONUP, 0, 0, 1, 0, 0, 40, 30, 0},
-                                 {WM_LBUTTONUP, 0, 0, 0, 0, 0, 40, 30, 0},
+                                 {WM_LBUTTONUP, 0, 1, 0, 0, 0, 40, 30, 0},
                                  {WM_MOUSEWHEEL, 0, 0, 0, 0, 0, 40, 30, -120}};
     const std::vector<MOUSEMSG> records = RecordsOf(0, {40, 30}, inputs, std::size(expected));
     ASSERT_EQ(records.size(), std::size(expected));
@@ -81,15 +74,13 @@ TEST(MouseInput, ButtonsCarryTheHeldKeysAndWheelNotchesTheirDelta) {
         EXPECT_EQ(Fields(records[i]), Fields(expected[i])) << "record " << i;
 }
 
-TEST(MouseInput, TwoQuickClicksMakeADoubleClickOnlyWithTheFlag) {
-    const std::vector<INPUT> twoClicks = {kLeftDown, kLeftUp, kLeftDown, kLeftUp};
-    const std::vector<MOUSEMSG> plain = RecordsOf(0, {100, 80}, twoClicks, 4);
-    const std::vector<MOUSEMSG> flagged =
-        RecordsOf(OPEN_WITH_DOUBLE_CLICKS, {100, 80}, twoClicks, 3);
-    ASSERT_EQ(plain.size(), 4u);
-    ASSERT_EQ(flagged.size(), 3u);
-    EXPECT_EQ(plain[2].message, static_cast<UINT>(WM_LBUTTONDOWN));
-    EXPECT_EQ(Fields(flagged[2]), Fields({WM_LBUTTONDBLCLK, 0, 0, 1, 0, 0, 100, 80, 0}));
+// The class style that the flag asks for is checked with the window; here
+// the queue must take the message it brings.
+TEST(MouseInput, TwoQuickClicksMakeADoubleClickWithTheFlag) {
+    const std::vector<MOUSEMSG> records =
+        RecordsOf(OPEN_WITH_DOUBLE_CLICKS, {100, 80}, {kLeftDown, kLeftUp, kLeftDown, kLeftUp}, 3);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(Fields(records[2]), Fields({WM_LBUTTONDBLCLK, 0, 0, 1, 0, 0, 100, 80, 0}));
 }
 
 // Opens a window with the pointer far away from it, so that only the test's
