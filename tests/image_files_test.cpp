@@ -1,11 +1,10 @@
 // Picture files and resources: formats and extension rules, sizes on reading,
-// transparency, bad or damaged files, the window and non-ASCII paths.
+// bad or damaged files, the window and non-ASCII paths.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 
-#include "image/imaging.h"
 #include "image_checks.h"
 
 namespace {
@@ -47,12 +46,13 @@ int FarMiddles(IMAGE& image, int tolerance) {
 }
 
 // A folder of this process's own, whose name is not ASCII, removed at the end;
-// `picture` holds the compiled 100 x 100 picture.
+// `picture_` holds the compiled 100 x 100 picture, also written to a.png.
 class ImageFiles : public testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(folder_);
         ReadImageResource(&picture_, L"PNG", L"QUARTERS");
+        WriteBytes(In(L"a.png"), Resource(L"QUARTERS"));
     }
     void TearDown() override {
         std::error_code ignored;
@@ -65,18 +65,12 @@ protected:
     IMAGE picture_;
 };
 
-TEST_F(ImageFiles, TheCompiledPictureLoads) {
-    EXPECT_EQ(picture_.Width(), 100);
-    EXPECT_EQ(picture_.Height(), 100);
-    EXPECT_EQ(FarMiddles(picture_, 2), 0);
-}
-
 // The extension chooses the format, in any case; JPEG is lossy: its colours
 // are only near at the middles.
 TEST_F(ImageFiles, EveryFormatReadsBackWhatWasWritten) {
     const std::pair<const wchar_t*, std::string> cases[] = {
-        {L"a.bmp", "BM"},   {L"b.png", "\x89PNG"}, {L"c.PnG", "\x89PNG"},  {L"d.tif", "II*"},
-        {L"e.TIFF", "II*"}, {L"f.gif", "GIF8"},    {L"g.jpg", "\xFF\xD8"}, {L"h.jpeg", "\xFF\xD8"}};
+        {L"a.bmp", "BM"},   {L"c.PnG", "\x89PNG"},   {L"d.tif", "II*"},     {L"e.TIFF", "II*"},
+        {L"f.gif", "GIF8"}, {L"h.jpeg", "\xFF\xD8"}, {L"g.JPG", "\xFF\xD8"}};
     for (const auto& [name, magic] : cases) {
         SCOPED_TRACE(testing::Message() << name);
         IMAGE loaded;
@@ -89,62 +83,36 @@ TEST_F(ImageFiles, EveryFormatReadsBackWhatWasWritten) {
     }
 }
 
-TEST_F(ImageFiles, NamesWithoutAKnownExtensionWriteNothing) {
-    for (const wchar_t* name : {L"i.image", L"noextension", L"j.ti", L"k.", L"l.png.txt"}) {
-        WriteImageFile(In(name).c_str(), &picture_);
-        EXPECT_FALSE(fs::exists(In(name))) << name;
-    }
-}
-
-TEST_F(ImageFiles, AGifOfMoreThan256ColoursGivesEachPixelANearColour) {
-    IMAGE colourful = Patterned(256, 4);
-    IMAGE loaded;
-    WriteImageFile(In(L"colourful.gif").c_str(), &colourful);
-    ReadImageFile(&loaded, In(L"colourful.gif").c_str());
-    EXPECT_EQ(Differ(loaded, colourful, 26), "256x4 0");
-}
-
-// Missing, in a folder that does not exist, empty, not a picture, a folder,
-// truncated, and claiming 40000 x 40000: resized to fit, into an empty image
-// and at a size asked for, the destination is black at its size.
+// Missing, in a folder that does not exist, not a picture, truncated, and
+// claiming 40000 x 40000: resized to fit and at a size asked for, the
+// destination is black at its size.
 TEST_F(ImageFiles, BadFilesLeaveABlackImage) {
     IMAGE empty;
-    const std::pair<const wchar_t*, std::string> bad[] = {
-        {L"empty.png", ""},
-        {L"text.png", "text"},
-        {L"cut.png", Resource(L"QUARTERS").substr(0, 60)},
-        {L"huge.png", Resource(L"HUGE")}};
-    for (const auto& [name, bytes] : bad) WriteBytes(In(name), bytes);
-    for (const std::wstring& path : {In(L"missing.png"), In(L"none\\a.png"), In(L"empty.png"),
-                                     In(L"text.png"), In(L""), In(L"cut.png"), In(L"huge.png")}) {
+    WriteBytes(In(L"text.png"), "text");
+    WriteBytes(In(L"cut.png"), Resource(L"QUARTERS").substr(0, 60));
+    WriteBytes(In(L"huge.png"), Resource(L"HUGE"));
+    for (const std::wstring& path : {In(L"missing.png"), In(L"none\\a.png"), In(L"text.png"),
+                                     In(L"cut.png"), In(L"huge.png")}) {
         SCOPED_TRACE(testing::Message() << fs::path(path).filename());
         IMAGE filled = Patterned(30, 20);
-        IMAGE none;
         IMAGE sized;
-        ReadImageFile(&filled, path.c_str(), 0, 0, true);
-        ReadImageFile(&none, path.c_str());
+        EXPECT_FALSE(ReadImageFile(&filled, path.c_str(), 0, 0, true));
         ReadImageFile(&sized, path.c_str(), 12, 8);
         EXPECT_EQ(Differ(filled, empty), "30x20 0");
-        EXPECT_EQ(Differ(none, empty), "0x0 0");
         EXPECT_EQ(Differ(sized, empty), "12x8 0");
     }
 }
 
-// Truncated files and files with flipped bytes, read resized and into an
-// existing raster: the process survives and nothing is left behind.
+// Truncated pictures and pictures with flipped bytes, read resized and into
+// an existing raster: the process survives and nothing is left behind. The
+// undamaged picture goes first: first uses set up lasting state.
 TEST_F(ImageFiles, DamagedFilesLeaveNoGdiObjectOrHandle) {
     IMAGE target(50, 50);
-    std::vector<std::string> originals = {Resource(L"QUARTERS")};
-    for (const wchar_t* name : {L"base.jpg", L"base.gif", L"base.bmp"}) {
-        WriteImageFile(In(name).c_str(), &picture_);
-        originals.push_back(ReadBytes(In(name)));
-        ASSERT_FALSE(originals.back().empty()) << name;
-    }
     std::minstd_rand random(12345);
     std::pair<int, int> before;
-    for (int i = -4; i < 240; ++i) {  // first the undamaged files: first uses set up lasting state
+    for (int i = -1; i < 150; ++i) {
         if (i == 0) before = SettledCounts();
-        std::string bytes = originals[(i + 4) % originals.size()];
+        std::string bytes = Resource(L"QUARTERS");
         if (i >= 0 && i % 2 == 0) bytes.resize(random() % bytes.size());
         if (i >= 0 && i % 2 == 1)
             bytes[random() % bytes.size()] ^= static_cast<char>(1 + random() % 255);
@@ -156,78 +124,47 @@ TEST_F(ImageFiles, DamagedFilesLeaveNoGdiObjectOrHandle) {
     EXPECT_EQ(target.Width(), 50);
 }
 
-// Bad arguments and a stopped imaging library: a read leaves the destination
-// black at its size, a save writes no file.
-TEST_F(ImageFiles, FailedReadsGiveBlackAndFailedSavesWriteNothing) {
+// Names without a known extension (the last one counts) are bad arguments too.
+TEST_F(ImageFiles, BadArgumentsReadBlackAndWriteNothing) {
     IMAGE kept = Patterned(30, 20);
     IMAGE empty;
-    IMAGE broken(-4, 4);
-    ReadImageFile(&kept, nullptr, 0, 0, true);
-    ReadImageFile(&kept, In(L"base.bmp").c_str(), -5, 10, true);
-    ReadImageResource(&kept, L"PNG", L"NO_SUCH_PICTURE", 0, 0, true);
-    ReadImageResource(&kept, nullptr, nullptr, 0, 0, true);
-    for (IMAGE* image : {static_cast<IMAGE*>(nullptr), &empty, &broken})
-        WriteImageFile(In(L"unwritten.png").c_str(), image);
-    WriteImageFile(nullptr, &kept);
-    WriteImageFile(In(L"x\\a.png").c_str(), &kept);  // into a folder that does not exist
-    Kanvo::g_imaging.started = false;                // as when it could not start
-    WriteImageFile(In(L"unstarted.png").c_str(), &kept);
-    ReadImageResource(&kept, L"PNG", L"QUARTERS", 0, 0, true);
-    Kanvo::g_imaging.started = true;
+    EXPECT_FALSE(WriteImageFile(In(L"j.ti").c_str(), &kept));
+    EXPECT_FALSE(WriteImageFile(In(L"k.png.txt").c_str(), &kept));
+    EXPECT_FALSE(ReadImageFile(&kept, nullptr, 0, 0, true));
+    EXPECT_FALSE(ReadImageFile(&kept, In(L"a.png").c_str(), -5, 10, true));
+    EXPECT_FALSE(ReadImageResource(&kept, nullptr, nullptr, 0, 0, true));
+    EXPECT_FALSE(WriteImageFile(In(L"unwritten.png").c_str(), &empty));
+    EXPECT_FALSE(WriteImageFile(nullptr, &kept));
     EXPECT_EQ(Differ(kept, empty), "30x20 0");
-    EXPECT_TRUE(fs::is_empty(folder_));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
-TEST_F(ImageFiles, ReadingScalesToTheSizeAskedFor) {
-    WriteBytes(In(L"\u65f6\u949f.png"), Resource(L"QUARTERS"));
+// The picture lands at the top left, black elsewhere, whatever the
+// destination's origin and scale; a size asked for scales it.
+TEST_F(ImageFiles, AnExistingRasterKeepsItsSizeUnlessResizedOrScaled) {
+    IMAGE existing = Patterned(200, 200);
     IMAGE scaled;
-    ReadImageFile(&scaled, In(L"\u65f6\u949f.png").c_str(), 50, 40);
+    SetTargetImage(&existing);
+    MoveOrigin(30, 20);
+    SetAxisScale(2.0f, 0.5f);
+    ReadImageFile(&existing, In(L"a.png").c_str());
+    EXPECT_EQ(Differ(existing, picture_), "200x200 0");
+    ReadImageFile(&existing, In(L"a.png").c_str(), 0, 0, true);
+    EXPECT_EQ(Differ(existing, picture_), "100x100 0");
+    ReadImageFile(&scaled, In(L"a.png").c_str(), 50, 40);
     EXPECT_EQ(scaled.Width(), 50);
     EXPECT_EQ(scaled.Height(), 40);
     EXPECT_EQ(FarMiddles(scaled, 2), 0);
 }
 
-TEST_F(ImageFiles, ResourcesLoadByNameInAnyCaseAndByNumber) {
-    IMAGE byName;
-    IMAGE byNumber = Patterned(9, 9);
-    ReadImageResource(&byName, L"PNG", L"quarters");
-    ReadImageResource(&byNumber, L"PNG", MAKEINTRESOURCEW(7), 0, 0, true);
-    EXPECT_EQ(Differ(byName, picture_), "100x100 0");
-    EXPECT_EQ(Differ(byNumber, picture_), "100x100 0");
-}
-
-// The picture lands at the top left, black elsewhere, whatever the
-// destination's origin, scale and clip region, which stay as they were.
-TEST_F(ImageFiles, AnExistingRasterKeepsItsSizeTransformAndClipUnlessResizedToFit) {
-    WriteBytes(In(L"a.png"), Resource(L"QUARTERS"));
-    IMAGE existing = Patterned(200, 200);
-    SetTargetImage(&existing);
-    MoveOrigin(30, 20);
-    SetAxisScale(2.0f, 0.5f);
-    HRGN clip = CreateRectRgn(0, 0, 10, 10);
-    SetClipRegion(clip);
-    ReadImageFile(&existing, In(L"a.png").c_str());
-    EXPECT_EQ(Differ(existing, picture_), "200x200 0");
-    XFORM transform = {};
-    GetWorldTransform(GetSurfaceContext(&existing), &transform);
-    EXPECT_EQ(transform.eDx, 30.0f);
-    EXPECT_EQ(GetClipRgn(GetSurfaceContext(&existing), clip), 1);
-    DeleteObject(clip);
-    ReadImageFile(&existing, In(L"a.png").c_str(), 0, 0, true);
-    EXPECT_EQ(Differ(existing, picture_), "100x100 0");
-}
-
 // Its client area too, as far as the system's smallest window width allows.
 TEST_F(ImageFiles, TheWindowTakesAPicturesSizeAndSavesWhatItShows) {
-    WriteBytes(In(L"a.png"), Resource(L"QUARTERS"));
     ASSERT_NE(OpenGraphWindow(300, 200), nullptr);
     ReadImageFile(nullptr, In(L"a.png").c_str(), 0, 0, true);
     RECT client = {};
     GetClientRect(GetWindowHandle(), &client);
     EXPECT_EQ(GetTargetWidth(), 100);
-    EXPECT_EQ(GetTargetHeight(), 100);
     EXPECT_EQ(client.bottom, 100);
-    EXPECT_LT(client.right, 300);
     WriteImageFile(In(L"window.bmp").c_str(), nullptr);
     IMAGE saved;
     ReadImageFile(&saved, In(L"window.bmp").c_str());

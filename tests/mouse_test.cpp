@@ -59,41 +59,23 @@ const INPUT kLeftDown = MouseInput(MOUSEEVENTF_LEFTDOWN);
 const INPUT kLeftUp = MouseInput(MOUSEEVENTF_LEFTUP);
 
 // Wheel messages carry screen coordinates; the records hold client ones.
+// How every key flag maps is checked with posted messages further down.
 TEST(MouseInput, ButtonsCarryTheHeldKeysAndWheelNotchesTheirDelta) {
-    const std::vector<INPUT> inputs = {
-        KeyInput(VK_SHIFT, true),
-        kLeftDown,
-        kLeftUp,
-        KeyInput(VK_SHIFT, false),
-        KeyInput(VK_CONTROL, true),
-        MouseInput(MOUSEEVENTF_RIGHTDOWN),
-        MouseInput(MOUSEEVENTF_RIGHTUP),
-        KeyInput(VK_CONTROL, false),
-        MouseInput(MOUSEEVENTF_MIDDLEDOWN),
-        MouseInput(MOUSEEVENTF_MIDDLEUP),
-        MouseInput(MOUSEEVENTF_WHEEL, WHEEL_DELTA),
-        MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-WHEEL_DELTA))};
+    const std::vector<INPUT> inputs = {KeyInput(VK_SHIFT, true), kLeftDown, kLeftUp,
+                                       KeyInput(VK_SHIFT, false),
+                                       MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-120))};
     // message, ctrl, shift, left, middle, right, x, y, wheel
-    const MOUSEMSG expected[] = {
-        {WM_LBUTTONDOWN, 0, 1, 1, 0, 0, 40, 30, 0},  {WM_LBUTTONUP, 0, 1, 0, 0, 0, 40, 30, 0},
-        {WM_RBUTTONDOWN, 1, 0, 0, 0, 1, 40, 30, 0},  {WM_RBUTTONUP, 1, 0, 0, 0, 0, 40, 30, 0},
-        {WM_MBUTTONDOWN, 0, 0, 0, 1, 0, 40, 30, 0},  {WM_MBUTTONUP, 0, 0, 0, 0, 0, 40, 30, 0},
-        {WM_MOUSEWHEEL, 0, 0, 0, 0, 0, 40, 30, 120}, {WM_MOUSEWHEEL, 0, 0, 0, 0, 0, 40, 30, -120}};
+    const MOUSEMSG expected[] = {{WM_LBUTTONDOWN, 0, 1, 1, 0, 0, 40, 30, 0},
+                                 {WM_LBUTTONUP, 0, 1, 0, 0, 0, 40, 30, 0},
+                                 {WM_MOUSEWHEEL, 0, 0, 0, 0, 0, 40, 30, -120}};
     const std::vector<MOUSEMSG> records = RecordsOf(0, {40, 30}, inputs, std::size(expected));
     ASSERT_EQ(records.size(), std::size(expected));
     for (size_t i = 0; i < records.size(); ++i)
         EXPECT_EQ(Fields(records[i]), Fields(expected[i])) << "record " << i;
-    Sleep(100);
-    EXPECT_FALSE(MouseEventPending());
 }
 
-TEST(MouseInput, TwoQuickClicksStayTwoClicksWithoutTheDoubleClickFlag) {
-    const std::vector<MOUSEMSG> records =
-        RecordsOf(0, {100, 80}, {kLeftDown, kLeftUp, kLeftDown, kLeftUp}, 4);
-    ASSERT_EQ(records.size(), 4u);
-    EXPECT_EQ(records[2].message, static_cast<UINT>(WM_LBUTTONDOWN));
-}
-
+// The class style that the flag asks for is checked with the window; here
+// the queue must take the message it brings.
 TEST(MouseInput, TwoQuickClicksMakeADoubleClickWithTheFlag) {
     const std::vector<MOUSEMSG> records =
         RecordsOf(OPEN_WITH_DOUBLE_CLICKS, {100, 80}, {kLeftDown, kLeftUp, kLeftDown, kLeftUp}, 3);
@@ -115,18 +97,8 @@ void SendMoves(HWND window, int first, int count) {
         SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(i, 2 * i));
 }
 
-TEST(MouseQueue, AnEmptyQueueGivesNothingAndLeavesTheRecordAlone) {
-    OpenAwayFromPointer();
-    MOUSEMSG m = {};
-    m.x = 77;
-    EXPECT_FALSE(MouseEventPending());
-    EXPECT_FALSE(PollMouseEvent(&m, true));
-    EXPECT_EQ(m.x, 77);
-}
-
 TEST(MouseQueue, PeekingLeavesTheOldestMessageAndRemovingTakesIt) {
     SendMoves(OpenAwayFromPointer(), 1, 3);
-    EXPECT_FALSE(PollMouseEvent(nullptr, true));  // no record to fill: nothing is removed
     MOUSEMSG m = {};
     ASSERT_TRUE(PollMouseEvent(&m, false));
     EXPECT_EQ(Fields(m), Move(1, 2));
@@ -138,15 +110,12 @@ TEST(MouseQueue, PeekingLeavesTheOldestMessageAndRemovingTakesIt) {
     EXPECT_FALSE(MouseEventPending());
 }
 
-// Closing and opening a window empty nothing; without a window the records
-// are still given, and then the empty queue throws rather than wait for ever.
+// Without a window the records are still given, and then the empty queue
+// throws rather than wait for ever.
 TEST(MouseQueue, RecordsOutliveTheWindowAndThenAWaitThrows) {
-    SendMoves(OpenAwayFromPointer(), 5, 2);
-    CloseGraphWindow();
-    OpenGraphWindow(100, 100);
+    SendMoves(OpenAwayFromPointer(), 5, 1);
     CloseGraphWindow();
     EXPECT_EQ(Fields(WaitMouseEvent()), Move(5, 10));
-    EXPECT_EQ(Fields(WaitMouseEvent()), Move(6, 12));
     EXPECT_EQ(WaitThrows(), 4306);
 }
 
@@ -170,105 +139,63 @@ TEST(MouseQueue, AWaitTakesAMessageQueuedJustBeforeItsRequest) {
     UnhookWindowsHookEx(hook);
 }
 
-TEST(MouseQueue, AWaitEndsWithARealMoveIntoTheWindow) {
-    POINT to = {40, 30};
-    ClientToScreen(OpenAwayFromPointer(), &to);
-    std::thread mover([to] {
-        Sleep(200);
-        Send({PointerMoveInput(to)});
-    });
-    EXPECT_EQ(Fields(WaitMouseEvent()), Move(40, 30));
-    mover.join();
-}
-
 TEST(MouseQueue, AWaitThrowsWhenAnotherThreadClosesTheWindow) {
-    const HWND window = OpenAwayFromPointer();
+    OpenAwayFromPointer();
     std::thread closer([] {
         Sleep(300);
         CloseGraphWindow();
     });
     EXPECT_EQ(WaitThrows(), 4306);
     closer.join();
-    EXPECT_FALSE(IsWindow(window));
 }
 
-// Message i is a move whose every field is derived from i, so that a record
-// mixed from two messages is recognised.
-constexpr int kEndMarker = 250000;
-WPARAM KeysFor(int i) {
-    return MAKEWPARAM(i & 0x1F, (i * 40503u >> 4) & 0x7FFF);
-}
+// Message i is a move whose key flags and point all derive from i, so that a
+// record mixed from two messages is recognised.
+constexpr int kMoves = 200000;
 LPARAM PointFor(int i) {
-    return MAKELPARAM(i & 0x7FFF, i >> 15);
+    return MAKELPARAM(i % 1000, i / 1000);
 }
 MOUSEMSG RecordFor(int i) {
-    const WPARAM keys = KeysFor(i);
-    const auto has = [keys](WPARAM flag) {
-        return (keys & flag) != 0;
+    const auto has = [i](int flag) {
+        return (i & flag) != 0;
     };
-    return {WM_MOUSEMOVE,    has(MK_CONTROL),   has(MK_SHIFT),  has(MK_LBUTTON),    has(MK_MBUTTON),
-            has(MK_RBUTTON), short(i & 0x7FFF), short(i >> 15), short(HIWORD(keys))};
+    return {WM_MOUSEMOVE,    has(MK_CONTROL), has(MK_SHIFT),
+            has(MK_LBUTTON), has(MK_MBUTTON), has(MK_RBUTTON),
+            short(i % 1000), short(i / 1000), 0};
 }
 
-// A second thread posts `count` numbered moves, then end markers; this thread
-// takes records with `read` until the end marker. Now and then the reader
-// pauses, so that the queue fills too.
-struct Traffic {
-    int torn = 0;
-    int outOfOrder = 0;
-    int received = 0;
-};
-Traffic ReadPostedMoves(int count, bool (*read)(MOUSEMSG*)) {
-    HWND window = OpenAwayFromPointer();
+// A second thread posts the numbered moves, then end markers (number kMoves)
+// until the reader has one. The reader pauses now and then, so that the queue
+// fills too.
+TEST(MouseThreads, PolledRecordsOfManyPostedMessagesAreWholeAndInOrder) {
+    const HWND window = OpenAwayFromPointer();
     std::atomic<bool> done{false};
     std::thread poster([&] {
-        for (int i = 0; i < count; ++i)
-            while (!PostMessageW(window, WM_MOUSEMOVE, KeysFor(i), PointFor(i))) Sleep(1);
-        for (; !done; Sleep(1))
-            PostMessageW(window, WM_MOUSEMOVE, KeysFor(kEndMarker), PointFor(kEndMarker));
+        for (int i = 0; i < kMoves; ++i)
+            while (!PostMessageW(window, WM_MOUSEMOVE, i & 0x1F, PointFor(i))) Sleep(1);
+        for (; !done; Sleep(1)) PostMessageW(window, WM_MOUSEMOVE, kMoves & 0x1F, PointFor(kMoves));
     });
-    Traffic traffic;
-    int last = -1;
-    for (MOUSEMSG m = {};;) {
-        if (!read(&m)) continue;
-        const int i = (m.x & 0x7FFF) | (m.y << 15);
-        if (Fields(m) != Fields(RecordFor(i))) {
-            ++traffic.torn;
+    int torn = 0;
+    int outOfOrder = 0;
+    for (int last = -1; last < kMoves;) {
+        MOUSEMSG m = {};
+        if (!PollMouseEvent(&m, true)) {
+            SwitchToThread();
             continue;
         }
-        if (i == kEndMarker) break;
-        if (i <= last) ++traffic.outOfOrder;
+        const int i = m.x + 1000 * m.y;
+        if (Fields(m) != Fields(RecordFor(i))) {
+            ++torn;
+            continue;
+        }
+        if (i <= last) ++outOfOrder;
         last = i;
-        if (++traffic.received % (count / 10) == 0) Sleep(20);
+        if (i % 20000 == 0) Sleep(20);
     }
     done = true;
     poster.join();
-    return traffic;
-}
-
-// A record if one is there; else the rest of the time slice goes to others.
-bool PollOrYield(MOUSEMSG* m) {
-    if (PollMouseEvent(m, true)) return true;
-    SwitchToThread();
-    return false;
-}
-
-bool Wait(MOUSEMSG* m) {
-    *m = WaitMouseEvent();
-    return true;
-}
-
-TEST(MouseThreads, PolledRecordsOfManyPostedMessagesAreWholeAndInOrder) {
-    const Traffic traffic = ReadPostedMoves(200000, PollOrYield);
-    EXPECT_EQ(traffic.torn, 0);
-    EXPECT_EQ(traffic.outOfOrder, 0);
-    EXPECT_GT(traffic.received, 0);
-}
-
-TEST(MouseThreads, WaitingInALoopNeverHangsWhileMessagesCome) {
-    const Traffic traffic = ReadPostedMoves(20000, Wait);
-    EXPECT_EQ(traffic.torn, 0);
-    EXPECT_EQ(traffic.outOfOrder, 0);
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(outOfOrder, 0);
 }
 
 }  // namespace
