@@ -242,9 +242,13 @@ void ResetDrawingState();
 // ---------------------------------------------------------------------------
 // Shapes and pixels. Draw...: outline; DrawFilled...: outline and fill;
 // Paint...: fill only; Erase...: filled with the background colour.
-// Ellipses, arcs, pies, rounded rectangles, polygons and shapes drawn with a
-// pen wider than one pixel are not drawn when they would be more than 65536
-// pixels wide or high on the target.
+// Shapes the system cannot draw correctly and promptly are skipped, silently:
+// ellipses, circles, arcs, pies and rounded rectangles more than 800 000
+// pixels wide or high on the target, and any shape drawn with a pen wider than
+// one pixel (after the axis scale) more than 1 000 000 pixels wide or high.
+// Polygons with a point beyond +-134 217 727 on the target are skipped too.
+// A pen of thickness 0 or 1 counts as one pixel at any scale; thin lines,
+// rectangles, Bezier chains and polylines are drawn at any size.
 COLORREF GetPixelColor(int x, int y);
 void SetPixelColor(int x, int y, COLORREF color);
 void DrawLine(int x1, int y1, int x2, int y2);

@@ -445,7 +445,7 @@ TEST(ShapeFigures, NumbersPixelReadsAndBadOrExtremeArguments) {
     PaintPie(-big, -big, big, big, 0.5, 2);
     DrawArc(0, 0, 40, 40, NAN, 1);
     DrawFilledPie(0, 0, 40, 40, 1, INFINITY);
-    SetAxisScale(1000, 1000);
+    SetAxisScale(5000, 5000);
     DrawFilledCircle(0, 0, 100);
     SetAxisScale(1, 1);
     SetStrokeStyle(PS_SOLID, big);
