@@ -74,6 +74,9 @@ public:
 // device context, with its own drawing state. Copies take size and pixels only.
 class IMAGE {
 public:
+    // A raster of width x height pixels, black. A negative size, one whose
+    // pixels would take over 2 GiB, or one the system cannot allocate gives an
+    // image without a raster, which reports 0 x 0 (as does a zero dimension).
     IMAGE(int width = 0, int height = 0);
     IMAGE(const IMAGE& other);
     IMAGE& operator=(const IMAGE& other);
@@ -83,7 +86,8 @@ public:
     virtual void ResetDrawingState();
     virtual ~IMAGE();
     // Changes the pixel size; the overlap keeps its pixels, new pixels get the
-    // background colour. A zero dimension is ignored.
+    // background colour. A size the constructor would refuse, or a zero
+    // dimension, changes nothing: for the window, neither buffer nor window.
     virtual void SetSize(int width, int height);
 
     int Width() const { return width_; }
@@ -103,7 +107,8 @@ protected:
     LINESTYLE lineStyle_;
     FILLSTYLE fillStyle_;
 
-    void ResizeBase(int width, int height);  // the resize without window side effects
+    // The resize without window side effects; false when the size is refused.
+    bool ResizeBase(int width, int height);
 
     friend class Kanvo::DrawOnImg;
     friend struct Kanvo::ImageAccess;

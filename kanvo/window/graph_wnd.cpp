@@ -38,7 +38,9 @@ void GraphWnd::ResetDrawingState() {
 void GraphWnd::SetSize(int width, int height) {
     RECT outer = {0, 0, width, height};
     AdjustWindowRectEx(&outer, WS_CAPTION | WS_SYSMENU, FALSE, 0);
-    ResizeBase(width, height);
+    // A refused size leaves the window as it is, so that it always shows
+    // its whole back buffer.
+    if (!ResizeBase(width, height)) return;
     const HWND window = hwnd;
     if (!window) return;
     RECT old = {};
