@@ -129,7 +129,11 @@ struct MOUSEMSG {
 };
 
 // ---------------------------------------------------------------------------
-// The graphics window.
+// The graphics window. Its close box ends the program at once with exit code
+// 0: the C output streams are flushed, but atexit functions and the
+// destructors of static objects do not run (the program may still be drawing
+// into them). A window that cannot be created gives null and leaves the
+// process as it was (a console allocated for it is freed again).
 HWND OpenGraphWindow(int width, int height, int flags = 0);
 HWND OpenGraphWindow();  // 640 x 480, flags 0
 void CloseGraphWindow();
