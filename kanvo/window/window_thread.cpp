@@ -123,12 +123,8 @@ LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return 0;
         case WM_KEYDOWN:
         case WM_KEYUP:
-            if (HWND console = consoleWindow; console && wParam != VK_CANCEL)
-                PostMessageW(console, message, wParam, lParam);
-            return 0;
         case WM_CHAR:
-            if (HWND console = consoleWindow; console && wParam != VK_CANCEL && wParam >= 0x80)
-                PostMessageW(console, message, wParam, lParam);
+            if (window) ForwardKeyToConsole(window->consoleInput, hwnd, message, wParam, lParam);
             return 0;
         case WM_KANVO_WAIT_REQUEST:
             return window ? AnswerWaitRequest(*window) : 0;
