@@ -80,6 +80,9 @@ public:
 // device context, with its own drawing state. Copies take size and pixels only.
 class IMAGE {
 public:
+    // A raster of width x height pixels, black. A negative size, one whose
+    // pixels would take over 2 GiB, or one the system cannot allocate gives an
+    // image without a raster, which reports 0 x 0 (as does a zero dimension).
     IMAGE(int width = 0, int height = 0);
     IMAGE(const IMAGE& other);
     IMAGE& operator=(const IMAGE& other);
@@ -89,7 +92,8 @@ public:
     virtual void ResetDrawingState();
     virtual ~IMAGE();
     // Changes the pixel size; the overlap keeps its pixels, new pixels get the
-    // background colour. A zero dimension is ignored.
+    // background colour. A size the constructor would refuse, or a zero
+    // dimension, changes nothing: for the window, neither buffer nor window.
     virtual void SetSize(int width, int height);
 
     int Width() const { return width_; }
@@ -109,7 +113,8 @@ protected:
     LINESTYLE lineStyle_;
     FILLSTYLE fillStyle_;
 
-    void ResizeBase(int width, int height);  // the resize without window side effects
+    // The resize without window side effects; false when the size is refused.
+    bool ResizeBase(int width, int height);
 
     friend class Kanvo::DrawOnImg;
     friend struct Kanvo::ImageAccess;
@@ -139,10 +144,11 @@ struct Utf8Text {
 };
 
 // ---------------------------------------------------------------------------
-// The graphics window.
-// The window's close box ends the whole process at once with exit code 0,
-// wherever the program is (main does not go on, its local objects are not
-// destroyed), unless the window was opened with OPEN_WITHOUT_CLOSE_BOX.
+// The graphics window. Its close box ends the program at once with exit code
+// 0: the C output streams are flushed, but atexit functions and the
+// destructors of static objects do not run (the program may still be drawing
+// into them). A window that cannot be created gives null and leaves the
+// process as it was (a console allocated for it is freed again).
 HWND OpenGraphWindow(int width, int height, int flags = 0);
 HWND OpenGraphWindow();  // 640 x 480, flags 0
 void CloseGraphWindow();
@@ -289,10 +295,15 @@ void ResetDrawingState();
 // ---------------------------------------------------------------------------
 // Shapes and pixels. Draw...: outline; DrawFilled...: outline and fill;
 // Paint...: fill only; Erase...: filled with the background colour.
-// Ellipses, arcs, pies, rounded rectangles, polygons and shapes drawn with a
-// pen wider than one pixel are not drawn when they would be more than 65536
-// pixels wide or high on the target.
-// CLR_INVALID (0xFFFFFFFF) outside the target or outside its clip region.
+// Shapes the system cannot draw correctly and promptly are skipped, silently:
+// ellipses, circles, arcs, pies and rounded rectangles more than 800 000
+// pixels wide or high on the target, and any shape drawn with a pen wider than
+// one pixel (after the axis scale) more than 1 000 000 pixels wide or high.
+// Polygons with a point beyond +-134 217 727 on the target are skipped too.
+// A pen of thickness 0 or 1 counts as one pixel at any scale; thin lines,
+// rectangles, Bezier chains and polylines are drawn at any size.
+// GetPixelColor gives CLR_INVALID (0xFFFFFFFF) outside the target or outside
+// its clip region.
 COLORREF GetPixelColor(int x, int y);
 void SetPixelColor(int x, int y, COLORREF color);
 void DrawLine(int x1, int y1, int x2, int y2);

@@ -1,3 +1,4 @@
+// The raster limits: which shapes are small enough for the system to draw.
 #include "raster_limits.h"
 
 #include <algorithm>
@@ -20,12 +21,17 @@ ShapeBounds BoundsOf(const POINT* points, int count) {
 bool WithinRasterLimits(const ShapeBounds& bounds, ShapeKind kind, const XFORM& transform,
                         int penWidth) {
     const double xScale = std::fabs(transform.eM11), yScale = std::fabs(transform.eM22);
-    const double pen = std::fabs(double(penWidth)) * std::max(xScale, yScale);
-    if (kind == ShapeKind::Stroke && pen <= 1.0) return true;
+    const bool thinPen = penWidth >= -1 && penWidth <= 1;
+    const double pen = thinPen ? 1.0 : std::fabs(double(penWidth)) * std::max(xScale, yScale);
+    const bool widePen = pen > 1.0;
+    if (kind == ShapeKind::Straight && !widePen) return true;
     const double width = std::fabs(bounds.right - bounds.left) * xScale + pen;
     const double height = std::fabs(bounds.bottom - bounds.top) * yScale + pen;
+    const double limit = kind == ShapeKind::Curve ? kMaxCurveExtent
+                         : widePen                ? kMaxWidePenExtent
+                                                  : HUGE_VAL;
     // Written so that a NaN anywhere fails the test.
-    if (!(width <= kMaxShapeExtent && height <= kMaxShapeExtent)) return false;
+    if (!(width <= limit && height <= limit)) return false;
     const double x1 = bounds.left * transform.eM11 + transform.eDx;
     const double x2 = bounds.right * transform.eM11 + transform.eDx;
     const double y1 = bounds.top * transform.eM22 + transform.eDy;

@@ -1,19 +1,26 @@
-// Limits on the size of shapes handed to the rasteriser. Curves, polygon
-// fills and wide pens cost time and memory in proportion to their size on the
-// device, and past about a million pixels the system's ellipse arithmetic
-// overflows (the process hangs or its heap is corrupted). Shapes beyond these
-// limits are not drawn; thin straight lines, rectangles and Bezier chains
-// (drawn as line segments) are drawn at any size.
+// Limits on the size of shapes handed to the rasteriser, found by measuring
+// the system's own drawing. Its ellipse arithmetic (ellipses, arcs, pies and
+// rounded corners) goes wrong a little past a million pixels across (the
+// shape is missing or misplaced) and the process faults a little further;
+// filled pies are misplaced from about 950 000 pixels. A pen wider than one
+// pixel costs time in proportion to the length of the outline (ten million
+// pixels take seconds, a hundred million fault the process). A polygon fill
+// faults when its coordinates span more than the int range. Thin lines,
+// rectangles, Bezier chains and polylines are drawn at any size.
 #pragma once
 
 #include <windows.h>
 
 namespace Kanvo {
 
-// Largest width or height on the device, pen width included, of a shape that
-// is limited.
-constexpr double kMaxShapeExtent = 65536.0;
-// Largest device coordinate of a limited shape (GDI's own 27-bit range).
+// Largest width or height on the device, pen width included, of an ellipse,
+// arc, pie or rounded rectangle.
+constexpr double kMaxCurveExtent = 800000.0;
+// Largest width or height on the device, pen width included, of any shape
+// drawn with a pen wider than one device pixel.
+constexpr double kMaxWidePenExtent = 1000000.0;
+// Largest device coordinate of a polygon or a limited shape (GDI's own
+// 27-bit range).
 constexpr double kMaxDeviceCoordinate = 134217727.0;
 
 // Logical bounds of a shape, in either order.
@@ -25,12 +32,14 @@ struct ShapeBounds {
 ShapeBounds BoundsOf(const POINT* points, int count);
 
 enum class ShapeKind {
-    Stroke,  // lines, rectangles and Bezier chains: limited only with a wide pen
-    Area,    // ellipses, arcs, pies, rounded rectangles and polygons: always limited
+    Straight,  // lines, rectangles, Bezier chains and polylines
+    Polygon,   // polygons: their fill is limited to the device coordinate range
+    Curve,     // ellipses, arcs, pies and rounded rectangles
 };
 
 // True when a shape of these logical bounds, drawn with a pen `penWidth`
-// logical units wide through `transform`, is within the limits above.
+// logical units wide through `transform`, is within the limits above. A pen
+// of width 0 or 1 is one device pixel wide at any scale.
 bool WithinRasterLimits(const ShapeBounds& bounds, ShapeKind kind, const XFORM& transform,
                         int penWidth);
 

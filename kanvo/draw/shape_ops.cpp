@@ -53,14 +53,14 @@ void DrawOnImg::SetPixelColor(int x, int y, COLORREF color) {
 }
 
 void DrawOnImg::DrawLine(int x1, int y1, int x2, int y2) {
-    if (!Drawable({double(x1), double(y1), double(x2), double(y2)}, ShapeKind::Stroke)) return;
+    if (!Drawable({double(x1), double(y1), double(x2), double(y2)}, ShapeKind::Straight)) return;
     HDC dc = Dc();
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
 }
 
 void DrawOnImg::DrawFilledRectangle(int left, int top, int right, int bottom) {
-    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Stroke))
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Straight))
         return;
     Rectangle(Dc(), left, top, right, bottom);
 }
@@ -71,20 +71,20 @@ void DrawOnImg::DrawFilledCircle(int x, int y, int radius) {
     const long long left = 0LL + x - radius, right = 0LL + x + radius;
     const long long top = 0LL + y - radius, bottom = 0LL + y + radius;
     if (!FitsInt(left) || !FitsInt(right) || !FitsInt(top) || !FitsInt(bottom)) return;
-    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Curve))
         return;
     Ellipse(Dc(), int(left), int(top), int(right), int(bottom));
 }
 
 void DrawOnImg::DrawFilledEllipse(int left, int top, int right, int bottom) {
-    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Curve))
         return;
     Ellipse(Dc(), left, top, right, bottom);
 }
 
 void DrawOnImg::DrawFilledRoundRect(int left, int top, int right, int bottom, int ellipseWidth,
                                     int ellipseHeight) {
-    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Curve))
         return;
     RoundRect(Dc(), left, top, right, bottom, ellipseWidth, ellipseHeight);
 }
@@ -93,7 +93,7 @@ bool DrawOnImg::ArcEndsToDraw(int left, int top, int right, int bottom, double s
                               double endAngle, int ends[4]) {
     // A non-finite angle gives no direction to draw to.
     if (!std::isfinite(startAngle) || !std::isfinite(endAngle)) return false;
-    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Area))
+    if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Curve))
         return false;
     ComputeArcEnds(left, top, right, bottom, startAngle, endAngle, &ends[0], &ends[1], &ends[2],
                    &ends[3]);
@@ -115,19 +115,20 @@ void DrawOnImg::DrawFilledPie(int left, int top, int right, int bottom, double s
 }
 
 void DrawOnImg::DrawPolyline(const POINT* points, int count) {
-    if (!ValidPoints(points, count) || !Drawable(BoundsOf(points, count), ShapeKind::Stroke))
+    if (!ValidPoints(points, count) || !Drawable(BoundsOf(points, count), ShapeKind::Straight))
         return;
     Polyline(Dc(), points, count);
 }
 
 void DrawOnImg::DrawFilledPolygon(const POINT* points, int count) {
-    if (!ValidPoints(points, count) || !Drawable(BoundsOf(points, count), ShapeKind::Area)) return;
+    if (!ValidPoints(points, count) || !Drawable(BoundsOf(points, count), ShapeKind::Polygon))
+        return;
     Polygon(Dc(), points, count);
 }
 
 void DrawOnImg::DrawBezier(const POINT* points, int count) {
     if (!ValidPoints(points, count) || (count - 1) % 3 != 0) return;
-    if (!Drawable(BoundsOf(points, count), ShapeKind::Stroke)) return;
+    if (!Drawable(BoundsOf(points, count), ShapeKind::Straight)) return;
     PolyBezier(Dc(), points, static_cast<DWORD>(count));
 }
 

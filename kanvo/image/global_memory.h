@@ -1,6 +1,6 @@
 // A movable global memory block holding the encoded bytes of a picture, read
 // from a file or copied from one of the program's own resources. The imaging
-// library decodes from a stream over this block.
+// library decodes from a memory stream of a copy of this block.
 #pragma once
 
 #include <windows.h>

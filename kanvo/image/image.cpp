@@ -8,7 +8,7 @@
 
 using namespace Kanvo;
 
-IMAGE::IMAGE(int width, int height) : width_(width), height_(height) {
+IMAGE::IMAGE(int width, int height) {
     {
         LockGuard lock;
         dc_ = CreateCompatibleDC(g_state.windowDC);
@@ -88,18 +88,13 @@ void IMAGE::SetSize(int width, int height) {
     ResizeBase(width, height);
 }
 
-void IMAGE::ResizeBase(int width, int height) {
-    if (width == 0 || height == 0) return;
+bool IMAGE::ResizeBase(int width, int height) {
+    if (width == 0 || height == 0) return false;
     DWORD* newPixels;
     HBITMAP newBitmap = CreatePixelBitmap(width, height, &newPixels);
-    if (!newBitmap) {
-        // Nothing is half-changed: the image keeps its raster and its size.
-        if (!bitmap_) {
-            width_ = width;
-            height_ = height;
-        }
-        return;
-    }
+    // A refused size changes nothing: the image keeps its raster and the size
+    // of that raster (0 x 0 when it has none).
+    if (!newBitmap) return false;
     LockGuard lock;
     GdiFlush();
     const DWORD background = SwapRedBlue(backgroundColor_);
@@ -119,6 +114,7 @@ void IMAGE::ResizeBase(int width, int height) {
         FillPixels(newPixels, PixelCount(width, height), background);
     }
     ImageAccess::ReplaceBitmap(*this, newBitmap, newPixels, width, height);
+    return true;
 }
 
 void ImageAccess::ReplaceBitmap(IMAGE& image, HBITMAP bitmap, DWORD* pixels, int width,

@@ -11,7 +11,9 @@ struct ImageAccess {
     static DWORD* Pixels(const IMAGE& image) { return image.pixels_; }
     static const XFORM& Transform(const IMAGE& image) { return image.transform_; }
     static COLORREF BackgroundColor(const IMAGE& image) { return image.backgroundColor_; }
-    static void ResizeBase(IMAGE& image, int width, int height) { image.ResizeBase(width, height); }
+    static bool ResizeBase(IMAGE& image, int width, int height) {
+        return image.ResizeBase(width, height);
+    }
 
     // Selects a new bitmap of the given size into the image and deletes the
     // one it replaces. Call under the library lock.

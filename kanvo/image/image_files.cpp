@@ -9,6 +9,7 @@
 #include "../window/library_state.h"
 
 #include <objbase.h>
+#include <shlwapi.h>
 
 #include <climits>
 #include <cstring>
@@ -28,12 +29,15 @@ class DecodedPicture {
 public:
     explicit DecodedPicture(const GlobalMemory& holder) {
         if (!holder.Handle() || !g_imaging.started) return;
-        // The stream does not own the block: the holder frees it after the
-        // picture and the stream are gone.
-        if (FAILED(CreateStreamOnHGlobal(holder.Handle(), FALSE, &stream_))) {
-            stream_ = nullptr;
-            return;
-        }
+        // A memory stream of its own copy of the bytes. Not a stream on the
+        // global block: on some systems that one reads past the block's end
+        // when a decoder seeks beyond it (as a corrupt length in a BMP, PNG
+        // or TIFF makes it do), which takes the whole process down.
+        const void* bytes = GlobalLock(holder.Handle());
+        if (!bytes) return;
+        stream_ = SHCreateMemStream(static_cast<const BYTE*>(bytes), holder.Size());
+        GlobalUnlock(holder.Handle());
+        if (!stream_) return;
         LockGuard lock;
         if (g_imaging.GdipLoadImageFromStream(stream_, &picture_) != 0) picture_ = nullptr;
         if (!picture_) return;

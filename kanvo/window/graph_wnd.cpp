@@ -38,7 +38,9 @@ void GraphWnd::ResetDrawingState() {
 void GraphWnd::SetSize(int width, int height) {
     RECT outer = {0, 0, width, height};
     AdjustWindowRectEx(&outer, WS_CAPTION | WS_SYSMENU, FALSE, 0);
-    ResizeBase(width, height);
+    // A refused size leaves the window as it is, so that it always shows
+    // its whole back buffer.
+    if (!ResizeBase(width, height)) return;
     const HWND window = hwnd;
     if (!window) return;
     RECT old = {};
@@ -63,14 +65,18 @@ HWND GraphWnd::Open(int width, int height, int flags) {
 
     HWND console = GetConsoleWindow();
     hadConsole = console != nullptr;
-    if (!console && (flags & OPEN_WITH_CONSOLE)) {
-        AllocConsole();
+    allocatedConsole = false;
+    if (!console && (flags & OPEN_WITH_CONSOLE) && AllocConsole()) {
+        allocatedConsole = true;
         _wfreopen_s(&consoleOut, L"CONOUT$", L"w+t", stdout);
         _wfreopen_s(&consoleIn, L"CONIN$", L"r+t", stdin);
         console = GetConsoleWindow();
     }
     consoleWindow = console;
-    if (console) SetConsoleCtrlHandler(nullptr, TRUE);
+    const HANDLE input =
+        CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    consoleInput = input == INVALID_HANDLE_VALUE ? nullptr : input;
 
     WindowThreadParams params = {width,
                                  height,
@@ -87,17 +93,22 @@ HWND GraphWnd::Open(int width, int height, int flags) {
     }
     closingByProgram = false;
     thread = CreateThread(nullptr, 0, WindowThreadMain, &params, 0, &threadId);
-    if (!thread) return nullptr;
-    WaitForSingleObject(signal, INFINITE);
+    if (thread) WaitForSingleObject(signal, INFINITE);
 
     const HWND window = hwnd;
     if (!window) {
-        // The window could not be created; its thread has ended.
-        WaitForSingleObject(thread, kWindowThreadExitTimeoutMs);
-        CloseHandle(thread);
-        thread = nullptr;
+        // The window could not be created; its thread, if any, has ended.
+        if (thread) {
+            WaitForSingleObject(thread, kWindowThreadExitTimeoutMs);
+            CloseHandle(thread);
+            thread = nullptr;
+        }
+        if (HANDLE unused = consoleInput.exchange(nullptr)) CloseHandle(unused);
+        GiveBackAllocatedConsole();
         return nullptr;
     }
+    // Ctrl+C in the console must not end the program while it has a window.
+    if (console) SetConsoleCtrlHandler(nullptr, TRUE);
     {
         LockGuard lock;
         hdc = GetDC(window);
@@ -109,6 +120,16 @@ HWND GraphWnd::Open(int width, int height, int flags) {
     if (pixels_) std::memset(pixels_, 0, PixelCount(width_, height_) * sizeof(DWORD));
     g_state.currentTarget->FlushBatch();
     return window;
+}
+
+void GraphWnd::GiveBackAllocatedConsole() {
+    if (!allocatedConsole) return;
+    if (consoleOut) fclose(consoleOut);
+    if (consoleIn) fclose(consoleIn);
+    consoleOut = consoleIn = nullptr;
+    FreeConsole();
+    allocatedConsole = false;
+    consoleWindow = nullptr;
 }
 
 void GraphWnd::ReleaseWindowDc() {
@@ -130,18 +151,15 @@ void GraphWnd::Close() {
     if (!window) return;
     const bool onWindowThread = GetCurrentThreadId() == threadId;
     ReleaseWindowDc();
+    // Closed once the window thread can no longer write to it.
+    const HANDLE input = consoleInput.exchange(nullptr);
 
     RECT last = {};
     HWND console = consoleWindow;
     if (hadConsole) {
         if (console && !IsWindowVisible(console)) GetWindowRect(window, &last);
-    } else if (console) {
-        // The library allocated this console: give it back.
-        if (consoleOut) fclose(consoleOut);
-        if (consoleIn) fclose(consoleIn);
-        consoleOut = consoleIn = nullptr;
-        FreeConsole();
-        consoleWindow = nullptr;
+    } else {
+        GiveBackAllocatedConsole();
         console = nullptr;
     }
 
@@ -163,6 +181,7 @@ void GraphWnd::Close() {
         closingByProgram = false;
     }
 
+    if (input) CloseHandle(input);
     if (hadConsole && console && !IsWindowVisible(console)) {
         SetWindowPos(console, HWND_TOP, last.left, last.top, 0, 0, SWP_NOSIZE);
         ShowWindow(console, SW_SHOW);

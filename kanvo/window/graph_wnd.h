@@ -27,7 +27,8 @@ public:
     void Close();
 
     bool hadConsole = false;
-    HANDLE signal = nullptr;  // auto-reset: open handshake and mouse wait
+    bool allocatedConsole = false;  // Open allocated the console it has
+    HANDLE signal = nullptr;        // auto-reset: open handshake and mouse wait
     MOUSEMSG messages[kMouseRingSlots] = {};
     // The mouse ring's positions, each written by one thread only: the window
     // procedure advances writePosition, the program thread readPosition.
@@ -35,6 +36,9 @@ public:
     std::atomic<unsigned> writePosition{0};
     FILE* consoleOut = nullptr;
     FILE* consoleIn = nullptr;
+    // The console's input, for the keys typed into the window; null without a
+    // console. Opened and closed by the program thread, read by the window's.
+    std::atomic<HANDLE> consoleInput{nullptr};
     std::atomic<HWND> hwnd{nullptr};
     HDC hdc = nullptr;  // screen DC of the window; guarded by the library lock
     std::atomic<bool> batching{false};
@@ -53,6 +57,9 @@ public:
 private:
     void CloseOnWindowThread();
     void ReleaseWindowDc();
+    // Frees the console that Open allocated, if it did; a console the
+    // program had stays.
+    void GiveBackAllocatedConsole();
 };
 
 // Module globals shared by the window thread and the program thread.
@@ -70,6 +77,9 @@ struct WindowThreadParams {
     bool doubleClicks;
 };
 DWORD WINAPI WindowThreadMain(LPVOID params);
+// Writes a key message of the window (WM_KEYDOWN, WM_KEYUP, WM_CHAR) into the
+// console input as key records (console_keys.cpp).
+void ForwardKeyToConsole(HANDLE input, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The mouse queue's window-thread side (mouse_queue.cpp): queue a message;

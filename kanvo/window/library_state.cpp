@@ -12,17 +12,10 @@ void WINAPI NoLock(LPCRITICAL_SECTION) {}
 // Constant-initialised: valid (with do-nothing lock functions) before any
 // static constructor runs.
 LibraryState g_state;
-std::atomic<bool> g_endingFromWindow{false};
 
 namespace {
 
 void Teardown() {
-    if (g_endingFromWindow) {
-        // The window thread is ending the process while the program thread
-        // may still be drawing; freeing the back buffer under it could crash
-        // it. The system reclaims everything at process end.
-        return;
-    }
     g_state.windowTarget.Destroy();
     g_state.imageTarget.Destroy();
     g_state.currentTarget = nullptr;

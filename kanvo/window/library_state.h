@@ -62,10 +62,6 @@ inline GraphWnd* Window() {
     return g_state.window.Get();
 }
 
-// True once the process is ending because the window was closed by its close
-// box; the library then leaves its objects to the system.
-extern std::atomic<bool> g_endingFromWindow;
-
 // Holds the library lock for one scope.
 class LockGuard {
 public:

@@ -7,7 +7,7 @@
 
 #include <shellapi.h>
 
-#include <cstdlib>
+#include <cstdio>
 #include <cwchar>
 
 namespace Kanvo {
@@ -105,11 +105,15 @@ LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             // Closed by the user: the program ends. Hold the lock, so that the
             // program thread is not halfway through drawing on the window.
             g_state.EnterLock(&g_state.libraryLock);
-            g_endingFromWindow = true;
             if (HWND console = consoleWindow) {
                 SendMessageW(console, WM_CLOSE, 0, 0);
             }
-            std::exit(0);
+            // The program thread may still be drawing into its own global
+            // images: exit's static destructors would free them under it. So
+            // the process ends at once, its standard streams flushed first.
+            std::fflush(nullptr);
+            TerminateProcess(GetCurrentProcess(), 0);
+            return 0;
         }
         case WM_PAINT:
             ValidateRect(hwnd, nullptr);
@@ -119,12 +123,8 @@ LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return 0;
         case WM_KEYDOWN:
         case WM_KEYUP:
-            if (HWND console = consoleWindow; console && wParam != VK_CANCEL)
-                PostMessageW(console, message, wParam, lParam);
-            return 0;
         case WM_CHAR:
-            if (HWND console = consoleWindow; console && wParam != VK_CANCEL && wParam >= 0x80)
-                PostMessageW(console, message, wParam, lParam);
+            if (window) ForwardKeyToConsole(window->consoleInput, hwnd, message, wParam, lParam);
             return 0;
         case WM_KANVO_WAIT_REQUEST:
             return window ? AnswerWaitRequest(*window) : 0;

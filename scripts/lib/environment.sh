@@ -6,7 +6,7 @@ KANVO_BUILD=${KANVO_BUILD:-$KANVO_ROOT/build/wine}
 KANVO_WINE=/usr/lib/wine/wine64
 KANVO_WINESERVER=/usr/lib/wine/wineserver64
 KANVO_PACKAGES=(cmake make googletest g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-utils
-                fonts-wqy-zenhei fonts-liberation fonts-dejavu-core faketime clang-format)
+                fonts-wqy-zenhei fonts-liberation fonts-dejavu-core faketime clang-format xdotool)
 KANVO_STARTED_PIDS=()
 
 kanvo_log() { printf '[kanvo] %s\n' "$*" >&2; }
