@@ -75,7 +75,9 @@ kanvo_start_display() {
 kanvo_start_wine() {
     export WINEPREFIX=${WINEPREFIX:-$KANVO_BUILD/wineprefix}
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # No debugger either: a program that crashes ends at once (and its test
+    # fails) instead of waiting for a debugger that may hang.
+    export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe="
     export NO_FAKE_STAT=1
     # A prefix made before Wine's 32-bit loader was installed lacks the 32-bit
     # system files ("could not load kernel32.dll"): it is updated once, which
