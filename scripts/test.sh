@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite under Wine on a display
-# (an Xvfb of its own when DISPLAY is unset). Extra arguments go to ctest.
+# Builds everything for 64-bit and for 32-bit Windows, then runs the whole
+# test suite of each build under Wine on a display (an Xvfb of its own when
+# DISPLAY is unset), one after the other. Extra arguments go to ctest.
+# KANVO_PRESETS chooses the builds, e.g. KANVO_PRESETS=wine32 scripts/test.sh.
 set -euo pipefail
-source "$(dirname "$0")/lib/environment.sh"
+scripts=$(dirname "$0")
+source "$scripts/lib/environment.sh"
+read -r -a presets <<<"${KANVO_PRESETS:-wine wine32}"
 kanvo_install_packages
-kanvo_build
-kanvo_start_display
-kanvo_start_wine
-# ctest reads each test program's list of cases from the program itself
-# under Wine, once per build of it. A Wine start-up that fails while the
-# run's services come up would sink the whole run, so listing (which runs no
-# test) is tried again before the run.
-for attempt in 1 2 3; do
-    ctest --test-dir "$KANVO_BUILD" -N >/dev/null 2>&1 && break
-    kanvo_log "listing the tests failed (attempt $attempt of 3)"
-    sleep 2
+for preset in "${presets[@]}"; do
+    kanvo_use_preset "$preset"
+    kanvo_build
 done
-ctest --test-dir "$KANVO_BUILD" --output-on-failure -j "$(nproc)" --timeout 300 "$@"
+# Every suite runs even when an earlier one failed; the result is a failure
+# when any failed.
+failed=()
+for preset in "${presets[@]}"; do
+    "$scripts/lib/run_suite.sh" "$preset" "$@" || failed+=("$preset")
+done
+if [ ${#failed[@]} -gt 0 ]; then
+    kanvo_log "failed: ${failed[*]}"
+    exit 1
+fi

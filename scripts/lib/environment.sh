@@ -2,12 +2,31 @@
 # Source it; it defines functions and cleans up what it started on exit.
 
 KANVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-KANVO_BUILD=${KANVO_BUILD:-$KANVO_ROOT/build/wine}
-KANVO_WINE=/usr/lib/wine/wine64
 KANVO_WINESERVER=/usr/lib/wine/wineserver64
-KANVO_PACKAGES=(cmake make googletest g++-mingw-w64-x86-64-posix wine64 xvfb xauth x11-utils
-                fonts-wqy-zenhei fonts-liberation fonts-dejavu-core faketime clang-format xdotool)
+# The 32-bit programs need Wine's 32-bit loader (wine32, of the i386
+# architecture) and the i386 libfaketime for the clock tests.
+KANVO_PACKAGES=(cmake make googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+                wine64 wine32:i386 xvfb xauth x11-utils fonts-wqy-zenhei fonts-liberation
+                fonts-dejavu-core faketime libfaketime:i386 clang lld clang-format
+                xdotool)
 KANVO_STARTED_PIDS=()
+
+# Chooses the build the later steps work on: a configure preset of
+# CMakePresets.json, its build directory and the Wine loader of its programs
+# (wine64 for the 64-bit ones, wine for the 32-bit ones).
+kanvo_use_preset() {
+    KANVO_PRESET=$1
+    KANVO_BUILD=$KANVO_ROOT/build/$KANVO_PRESET
+    case "$KANVO_PRESET" in
+        wine32) KANVO_WINE=/usr/lib/wine/wine ;;
+        *) KANVO_WINE=/usr/lib/wine/wine64 ;;
+    esac
+}
+# The 64-bit build unless the caller names a preset in KANVO_PRESET; the
+# caller may name another build directory in KANVO_BUILD.
+kanvo_caller_build=${KANVO_BUILD:-}
+kanvo_use_preset "${KANVO_PRESET:-wine}"
+KANVO_BUILD=${kanvo_caller_build:-$KANVO_BUILD}
 
 kanvo_log() { printf '[kanvo] %s\n' "$*" >&2; }
 
@@ -22,13 +41,19 @@ kanvo_install_packages() {
     kanvo_log "installing: ${missing[*]}"
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        "${sudo[@]}" dpkg --add-architecture i386
+    fi
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+# Configures and builds the chosen preset (targets: all when none are named).
 kanvo_build() {
-    cmake --preset wine -S "$KANVO_ROOT" -B "$KANVO_BUILD" >/dev/null
-    cmake --build "$KANVO_BUILD" -j "$(nproc)"
+    local targets=()
+    [ $# -eq 0 ] || targets=(--target "$@")
+    cmake --preset "$KANVO_PRESET" -S "$KANVO_ROOT" -B "$KANVO_BUILD" >/dev/null
+    cmake --build "$KANVO_BUILD" -j "$(nproc)" "${targets[@]}"
 }
 
 # A display for the windows: the caller's, or an Xvfb of our own.
@@ -51,13 +76,25 @@ kanvo_start_display() {
 kanvo_start_wine() {
     export WINEPREFIX=${WINEPREFIX:-$KANVO_BUILD/wineprefix}
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    # No debugger either: a program that crashes ends at once (and its test
+    # fails) instead of waiting for a debugger that may hang.
+    export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe="
     export NO_FAKE_STAT=1
+    # A prefix made before Wine's 32-bit loader was installed lacks the 32-bit
+    # system files ("could not load kernel32.dll"): it is updated once, which
+    # the marker records.
+    local marker="$WINEPREFIX/.kanvo-wine32"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         kanvo_log "creating the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        "$KANVO_WINE" wineboot -i >/dev/null 2>&1
+        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
         "$KANVO_WINESERVER" -w
+        [ -x /usr/lib/wine/wine ] && touch "$marker"
+    elif [ -x /usr/lib/wine/wine ] && [ ! -f "$marker" ]; then
+        kanvo_log "updating the Wine prefix $WINEPREFIX for 32-bit programs"
+        /usr/lib/wine/wine64 wineboot -u >/dev/null 2>&1
+        "$KANVO_WINESERVER" -w
+        touch "$marker"
     fi
     "$KANVO_WINESERVER" -f -p >/dev/null 2>&1 &
     KANVO_WINESERVER_PID=$!
@@ -91,15 +128,18 @@ kanvo_wine_settings() {
         printf '"%s"="WenQuanYi Zen Hei"\r\n' "黑体" "SimHei"
         printf '"%s"="Liberation Sans"\r\n' "Arial"
         printf '"%s"="DejaVu Sans"\r\n' "Corbel"
-        printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion'
-        printf '\\FontLink\\SystemLink]\r\n'
-        for face in "Liberation Sans" "DejaVu Sans"; do
-            printf '"%s"=hex(7):%s\r\n' "$face" "$cjk_link"
+        # The machine's software key as 64-bit and as 32-bit programs see it.
+        for software in 'Software' 'Software\\Wow6432Node'; do
+            printf '\r\n[HKEY_LOCAL_MACHINE\\%s\\Microsoft\\Windows NT\\CurrentVersion' "$software"
+            printf '\\FontLink\\SystemLink]\r\n'
+            for face in "Liberation Sans" "DejaVu Sans"; do
+                printf '"%s"=hex(7):%s\r\n' "$face" "$cjk_link"
+            done
         done
     } >"$reg"
     # A version 5 registry file is UTF-16 with a byte-order mark.
     iconv -f UTF-8 -t UTF-16 "$reg" >"$reg.utf16"
-    "$KANVO_WINE" regedit "$reg.utf16" >/dev/null 2>&1 || true
+    /usr/lib/wine/wine64 regedit "$reg.utf16" >/dev/null 2>&1 || true
     rm -f "$reg" "$reg.utf16"
 }
 
