@@ -6,7 +6,7 @@
 // flat. Not a test: run it by hand, for minutes.
 #include <kanvo.h>
 
-#include <tlhelp32.h>
+#include "resource_counts.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,37 +15,9 @@
 
 namespace {
 
-// GDI objects in use, as the room left in the process's GDI table: each one
-// in use takes a slot (GetGuiResources is not available everywhere).
-int FreeGdiSlots() {
-    std::vector<HGDIOBJ> pens;
-    for (HPEN pen; pens.size() < 200000 &&
-                   (pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(pens.size() & 0xFFFFFF)));)
-        pens.push_back(pen);
-    for (HGDIOBJ pen : pens) DeleteObject(pen);
-    return static_cast<int>(pens.size());
-}
-
-int OpenHandleCount() {
-    int count = 0;
-    for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
-        DWORD flags = 0;
-        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE;
-    }
-    return count;
-}
-
-int ThreadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return -1;
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    int count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId();
-    CloseHandle(snapshot);
-    return count;
-}
+using KanvoTest::FreeGdiSlots;
+using KanvoTest::OpenHandleCount;
+using KanvoTest::ThreadCount;
 
 // Committed private memory: the sum of the process's committed private
 // regions (the process memory counters are not filled in everywhere).

@@ -19,17 +19,6 @@ int Runs() {
     return runs ? std::atoi(runs) : 5;
 }
 
-std::string FileText(const std::wstring& path) {
-    std::string text;
-    if (FILE* file = _wfopen(path.c_str(), L"rt")) {
-        char buffer[256];
-        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-            text.append(buffer, got);
-        std::fclose(file);
-    }
-    return text;
-}
-
 TEST(CloseBox, EndsAProgramDrawingIntoAGlobalImageWithItsOutputWritten) {
     for (int run = 0; run < Runs(); ++run) {
         SCOPED_TRACE(run);

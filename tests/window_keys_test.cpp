@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "headless_program.h"
 #include "program_driver.h"
 
 namespace {
@@ -26,26 +25,16 @@ LPARAM KeyParameter(UINT scanCode, bool up) {
     return static_cast<LPARAM>(1u | (scanCode << 16) | (up ? 0xC0000000u : 0u));
 }
 
-std::string FileText(const std::wstring& path) {
-    std::string text;
-    if (FILE* file = _wfopen(path.c_str(), L"rt")) {
-        char buffer[256];
-        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-            text.append(buffer, got);
-        std::fclose(file);
-    }
-    return text;
-}
-
 // The key records that the console of the probe program, which has no window,
 // receives when `messages` and
 // then F12 (its end mark) are sent to its window.
 std::string RecordsFor(const std::vector<KeyMessage>& messages) {
     const std::wstring output = ProgramDirectory() + L"probe_window_keys_" +
                                 std::to_wstring(GetCurrentProcessId()) + L".txt";
-    HeadlessProgram program;
-    if (!program.Start(L"\"" + ProgramDirectory() + L"probe_window_keys.exe\"", output))
-        return "no start";
+    ProgramDriver program;
+    program.SendOutputTo(output);
+    const std::wstring command = L"\"" + ProgramDirectory() + L"probe_window_keys.exe\"";
+    if (!program.Start(command, L"", ProgramDriver::Console::kWithoutWindow)) return "no start";
     const HWND window = program.WaitForWindow();
     if (!window) return "no window";
     for (const KeyMessage& m : messages) PostMessageW(window, m.message, m.wParam, m.lParam);

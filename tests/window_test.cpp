@@ -177,7 +177,8 @@ TEST(Programs, HideTheirConsoleBehindTheWindowAndBringItBack) {
 
 TEST(Programs, WithoutAConsoleGetOneForEveryOpeningThatAsksForIt) {
     ProgramDriver program;
-    ASSERT_TRUE(program.Start(Probe(L"probe_console") + L" none", L"", false));
+    ASSERT_TRUE(
+        program.Start(Probe(L"probe_console") + L" none", L"", ProgramDriver::Console::kNone));
     EXPECT_EQ(program.WaitForExit(15000), 64u);
 }
 

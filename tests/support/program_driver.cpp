@@ -5,6 +5,7 @@
 #include <kanvo.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "gdi_twin.h"
 
@@ -64,15 +65,27 @@ std::wstring WindowTitle(HWND window) {
     return std::wstring(title, std::max(GetWindowTextW(window, title, 256), 0));
 }
 
+std::string FileText(const std::wstring& path) {
+    std::string text;
+    if (FILE* file = _wfopen(path.c_str(), L"rt")) {
+        char buffer[256];
+        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            text.append(buffer, got);
+        std::fclose(file);
+    }
+    return text;
+}
+
 ProgramDriver::~ProgramDriver() {
     if (!info_.hProcess) return;
     if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 1);
     WaitForSingleObject(info_.hProcess, 5000);
-    CloseHandle(info_.hProcess), CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
 }
 
 bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& workingDirectory,
-                          bool withConsole) {
+                          Console console) {
     // Input stays unset: the console keyboard functions open the console themselves.
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -88,9 +101,11 @@ bool ProgramDriver::Start(const std::wstring& commandLine, const std::wstring& w
     }
     std::wstring line = commandLine;  // CreateProcessW may write into it
     const wchar_t* directory = workingDirectory.empty() ? nullptr : workingDirectory.c_str();
+    DWORD creation = CREATE_NEW_CONSOLE;
+    if (console == Console::kWithoutWindow) creation = CREATE_NO_WINDOW;
+    if (console == Console::kNone) creation = DETACHED_PROCESS;
     const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, output != nullptr,
-                                        withConsole ? CREATE_NEW_CONSOLE : DETACHED_PROCESS,
-                                        nullptr, directory, &startup, &info_) != FALSE;
+                                        creation, nullptr, directory, &startup, &info_) != FALSE;
     if (output) CloseHandle(output);
     return started;
 }

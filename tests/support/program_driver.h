@@ -37,6 +37,8 @@ bool SavePicture(const ScreenCapture& capture, const std::wstring& path);
 std::wstring ProgramDirectory();
 // The window's title.
 std::wstring WindowTitle(HWND window);
+// The whole text of a file (a program's standard output); empty when it cannot be read.
+std::string FileText(const std::wstring& path);
 
 class ProgramDriver {
 public:
@@ -45,10 +47,13 @@ public:
     ProgramDriver& operator=(const ProgramDriver&) = delete;
     ~ProgramDriver();  // ends the program if it still runs
 
-    // Starts `commandLine` in `workingDirectory` (empty = the current one)
-    // with a new console (or with none, when `withConsole` is false).
+    // The console a started program gets: a new one with its window; a new
+    // one without a window, which nothing can post keys to, so that keys reach
+    // its input only as input records; or none.
+    enum class Console { kNew, kWithoutWindow, kNone };
+    // Starts `commandLine` in `workingDirectory` (empty = the current one).
     bool Start(const std::wstring& commandLine, const std::wstring& workingDirectory = L"",
-               bool withConsole = true);
+               Console console = Console::kNew);
     // Makes the next Start send the program's standard output to `path`
     // (created anew) instead of its console; empty for the console again.
     void SendOutputTo(const std::wstring& path) { outputPath_ = path; }

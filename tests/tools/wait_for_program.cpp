@@ -4,7 +4,7 @@
 // has not ended within the seconds given (it is then ended).
 //
 //   wait_for_program <program.exe> <seconds>
-#include "headless_program.h"
+#include "program_driver.h"
 
 #include <cstdio>
 #include <string>
@@ -13,8 +13,9 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     const std::wstring program = argv[1];
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1);
-    KanvoTest::HeadlessProgram driver;
-    if (!driver.Start(L"\"" + program + L"\"", L"", folder)) return 2;
+    KanvoTest::ProgramDriver driver;
+    using Console = KanvoTest::ProgramDriver::Console;
+    if (!driver.Start(L"\"" + program + L"\"", folder, Console::kWithoutWindow)) return 2;
     const HWND window = driver.WaitForWindow();
     if (!window) return 2;
     // Focused, as a user's click would leave it: the display server then
