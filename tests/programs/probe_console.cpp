@@ -10,15 +10,14 @@
 #include <cstdio>
 #include <utility>
 
+#include "failed_checks.h"
+
 namespace {
 
-// Failure bits start above 64, so that they never hide in it.
-int g_failures = 0;
-int g_nextBit = 128;
+FailedChecks g_checks;
 
 void Check(bool good) {
-    if (!good) g_failures |= g_nextBit;
-    g_nextBit <<= 1;
+    g_checks.Check(good);
 }
 
 std::pair<LONG, LONG> Corner(HWND window) {
@@ -67,5 +66,5 @@ int main(int argc, char**) {
         OpenWithConsoleAndClose();
         OpenWithConsoleAndClose();
     }
-    return 64 | g_failures;
+    return g_checks.ExitCode();
 }

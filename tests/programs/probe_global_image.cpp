@@ -2,16 +2,15 @@
 // before main, pasted into the window in main, and still the drawing target
 // when it is destroyed after main. Exits with 64 plus a bit (128 and up) for
 // every failed check; a crash at exit gives the system's exception code.
+#include "failed_checks.h"
 #include "global_image.h"
 
 namespace {
 
-int g_failures = 0;
-int g_nextBit = 128;
+FailedChecks g_checks;
 
 void Check(bool good) {
-    if (!good) g_failures |= g_nextBit;
-    g_nextBit <<= 1;
+    g_checks.Check(good);
 }
 
 }  // namespace
@@ -25,5 +24,5 @@ int main() {
     Check(GetPixelColor(20, 20) == RGB(0, 200, 100));
     CloseGraphWindow();
     SetTargetImage(&g_picture);
-    return 64 | g_failures;
+    return g_checks.ExitCode();
 }
