@@ -1,13 +1,12 @@
 // Mouse messages: real input through the system's input path, the queue's
-// reading rules, waits that end, and the window thread writing while the
-// program thread reads.
+// reading rules and its policy when full, waits that end, and the window
+// thread writing while the program thread reads.
 #include <kanvo.h>
 
 #include <gtest/gtest.h>
 
 #include "user_input.h"
 
-#include <atomic>
 #include <thread>
 
 namespace {
@@ -59,7 +58,6 @@ const INPUT kLeftDown = MouseInput(MOUSEEVENTF_LEFTDOWN);
 const INPUT kLeftUp = MouseInput(MOUSEEVENTF_LEFTUP);
 
 // Wheel messages carry screen coordinates; the records hold client ones.
-// How every key flag maps is checked with posted messages further down.
 TEST(MouseInput, ButtonsCarryTheHeldKeysAndWheelNotchesTheirDelta) {
     const std::vector<INPUT> inputs = {KeyInput(VK_SHIFT, true), kLeftDown, kLeftUp,
                                        KeyInput(VK_SHIFT, false),
@@ -72,15 +70,6 @@ TEST(MouseInput, ButtonsCarryTheHeldKeysAndWheelNotchesTheirDelta) {
     ASSERT_EQ(records.size(), std::size(expected));
     for (size_t i = 0; i < records.size(); ++i)
         EXPECT_EQ(Fields(records[i]), Fields(expected[i])) << "record " << i;
-}
-
-// The class style that the flag asks for is checked with the window; here
-// the queue must take the message it brings.
-TEST(MouseInput, TwoQuickClicksMakeADoubleClickWithTheFlag) {
-    const std::vector<MOUSEMSG> records =
-        RecordsOf(OPEN_WITH_DOUBLE_CLICKS, {100, 80}, {kLeftDown, kLeftUp, kLeftDown, kLeftUp}, 3);
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(Fields(records[2]), Fields({WM_LBUTTONDBLCLK, 0, 0, 1, 0, 0, 100, 80, 0}));
 }
 
 // Opens a window with the pointer far away from it, so that only the test's
@@ -110,6 +99,44 @@ TEST(MouseQueue, PeekingLeavesTheOldestMessageAndRemovingTakesIt) {
     EXPECT_FALSE(MouseEventPending());
 }
 
+// A full ring holds 63 records. Moves are sent (the window thread has queued
+// each when the call returns) with nobody reading.
+std::vector<MOUSEMSG> DrainAll() {
+    std::vector<MOUSEMSG> records;
+    for (MOUSEMSG m = {}; PollMouseEvent(&m, true);) records.push_back(m);
+    return records;
+}
+
+int CountOf(const std::vector<MOUSEMSG>& records, UINT message) {
+    int count = 0;
+    for (const MOUSEMSG& m : records) count += m.message == message;
+    return count;
+}
+
+// A sweep of moves must not cost the click that follows it, and the newest
+// record still tells where the pointer is now.
+TEST(MouseQueue, AFullRingDropsOldMovesToKeepClicksAndTheLatestMove) {
+    const HWND window = OpenAwayFromPointer();
+    SendMoves(window, 0, 100);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMoves(window, 200, 100);
+    const std::vector<MOUSEMSG> records = DrainAll();
+    ASSERT_EQ(records.size(), 63u);
+    EXPECT_EQ(CountOf(records, WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(CountOf(records, WM_LBUTTONUP), 1);
+    EXPECT_EQ(Fields(records.back()), Move(299, 598));
+}
+
+TEST(MouseQueue, AFullRingOfClicksDropsTheNewClick) {
+    const HWND window = OpenAwayFromPointer();
+    for (int i = 0; i < 70; ++i) SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(i, 1));
+    const std::vector<MOUSEMSG> records = DrainAll();
+    ASSERT_EQ(records.size(), 63u);
+    EXPECT_EQ(records.front().x, 0);
+    EXPECT_EQ(records.back().x, 62);
+}
+
 // Without a window the records are still given, and then the empty queue
 // throws rather than wait for ever.
 TEST(MouseQueue, RecordsOutliveTheWindowAndThenAWaitThrows) {
@@ -117,26 +144,6 @@ TEST(MouseQueue, RecordsOutliveTheWindowAndThenAWaitThrows) {
     CloseGraphWindow();
     EXPECT_EQ(Fields(WaitMouseEvent()), Move(5, 10));
     EXPECT_EQ(WaitThrows(), 4306);
-}
-
-// The window thread queues a message after the reader found the queue empty
-// but before it handles the wait request: the wait must end with that
-// message, not hang for a later one (ctest's time limit ends a hang).
-HWND g_hookedWindow = nullptr;
-LRESULT CALLBACK QueueBeforeTheRequest(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->hwnd == g_hookedWindow && call->message == WM_USER + 1)
-        SendMessageW(call->hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(7, 8));  // same thread: direct
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-TEST(MouseQueue, AWaitTakesAMessageQueuedJustBeforeItsRequest) {
-    g_hookedWindow = OpenAwayFromPointer();
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, QueueBeforeTheRequest, nullptr,
-                                   GetWindowThreadProcessId(g_hookedWindow, nullptr));
-    ASSERT_NE(hook, nullptr);
-    EXPECT_EQ(Fields(WaitMouseEvent()), Move(7, 8));
-    UnhookWindowsHookEx(hook);
 }
 
 TEST(MouseQueue, AWaitThrowsWhenAnotherThreadClosesTheWindow) {
@@ -164,35 +171,31 @@ MOUSEMSG RecordFor(int i) {
             short(i % 1000), short(i / 1000), 0};
 }
 
-// A second thread posts the numbered moves, then end markers (number kMoves)
-// until the reader has one. The reader pauses now and then, so that the queue
-// fills too.
+// A second thread posts the numbered moves, then a click: a full ring drops
+// moves but keeps the click, which ends the reading. The reader pauses now
+// and then, so that the queue fills too.
 TEST(MouseThreads, PolledRecordsOfManyPostedMessagesAreWholeAndInOrder) {
     const HWND window = OpenAwayFromPointer();
-    std::atomic<bool> done{false};
     std::thread poster([&] {
         for (int i = 0; i < kMoves; ++i)
             while (!PostMessageW(window, WM_MOUSEMOVE, i & 0x1F, PointFor(i))) Sleep(1);
-        for (; !done; Sleep(1)) PostMessageW(window, WM_MOUSEMOVE, kMoves & 0x1F, PointFor(kMoves));
+        while (!PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, 0)) Sleep(1);
     });
     int torn = 0;
     int outOfOrder = 0;
-    for (int last = -1; last < kMoves;) {
+    for (int last = -1;;) {
         MOUSEMSG m = {};
         if (!PollMouseEvent(&m, true)) {
             SwitchToThread();
             continue;
         }
+        if (m.message == WM_LBUTTONDOWN) break;
         const int i = m.x + 1000 * m.y;
-        if (Fields(m) != Fields(RecordFor(i))) {
-            ++torn;
-            continue;
-        }
-        if (i <= last) ++outOfOrder;
+        torn += Fields(m) != Fields(RecordFor(i));
+        outOfOrder += i <= last;
         last = i;
         if (i % 20000 == 0) Sleep(20);
     }
-    done = true;
     poster.join();
     EXPECT_EQ(torn, 0);
     EXPECT_EQ(outOfOrder, 0);

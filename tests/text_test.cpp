@@ -1,6 +1,6 @@
-// Text output and fonts: drawing checked pixel by pixel against the same text
-// drawn with the raw system calls on a twin bitmap; the font record read back
-// after each kind of change; resources and bad input.
+// Text output and fonts: drawing, in UTF-16 and UTF-8, checked pixel by pixel
+// against the same text drawn with the raw system calls on a twin bitmap; the
+// font record read back after each kind of change; resources and bad input.
 #include <cwchar>
 #include <vector>
 
@@ -39,8 +39,8 @@ void ExpectRectanglesMatch(HDC dc) {
     }
 }
 
-// White on black cells, text at the pen and in rectangles, then coloured
-// transparent glyphs.
+// White on black cells, text at the pen (twice) and in rectangles, then
+// coloured transparent glyphs.
 TEST(Text, WritingOnAnImageMatchesTheRawCalls) {
     IMAGE image(200, 100);
     SetTargetImage(&image);
@@ -52,7 +52,11 @@ TEST(Text, WritingOnAnImageMatchesTheRawCalls) {
     TextOutW(dc, 4, 4, kSample, lstrlenW(kSample));
     MovePenTo(30, 24);
     WriteTextAtPen(L"Ab");
+    WriteTextAtPen(L'c');  // where the pen advanced to
     TextOutW(dc, 30, 24, L"Ab", 2);
+    SIZE written = {};
+    GetTextExtentPoint32W(dc, L"Ab", 2, &written);
+    TextOutW(dc, 30 + written.cx, 24, L"c", 1);
     ExpectRectanglesMatch(dc);
     SetBackgroundMode(TRANSPARENT);
     SetBkMode(dc, TRANSPARENT);
@@ -63,14 +67,16 @@ TEST(Text, WritingOnAnImageMatchesTheRawCalls) {
     EXPECT_EQ(KanvoTest::ComparePixels(image, twin), "");
 }
 
-TEST(Text, ThePenAdvancesByTheWidthOfWhatIsWrittenAtIt) {
-    IMAGE image(100, 40);
+// Bytes that are no UTF-8 become U+FFFD, and a sequence cut short by the
+// terminator ends there: the bytes after it are never read.
+TEST(Text, Utf8TextDrawsWhatItsWideFormDraws) {
+    IMAGE image(200, 40);
     SetTargetImage(&image);
-    MovePenTo(30, 24);
-    WriteTextAtPen(L"Ab");
-    WriteTextAtPen(L'c');
-    EXPECT_EQ(GetPenX(), 30 + GetTextPixelWidth(L"Ab") + GetTextPixelWidth(L'c'));
-    EXPECT_EQ(GetPenY(), 24);
+    KanvoTest::GdiTwin twin(200, 40);
+    WriteText(2, 2, "\xE4\xB8\x96 a\xC3(b\xE4\xB8\0yy");
+    const wchar_t wide[] = L"\u4E16 a\uFFFD(b\uFFFD";
+    TextOutW(twin.Dc(), 2, 2, wide, lstrlenW(wide));
+    EXPECT_EQ(KanvoTest::ComparePixels(image, twin), "");
 }
 
 TEST(Text, BadInputDrawsNothingMeasuresZeroAndLeavesThePen) {

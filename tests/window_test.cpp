@@ -1,7 +1,8 @@
-// The graphics window: creation, title and styles, reopening, resizing,
-// closing, and what opening and closing leave behind. Then real programs,
-// ended the way a user ends them, and the library's console handling and
-// global images, which the programs check themselves.
+// The graphics window: creation that fails, reopening, resizing, closing, and
+// what opening and closing leave behind. Then real programs, ended the way a
+// user ends them, the keys their window passes to their console, and the
+// library's console handling and global images, which the programs check
+// themselves.
 #include <kanvo.h>
 
 #include <gtest/gtest.h>
@@ -9,21 +10,12 @@
 #include "program_driver.h"
 #include "resource_counts.h"
 
+#include <atomic>
+#include <vector>
+
 namespace {
 
 using namespace KanvoTest;
-
-LONG ClientWidth(HWND window) {
-    RECT client = {};
-    GetClientRect(window, &client);
-    return client.right;
-}
-
-LONG ClientHeight(HWND window) {
-    RECT client = {};
-    GetClientRect(window, &client);
-    return client.bottom;
-}
 
 // A window procedure (a named CALLBACK: 32-bit builds take no lambda for
 // one) that refuses creation: FALSE for WM_NCCREATE means no window.
@@ -31,76 +23,64 @@ LRESULT CALLBACK RefuseCreation(HWND, UINT message, WPARAM, LPARAM) {
     return message != WM_NCCREATE;
 }
 
-TEST(Window, RefusedCreationGivesNullAndLeavesNoThread) {
+// Opens the window with a console while its class refuses every window.
+HWND OpenRefusedWindowWithConsole() {
     WNDCLASSW refusing = {};
     refusing.lpfnWndProc = RefuseCreation;
     refusing.hInstance = GetModuleHandleW(nullptr);
     refusing.lpszClassName = L"KanvoWnd";
-    ASSERT_NE(RegisterClassW(&refusing), 0);
+    RegisterClassW(&refusing);
+    const HWND window = OpenGraphWindow(200, 100, OPEN_WITH_CONSOLE);
+    UnregisterClassW(L"KanvoWnd", GetModuleHandleW(nullptr));
+    return window;
+}
+
+std::atomic<int> g_ctrlCSeen{0};
+BOOL WINAPI CountCtrlC(DWORD event) {
+    g_ctrlCSeen += event == CTRL_C_EVENT;
+    return event == CTRL_C_EVENT;
+}
+
+// No thread is left, and the console set-up is undone: only a process
+// without a console can allocate one, and Ctrl+C reaches the program's
+// handler only if it is not still ignored.
+TEST(Window, RefusedCreationLeavesTheProcessAsItWas) {
+    FreeConsole();
     const int threadsBefore = ThreadCount();
-    const HWND refused = OpenGraphWindow(200, 100);
+    const HWND refused = OpenRefusedWindowWithConsole();
     const int threadsAfter = ThreadCount();
     EXPECT_EQ(refused, nullptr);
     EXPECT_EQ(GetWindowHandle(), nullptr);
     EXPECT_EQ(threadsAfter, threadsBefore);
-}
-
-TEST(Window, TakesTheProgramsNameAsTitle) {
-    const HWND window = OpenGraphWindow(200, 100);
-    EXPECT_EQ(WindowTitle(window), L"test_window");
-}
-
-TEST(Window, FlagsChooseItsBoxesAndDoubleClicks) {
-    const LONG_PTR caption = WS_CAPTION | WS_SYSMENU;
-    const LONG_PTR styleMask = caption | WS_MINIMIZEBOX | WS_THICKFRAME;
-    const struct {
-        int flags;
-        LONG_PTR style;
-        ULONG_PTR classStyle;
-    } cases[] = {{0, caption | WS_MINIMIZEBOX, 0},
-                 {OPEN_WITHOUT_CLOSE_BOX, caption | WS_MINIMIZEBOX, CS_NOCLOSE},
-                 {OPEN_WITHOUT_MINIMIZE_BOX, caption, 0},
-                 {OPEN_WITH_DOUBLE_CLICKS | 0x100, caption | WS_MINIMIZEBOX, CS_DBLCLKS}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.flags);
-        const HWND window = OpenGraphWindow(200, 100, c.flags);
-        EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & styleMask, c.style);
-        EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE) & (CS_NOCLOSE | CS_DBLCLKS), c.classStyle);
-        CloseGraphWindow();
-    }
-}
-
-TEST(Window, ReopeningReplacesItWithAWindowOfTheNewSize) {
-    const HWND first = OpenGraphWindow(300, 200);
-    IMAGE image(10, 10);
-    SetTargetImage(&image);
-    const HWND second = OpenGraphWindow(321, 239);
-    EXPECT_FALSE(IsWindow(first));
-    EXPECT_EQ(GetWindowHandle(), second);
-    EXPECT_EQ(ClientWidth(second), 321);
-    EXPECT_EQ(ClientHeight(second), 239);
-    EXPECT_EQ(GetTargetImage(), nullptr);
+    EXPECT_TRUE(AllocConsole());
+    SetConsoleCtrlHandler(CountCtrlC, TRUE);
+    GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+    for (int wait = 0; wait < 100 && g_ctrlCSeen == 0; ++wait) Sleep(10);
+    EXPECT_EQ(g_ctrlCSeen, 1);
+    SetConsoleCtrlHandler(CountCtrlC, FALSE);
+    FreeConsole();
 }
 
 // Also when the size stays, so that the back buffer itself is kept.
-TEST(Window, ReopeningClearsTheBackBufferToBlack) {
-    OpenGraphWindow(300, 200);
+TEST(Window, ReopeningReplacesItWithAFreshBlackWindow) {
+    const HWND first = OpenGraphWindow(300, 200);
     SetInteriorColor(RGB(255, 255, 255));
     DrawFilledRectangle(0, 0, 400, 300);
-    OpenGraphWindow(300, 200);
+    IMAGE image(10, 10);
+    SetTargetImage(&image);
+    const HWND second = OpenGraphWindow(300, 200);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(GetWindowHandle(), second);
+    EXPECT_EQ(GetTargetImage(), nullptr);
     EXPECT_EQ(GetPixelColor(299, 199), 0u);
     EXPECT_EQ(GetPixelColor(150, 100), 0u);
 }
 
 TEST(Window, ResizingKeepsTheOldPixelsAndMakesTheNewPartBlack) {
-    const HWND window = OpenGraphWindow(100, 80);
+    OpenGraphWindow(100, 80);
     SetInteriorColor(RGB(255, 0, 0));
     DrawFilledRectangle(20, 20, 60, 60);
     SetImageSize(nullptr, 400, 300);
-    EXPECT_EQ(ClientWidth(window), 400);
-    EXPECT_EQ(ClientHeight(window), 300);
-    EXPECT_EQ(GetTargetWidth(), 400);
-    EXPECT_EQ(GetTargetHeight(), 300);
     EXPECT_EQ(GetPixelColor(40, 40), RGB(255, 0, 0));
     EXPECT_EQ(GetPixelColor(350, 250), 0u);
 }
@@ -119,10 +99,8 @@ TEST(Window, GrowingWhileBatchingCopiesTheBackBufferAtOnce) {
 }
 
 TEST(Window, ClosingTwiceAndDrawingAfterClosingAreHarmless) {
-    const HWND window = OpenGraphWindow(200, 100);
+    OpenGraphWindow(200, 100);
     CloseGraphWindow();
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(GetWindowHandle(), nullptr);
     CloseGraphWindow();
     DrawFilledRectangle(0, 0, 50, 50);
     FlushBatch();
@@ -132,7 +110,6 @@ TEST(Window, ClosingTwiceAndDrawingAfterClosingAreHarmless) {
 }
 
 TEST(Window, TwentyOpenAndCloseCyclesLeaveNothingBehind) {
-    CloseGraphWindow();
     OpenGraphWindow(100, 100);  // the first use may set up lasting system state
     CloseGraphWindow();
     const int gdiBefore = FreeGdiSlots();
@@ -141,7 +118,6 @@ TEST(Window, TwentyOpenAndCloseCyclesLeaveNothingBehind) {
     for (int i = 0; i < 20; ++i) {
         OpenGraphWindow(200 + i, 80 + i, i % 2 ? OPEN_WITH_DOUBLE_CLICKS : 0);
         DrawFilledRectangle(0, 0, 50, 50);
-        ResetDrawingState();
         CloseGraphWindow();
     }
     // Counted before any assertion: a failed one starts a thread of its own.
@@ -160,32 +136,105 @@ std::wstring Probe(const wchar_t* name) {
     return L"\"" + ProgramDirectory() + name + L".exe\"";
 }
 
-TEST(Programs, EndWithExitCodeZeroOnTheCloseBox) {
+// A key typed into the console reaches _kbhit while the window is drawn.
+TEST(Programs, EndOnAKeyTypedIntoTheirConsole) {
     ProgramDriver program;
     ASSERT_TRUE(program.Start(Probe(L"probe_until_key")));
     ASSERT_NE(program.WaitForWindow(), nullptr);
-    EXPECT_TRUE(program.PressCloseBox());
+    EXPECT_TRUE(program.TypeKeyInConsole(L'q'));
     EXPECT_EQ(program.WaitForExit(10000), 0u);
 }
 
+// A program drawing into a global image in a tight loop ends cleanly every
+// time, its buffered output written.
+TEST(Programs, EndWithExitCodeZeroOnTheCloseBox) {
+    const std::wstring output =
+        ProgramDirectory() + L"draw_until_closed_" + std::to_wstring(GetCurrentProcessId());
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        ProgramDriver program;
+        program.SendOutputTo(output);
+        ASSERT_TRUE(program.Start(Probe(L"draw_until_closed")));
+        ASSERT_NE(program.WaitForWindow(), nullptr);
+        Sleep(100);  // well into its drawing loop
+        ASSERT_TRUE(program.PressCloseBox());
+        EXPECT_EQ(program.WaitForExit(15000), 0u);
+        EXPECT_EQ(FileText(output), "drawing\n");
+        DeleteFileW(output.c_str());
+    }
+}
+
 // The probes exit with 64 plus a bit for every check that failed.
-TEST(Programs, HideTheirConsoleBehindTheWindowAndBringItBack) {
+DWORD ProbeExitCode(const std::wstring& commandLine, ProgramDriver::Console console) {
     ProgramDriver program;
-    ASSERT_TRUE(program.Start(Probe(L"probe_console")));
-    EXPECT_EQ(program.WaitForExit(15000), 64u);
+    if (!program.Start(commandLine, L"", console)) return ~0u;
+    return program.WaitForExit(15000);
+}
+
+TEST(Programs, HideTheirConsoleBehindTheWindowAndBringItBack) {
+    EXPECT_EQ(ProbeExitCode(Probe(L"probe_console"), ProgramDriver::Console::kNew), 64u);
 }
 
 TEST(Programs, WithoutAConsoleGetOneForEveryOpeningThatAsksForIt) {
-    ProgramDriver program;
-    ASSERT_TRUE(
-        program.Start(Probe(L"probe_console") + L" none", L"", ProgramDriver::Console::kNone));
-    EXPECT_EQ(program.WaitForExit(15000), 64u);
+    EXPECT_EQ(ProbeExitCode(Probe(L"probe_console") + L" none", ProgramDriver::Console::kNone),
+              64u);
 }
 
 TEST(Programs, UseAGlobalImageBeforeMainAndDestroyItAfterMain) {
+    EXPECT_EQ(ProbeExitCode(Probe(L"probe_global_image"), ProgramDriver::Console::kNew), 64u);
+}
+
+struct KeyMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// lParam of a key message: repeat count 1, the scan code, and for a key-up
+// the previous-state and transition bits.
+LPARAM KeyParameter(UINT scanCode, bool up) {
+    return static_cast<LPARAM>(1u | (scanCode << 16) | (up ? 0xC0000000u : 0u));
+}
+
+// The key records ("down|up <key> <scan> <char>" lines) that the console of
+// the probe program, which has no window, receives when `messages` and then
+// F12 (its end mark) are posted to its window.
+std::string ConsoleRecordsFor(const std::vector<KeyMessage>& messages) {
+    const std::wstring output =
+        ProgramDirectory() + L"probe_window_keys_" + std::to_wstring(GetCurrentProcessId());
     ProgramDriver program;
-    ASSERT_TRUE(program.Start(Probe(L"probe_global_image")));
-    EXPECT_EQ(program.WaitForExit(15000), 64u);
+    program.SendOutputTo(output);
+    if (!program.Start(Probe(L"probe_window_keys"), L"", ProgramDriver::Console::kWithoutWindow))
+        return "no start";
+    const HWND window = program.WaitForWindow();
+    if (!window) return "no window";
+    for (const KeyMessage& m : messages) PostMessageW(window, m.message, m.wParam, m.lParam);
+    PostMessageW(window, WM_KEYDOWN, VK_F12, KeyParameter(0x58, false));
+    PostMessageW(window, WM_KEYUP, VK_F12, KeyParameter(0x58, true));
+    const DWORD exitCode = program.WaitForExit(15000);
+    const std::string records = FileText(output);
+    DeleteFileW(output.c_str());
+    return exitCode == 0 ? records : "no end mark";
+}
+
+// The character message that the key-down brings is not passed on a second time.
+TEST(WindowKeys, AKeyReachesTheConsoleOnceWithItsCharacter) {
+    const std::string records = ConsoleRecordsFor({{WM_KEYDOWN, 'Q', KeyParameter(0x10, false)},
+                                                   {WM_CHAR, 'q', KeyParameter(0x10, false)},
+                                                   {WM_KEYUP, 'Q', KeyParameter(0x10, true)}});
+    EXPECT_EQ(records, "down 81 16 113\nup 81 16 113\n");
+}
+
+TEST(WindowKeys, ACharacterFrom0x80UpReachesTheConsole) {
+    const std::string records = ConsoleRecordsFor({{WM_CHAR, 0xE9, KeyParameter(0, false)}});
+    EXPECT_EQ(records, "down 0 0 233\nup 0 0 233\n");
+}
+
+TEST(WindowKeys, CtrlBreakDoesNotReachTheConsole) {
+    const std::string records =
+        ConsoleRecordsFor({{WM_KEYDOWN, VK_CANCEL, KeyParameter(0x46, false)},
+                           {WM_KEYUP, VK_CANCEL, KeyParameter(0x46, true)}});
+    EXPECT_EQ(records, "");
 }
 
 }  // namespace
