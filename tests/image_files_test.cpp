@@ -1,5 +1,5 @@
 // Picture files and resources: formats and extension rules, what reading and
-// writing report, sizes on reading, bad files, the window and non-ASCII paths.
+// writing report, sizes on reading, bad files and non-ASCII paths.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -136,20 +136,6 @@ TEST_F(ImageFiles, AnExistingRasterKeepsItsSizeUnlessResizedOrScaled) {
     EXPECT_EQ(scaled.Width(), 50);
     EXPECT_EQ(scaled.Height(), 40);
     EXPECT_EQ(FarMiddles(scaled, 2), 0);
-}
-
-// Its client area too, as far as the system's smallest window width allows.
-TEST_F(ImageFiles, TheWindowTakesAPicturesSizeAndSavesWhatItShows) {
-    ASSERT_NE(OpenGraphWindow(300, 200), nullptr);
-    ReadImageFile(nullptr, In(L"a.png").c_str(), 0, 0, true);
-    RECT client = {};
-    GetClientRect(GetWindowHandle(), &client);
-    EXPECT_EQ(GetTargetWidth(), 100);
-    EXPECT_EQ(client.bottom, 100);
-    WriteImageFile(In(L"window.bmp").c_str(), nullptr);
-    IMAGE saved;
-    ReadImageFile(&saved, In(L"window.bmp").c_str());
-    EXPECT_EQ(Differ(saved, picture_, 0), "100x100 0");
 }
 
 }  // namespace

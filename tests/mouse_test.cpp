@@ -1,17 +1,13 @@
-// Mouse messages: real input through the system's input path, the queue's
+// Mouse messages: the records made of the window's messages, the queue's
 // reading rules and its policy when full, waits that end, and the window
 // thread writing while the program thread reads.
 #include <kanvo.h>
 
 #include <gtest/gtest.h>
 
-#include "user_input.h"
-
 #include <thread>
 
 namespace {
-
-using namespace KanvoTest;
 
 // Every field of a record, as one value that gtest compares and prints whole.
 auto Fields(const MOUSEMSG& m) {
@@ -33,45 +29,6 @@ long WaitThrows() {
     return 0;
 }
 
-// Opens a window in front with the pointer over its client point `at`, sends
-// `inputs` and returns the records other than moves that follow, up to
-// `count` (fewer when none comes for 5 s).
-std::vector<MOUSEMSG> RecordsOf(int flags, POINT at, const std::vector<INPUT>& inputs,
-                                size_t count) {
-    HWND window = OpenGraphWindow(300, 200, flags);
-    SetForegroundWindow(window);
-    ClientToScreen(window, &at);
-    Send({PointerMoveInput(at)});
-    Sleep(100);
-    ClearMouseEvents();
-    Send(inputs);
-    std::vector<MOUSEMSG> records;
-    MOUSEMSG m = {};
-    const auto next = [&] {
-        return PollMouseEvent(&m, true) && m.message != WM_MOUSEMOVE;
-    };
-    while (records.size() < count && WaitUntil(next)) records.push_back(m);
-    return records;
-}
-
-const INPUT kLeftDown = MouseInput(MOUSEEVENTF_LEFTDOWN);
-const INPUT kLeftUp = MouseInput(MOUSEEVENTF_LEFTUP);
-
-// Wheel messages carry screen coordinates; the records hold client ones.
-TEST(MouseInput, ButtonsCarryTheHeldKeysAndWheelNotchesTheirDelta) {
-    const std::vector<INPUT> inputs = {KeyInput(VK_SHIFT, true), kLeftDown, kLeftUp,
-                                       KeyInput(VK_SHIFT, false),
-                                       MouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(-120))};
-    // message, ctrl, shift, left, middle, right, x, y, wheel
-    const MOUSEMSG expected[] = {{WM_LBUTTONDOWN, 0, 1, 1, 0, 0, 40, 30, 0},
-                                 {WM_LBUTTONUP, 0, 1, 0, 0, 0, 40, 30, 0},
-                                 {WM_MOUSEWHEEL, 0, 0, 0, 0, 0, 40, 30, -120}};
-    const std::vector<MOUSEMSG> records = RecordsOf(0, {40, 30}, inputs, std::size(expected));
-    ASSERT_EQ(records.size(), std::size(expected));
-    for (size_t i = 0; i < records.size(); ++i)
-        EXPECT_EQ(Fields(records[i]), Fields(expected[i])) << "record " << i;
-}
-
 // Opens a window with the pointer far away from it, so that only the test's
 // own messages reach the queue.
 HWND OpenAwayFromPointer() {
@@ -84,6 +41,36 @@ HWND OpenAwayFromPointer() {
 void SendMoves(HWND window, int first, int count) {
     for (int i = first; i < first + count; ++i)
         SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(i, 2 * i));
+}
+
+// Takes every queued record. The tests send their messages: the window
+// thread has queued each when the call returns.
+std::vector<MOUSEMSG> DrainAll() {
+    std::vector<MOUSEMSG> records;
+    for (MOUSEMSG m = {}; PollMouseEvent(&m, true);) records.push_back(m);
+    return records;
+}
+
+int CountOf(const std::vector<MOUSEMSG>& records, UINT message) {
+    int count = 0;
+    for (const MOUSEMSG& m : records) count += m.message == message;
+    return count;
+}
+
+// Each key flag of a message lands in its own field. Wheel messages carry
+// screen coordinates; the records hold client ones.
+TEST(MouseQueue, RecordsCarryTheHeldKeysAndTheClientPoint) {
+    const HWND window = OpenAwayFromPointer();
+    POINT screen = {40, 30};
+    ClientToScreen(window, &screen);
+    SendMessageW(window, WM_RBUTTONDOWN, MK_CONTROL | MK_MBUTTON | MK_RBUTTON, MAKELPARAM(40, 30));
+    SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT | MK_LBUTTON, -120),
+                 MAKELPARAM(screen.x, screen.y));
+    const std::vector<MOUSEMSG> records = DrainAll();
+    ASSERT_EQ(records.size(), 2u);
+    // message, ctrl, shift, left, middle, right, x, y, wheel
+    EXPECT_EQ(Fields(records[0]), Fields({WM_RBUTTONDOWN, 1, 0, 0, 1, 1, 40, 30, 0}));
+    EXPECT_EQ(Fields(records[1]), Fields({WM_MOUSEWHEEL, 0, 1, 1, 0, 0, 40, 30, -120}));
 }
 
 TEST(MouseQueue, PeekingLeavesTheOldestMessageAndRemovingTakesIt) {
@@ -99,22 +86,8 @@ TEST(MouseQueue, PeekingLeavesTheOldestMessageAndRemovingTakesIt) {
     EXPECT_FALSE(MouseEventPending());
 }
 
-// A full ring holds 63 records. Moves are sent (the window thread has queued
-// each when the call returns) with nobody reading.
-std::vector<MOUSEMSG> DrainAll() {
-    std::vector<MOUSEMSG> records;
-    for (MOUSEMSG m = {}; PollMouseEvent(&m, true);) records.push_back(m);
-    return records;
-}
-
-int CountOf(const std::vector<MOUSEMSG>& records, UINT message) {
-    int count = 0;
-    for (const MOUSEMSG& m : records) count += m.message == message;
-    return count;
-}
-
-// A sweep of moves must not cost the click that follows it, and the newest
-// record still tells where the pointer is now.
+// A full ring holds 63 records. A sweep of moves must not cost the click that
+// follows it, and the newest record still tells where the pointer is now.
 TEST(MouseQueue, AFullRingDropsOldMovesToKeepClicksAndTheLatestMove) {
     const HWND window = OpenAwayFromPointer();
     SendMoves(window, 0, 100);
