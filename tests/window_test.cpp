@@ -148,10 +148,12 @@ TEST(Programs, EndOnAKeyTypedIntoTheirConsole) {
 // A program drawing into a global image in a tight loop ends cleanly every
 // time, its buffered output written.
 TEST(Programs, EndWithExitCodeZeroOnTheCloseBox) {
-    const std::wstring output =
+    const std::wstring outputs =
         ProgramDirectory() + L"draw_until_closed_" + std::to_wstring(GetCurrentProcessId());
     for (int run = 0; run < 3; ++run) {
         SCOPED_TRACE(run);
+        // A file of its own: the driver still holds the last one.
+        const std::wstring output = outputs + L"_" + std::to_wstring(run);
         ProgramDriver program;
         program.SendOutputTo(output);
         ASSERT_TRUE(program.Start(Probe(L"draw_until_closed")));
