@@ -136,15 +136,6 @@ std::wstring Probe(const wchar_t* name) {
     return L"\"" + ProgramDirectory() + name + L".exe\"";
 }
 
-// A key typed into the console reaches _kbhit while the window is drawn.
-TEST(Programs, EndOnAKeyTypedIntoTheirConsole) {
-    ProgramDriver program;
-    ASSERT_TRUE(program.Start(Probe(L"probe_until_key")));
-    ASSERT_NE(program.WaitForWindow(), nullptr);
-    EXPECT_TRUE(program.TypeKeyInConsole(L'q'));
-    EXPECT_EQ(program.WaitForExit(10000), 0u);
-}
-
 // A program drawing into a global image in a tight loop ends cleanly every
 // time, its buffered output written.
 TEST(Programs, EndWithExitCodeZeroOnTheCloseBox) {
