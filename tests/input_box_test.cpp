@@ -1,6 +1,6 @@
 // The text input dialog, driven from a second thread the way a user drives
-// it: find the dialog, type into it with the keyboard, press keys and click
-// buttons with the mouse, while the program thread sits in PromptForText.
+// it: find the dialog, type into it and press keys with the keyboard, read
+// its buttons, while the program thread sits in PromptForText.
 #include "image_checks.h"
 #include "user_input.h"
 #include "window/input_box.h"
