@@ -1,17 +1,14 @@
-// IMAGE: growing, copying, the sizes it refuses (among them
-// sizes whose byte count overflows 32-bit arithmetic), and what a thousand
-// images leave behind. The drawing targets: choosing them, drawing
-// without one, the pen position and the composite functions, checked against
-// the same drawing done with raw GDI on a twin bitmap.
+// IMAGE: growing, copying, the sizes it refuses (among them sizes whose byte
+// count overflows 32-bit arithmetic), and what a thousand images leave
+// behind. The drawing targets: choosing them, drawing without one, the pen
+// position and the box composite, checked against the same drawing done with
+// raw GDI on a twin bitmap.
 #include <kanvo.h>
 
 #include <gtest/gtest.h>
 
 #include "gdi_twin.h"
 #include "resource_counts.h"
-
-#include <algorithm>
-#include <climits>
 
 namespace {
 
