@@ -15,8 +15,8 @@ Parts Split(decltype(&ColorToHSL) split, COLORREF color) {
     return p;
 }
 
-// Pixels are 0x00RRGGBB, colours 0x00BBGGRR; the top byte of a pixel read
-// from a picture file is 0xFF.
+// Pixels are 0x00RRGGBB, colours 0x00BBGGRR; the top byte of a pixel (0xFF in
+// pictures read from files) is ignored.
 TEST(Colors, PixelsAndColoursSwapRedAndBlue) {
     EXPECT_EQ(ColorToPixel(RGB(0x11, 0x22, 0x33)), 0x00112233u);
     EXPECT_EQ(ColorFromPixel(0xFF112233), RGB(0x11, 0x22, 0x33));
