@@ -90,6 +90,18 @@ TEST(Batch, FlushCopiesOneToOneWhateverTheTransform) {
     EXPECT_EQ(GetSurfacePixels(nullptr)[20 * 160 + 20], 0x010203u);
 }
 
+TEST(Batch, AWindowOpenedWhileBatchingGetsNoPeriodicCopyUntilTheBatchEnds) {
+    OpenGraphWindow(100, 80);
+    BeginBatch();
+    const HWND window = OpenGraphWindow(160, 120);
+    SetBackgroundColor(RGB(255, 0, 0));
+    ClearTarget();
+    Sleep(100);
+    EXPECT_EQ(Shown(window), 0);
+    EndBatch();
+    EXPECT_EQ(Shown(window), 160 * 120);
+}
+
 // Drawing operations and the colour and style changes that rebuild the
 // target's pen and brush, each varied by a number.
 const std::function<void(int)> kOperations[] = {

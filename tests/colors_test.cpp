@@ -37,6 +37,12 @@ TEST(Colors, HslAndHsvGiveTheDocumentedColours) {
     EXPECT_EQ(ColorFromHSV(0, 0, .5f), 0x808080u);
 }
 
+TEST(Colors, ColoursSplitIntoTheDocumentedParts) {
+    EXPECT_EQ(Split(ColorToHSL, 0xFF0000), (Parts{240, 1, .5f}));
+    EXPECT_EQ(Split(ColorToHSL, 0x808080), (Parts{0, 0, static_cast<float>(128 / 255.0)}));
+    EXPECT_EQ(Split(ColorToHSV, 0x00FF00), (Parts{120, 1, 1}));
+}
+
 // A hue of 360 lies outside the range: HSL wraps it to red. Channels that no
 // int can hold become 0; a hue without a sector gives (V, p, q).
 TEST(Colors, InputOutsideTheRangesGivesDefinedColours) {
