@@ -1,4 +1,4 @@
-// Colour conversions: the documented values, input outside the expected
+// Colour conversions: pixels, the documented values, input outside the expected
 // ranges, and round trips over a large sample of colours.
 #include <array>
 #include <limits>
@@ -13,6 +13,13 @@ Parts Split(decltype(&ColorToHSL) split, COLORREF color) {
     Parts p = {-1, -1, -1};
     split(color, &p[0], &p[1], &p[2]);
     return p;
+}
+
+// Pixels are 0x00RRGGBB, colours 0x00BBGGRR; the top byte of a pixel (0xFF in
+// pictures read from files) is ignored.
+TEST(Colors, PixelsAndColoursSwapRedAndBlue) {
+    EXPECT_EQ(ColorToPixel(RGB(0x11, 0x22, 0x33)), 0x00112233u);
+    EXPECT_EQ(ColorFromPixel(0xFF112233), RGB(0x11, 0x22, 0x33));
 }
 
 // The top byte of a colour is ignored.

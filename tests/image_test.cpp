@@ -1,16 +1,14 @@
-// IMAGE: pixel layout, growing, copying, bad sizes, and what a thousand
-// images leave behind. The drawing targets: choosing them, drawing
-// without one, the pen position and the composite functions, checked against
-// the same drawing done with raw GDI on a twin bitmap.
+// IMAGE: growing, copying, the sizes it refuses (among them sizes whose byte
+// count overflows 32-bit arithmetic), and what a thousand images leave
+// behind. The drawing targets: choosing them, drawing without one, the pen
+// position and the box composite, checked against the same drawing done with
+// raw GDI on a twin bitmap.
 #include <kanvo.h>
 
 #include <gtest/gtest.h>
 
 #include "gdi_twin.h"
 #include "resource_counts.h"
-
-#include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -29,15 +27,6 @@ IMAGE FourPixels() {
     SetBackgroundColor(RGB(0x12, 0x34, 0x56));
     SetTargetImage(nullptr);
     return image;
-}
-
-TEST(Image, PixelsAreRgbWhileColoursAreBgr) {
-    IMAGE image(10, 5);
-    GetSurfacePixels(&image)[1 * 10 + 2] = 0x00FF0000;
-    SetTargetImage(&image);
-    SetPixelColor(0, 3, RGB(0x11, 0x22, 0x33));
-    EXPECT_EQ(GetPixelColor(2, 1), RGB(255, 0, 0));
-    EXPECT_EQ(PixelAt(image, 0, 3), 0x00112233u);
 }
 
 TEST(Image, GrowingKeepsTheOldPixelsAndFillsTheRestWithTheBackground) {
@@ -63,12 +52,19 @@ TEST(Image, CopiesTakeSizeAndPixelsAndOwnTheirRaster) {
     EXPECT_EQ(PixelAt(source, 0, 0), 0x110101u);
 }
 
-TEST(Image, BadSizesGiveNoPixelsAndDrawingOnThemDoesNothing) {
-    const int sizes[][2] = {{0, 10}, {10, -5}, {1 << 20, 1 << 20}};
-    for (const auto& size : sizes) {
-        SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
-        IMAGE image(size[0], size[1]);
+// Negative, zero, past 2 GiB, and sizes whose byte count (65536 x 16385) or
+// pixel count (65536 x 65536) wraps around 32-bit arithmetic to something
+// small enough to be made.
+const SIZE kRefusedSizes[] = {{0, 10},        {10, -5},       {40000, 40000},    {32768, 16385},
+                              {65536, 16385}, {65536, 65536}, {1 << 20, 1 << 20}};
+
+TEST(Image, RefusedSizesGiveNoPixelsAndDrawingOnThemDoesNothing) {
+    for (const SIZE& size : kRefusedSizes) {
+        SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+        IMAGE image(size.cx, size.cy);
         SetTargetImage(&image);
+        EXPECT_EQ(image.Width(), 0);
+        EXPECT_EQ(image.Height(), 0);
         EXPECT_EQ(GetSurfacePixels(&image), nullptr);
         EXPECT_NE(GetSurfaceContext(&image), nullptr);
         SetBackgroundColor(RGB(10, 20, 30));
@@ -81,12 +77,41 @@ TEST(Image, BadSizesGiveNoPixelsAndDrawingOnThemDoesNothing) {
     }  // destroyed while it is the target
 }
 
+TEST(Image, ARefusedResizeKeepsTheRasterAndTheSize) {
+    IMAGE image(4, 4);
+    IMAGE empty;
+    GetSurfacePixels(&image)[15] = 0x123456;
+    for (const SIZE& size : kRefusedSizes) {
+        SetImageSize(&image, size.cx, size.cy);
+        SetImageSize(&empty, size.cx, size.cy);
+    }
+    EXPECT_EQ(image.Width(), 4);
+    EXPECT_EQ(image.Height(), 4);
+    ASSERT_NE(GetSurfacePixels(&image), nullptr);
+    EXPECT_EQ(GetSurfacePixels(&image)[15], 0x123456u);
+    EXPECT_EQ(empty.Width(), 0);
+    EXPECT_EQ(empty.Height(), 0);
+}
+
+TEST(Image, ARefusedResizeOfTheWindowsImageLeavesTheWindowAsItWas) {
+    const HWND window = OpenGraphWindow(200, 100);
+    ASSERT_NE(window, nullptr);
+    SetImageSize(nullptr, -300, 150);
+    SetImageSize(nullptr, 40000, 40000);
+    RECT client = {};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 200);
+    EXPECT_EQ(client.bottom, 100);
+    EXPECT_EQ(GetTargetWidth(), 200);
+    EXPECT_EQ(GetTargetHeight(), 100);
+}
+
 TEST(Image, AThousandImagesLeaveNoGdiObjectOrHandle) {
     const auto useAnImage = [](int size) {
         IMAGE image(size, size);
         SetTargetImage(&image);
         SetStrokeColor(RGB(size, 0, 0));
-        DrawBox3D(1, 1, size / 2, size / 2, 3, true);
+        DrawFilledCircle(size / 2, size / 2, size / 3);
         IMAGE copy(image);
         copy = image;
         SetImageSize(&copy, size + 1, size + 2);

@@ -1,5 +1,5 @@
 // MakeRotatedImage: exact mappings, bounding boxes, the background and the
-// bilinear soft edge, rotating in place, the window, and bad arguments.
+// bilinear soft edge, rotating in place, and bad arguments.
 #include <cmath>
 
 #include "image_checks.h"
@@ -66,19 +66,6 @@ TEST(Rotate, BadArgumentsChangeNothingAndNoTurnLeaks) {
     }
     EXPECT_EQ(SettledCounts(), before);
     EXPECT_EQ(Differ(destination, original), "7x6 0");
-}
-
-TEST(Rotate, IntoTheWindowItsImageAndClientAreaTakeTheTurnedSize) {
-    IMAGE source = Patterned(40, 10);
-    IMAGE turned;
-    MakeRotatedImage(&turned, &source, kPi / 2, RGB(1, 2, 3), true, false);
-    ASSERT_NE(OpenGraphWindow(200, 100), nullptr);
-    MakeRotatedImage(nullptr, &source, kPi / 2, RGB(1, 2, 3), true, false);
-    RECT client = {};
-    GetClientRect(GetWindowHandle(), &client);
-    EXPECT_EQ(GetTargetWidth(), 10);
-    EXPECT_EQ(client.bottom, 40);
-    EXPECT_EQ(KanvoTest::ComparePixels(GetSurfacePixels(), GetSurfacePixels(&turned), 10, 40), "");
 }
 
 }  // namespace

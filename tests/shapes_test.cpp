@@ -1,8 +1,8 @@
 // Every shape in all its variants, drawn through Kanvo and with the raw GDI
 // calls on a twin bitmap under several drawing states, on an IMAGE and on the
 // window's back buffer: after every step both hold the same pixels, the
-// drawing state is as it was and no GDI object is left over. Then arc ends,
-// reading pixels, and point lists with nothing to draw.
+// drawing state is as it was and no GDI object is left over. Then the size
+// limits of shapes, reading pixels, and point lists with nothing to draw.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -245,20 +245,64 @@ TEST(Shapes, MatchGdiOnTheWindow) {
     ExpectShapesMatchGdi(GetSurfacePixels(nullptr));
 }
 
-// Arcs and pies take the caller's box, in either order; their ends lie on the
-// ellipse around the rounded-down centre.
-TEST(ShapeFigures, ArcsAndPiesEndOnTheEllipseAroundTheRoundedDownCentre) {
-    IMAGE image(110, 110);
-    GdiTwin twin(110, 110);
+// A size limit: the pen's width, the largest size still drawn, and the shape
+// of a size. That Kanvo draws shapes as GDI does is shown above; here only
+// whether a shape is drawn at all.
+struct SizeLimit {
+    const char* name;
+    int pen;
+    int size;
+    void (*draw)(int size);
+};
+const SizeLimit kSizeLimits[] = {
+    // An ellipse whose top touches the middle of the image: a horizon arc.
+    {"ellipse of 800 000 pixels with the pen", 1, 799999,
+     [](int size) {
+         DrawEllipse(80 - size / 2, 60, 80 - size / 2 + size, 60 + size);
+     }},
+    {"wide-pen line of 1 000 000 pixels with the pen", 3, 999997,
+     [](int size) {
+         DrawLine(0, 60, size, 60);
+     }},
+    {"polygon at the device coordinate limit", 1, 134217727,
+     [](int size) {
+         const POINT tall[] = {{0, 50}, {160, 50}, {80, size}};
+         DrawPolygon(tall, 3);
+     }},
+};
+
+// How many pixels of a black image the shape of `limit` lights at `size`.
+int LitPixels(const SizeLimit& limit, int size) {
+    IMAGE image(kWidth, kHeight);
     SetTargetImage(&image);
-    DrawArc(100, 100, 0, 0, 0, kPi / 2);
-    Arc(twin.Dc(), 100, 100, 0, 0, 100, 50, 50, 0);
-    DrawFilledPie(0, 0, 101, 101, kPi, 1.5 * kPi);
-    Pie(twin.Dc(), 0, 0, 101, 101, 0, 50, 50, 100);
-    EXPECT_EQ(ComparePixels(image, twin), "");
+    SetStrokeStyle(PS_SOLID, limit.pen);
+    limit.draw(size);
+    SetTargetImage(nullptr);
+    return kWidth * kHeight -
+           CountPixels(GetSurfacePixels(&image), kWidth, {0, 0, kWidth, kHeight}, 0);
 }
 
-TEST(ShapeFigures, PixelsOutsideTheImageOrTheClipAreInvalid) {
+TEST(Shapes, ShapesAtTheirSizeLimitsAreDrawn) {
+    for (const SizeLimit& limit : kSizeLimits)
+        EXPECT_GT(LitPixels(limit, limit.size), 0) << limit.name;
+}
+
+TEST(Shapes, ShapesOnePixelPastTheirSizeLimitsAreNotDrawn) {
+    for (const SizeLimit& limit : kSizeLimits)
+        EXPECT_EQ(LitPixels(limit, limit.size + 1), 0) << limit.name;
+}
+
+// A thin pen stays thin however the axes are scaled: its lines, 8 000 000
+// device pixels long here, are held to no limit.
+TEST(Shapes, ThinLinesAtAnyAxisScaleAreHeldToNoSizeLimit) {
+    IMAGE image(kWidth, kHeight);
+    SetTargetImage(&image);
+    SetAxisScale(2, 2);
+    DrawLine(-2000000, 25, 2000000, 30);
+    EXPECT_GT(CountPixels(GetSurfacePixels(&image), kWidth, {0, 0, kWidth, kHeight}, 0xFFFFFF), 0);
+}
+
+TEST(Shapes, PixelsOutsideTheImageOrTheClipAreInvalid) {
     IMAGE image(20, 20);
     SetTargetImage(&image);
     HRGN region = CreateRectRgn(0, 0, 10, 10);
@@ -268,7 +312,7 @@ TEST(ShapeFigures, PixelsOutsideTheImageOrTheClipAreInvalid) {
     EXPECT_EQ(GetPixelColor(12, 4), CLR_INVALID);
 }
 
-TEST(ShapeFigures, PointListsWithoutPointsOrBrokenBezierChainsDrawNothing) {
+TEST(Shapes, PointListsWithoutPointsOrBrokenBezierChainsDrawNothing) {
     IMAGE image(40, 40);
     SetTargetImage(&image);
     const POINT points[6] = {{2, 2}, {30, 4}, {4, 30}, {30, 30}, {20, 2}, {2, 20}};

@@ -1,6 +1,5 @@
-// The drawing state of an image: defaults and reset, the copy rules of the
-// styles, styles that GDI refuses or that have nothing to draw with, clearing
-// and erasing, and the transform.
+// The drawing state of an image: defaults and reset, styles that GDI refuses
+// or that have nothing to draw with, clearing and erasing, and the transform.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -63,31 +62,6 @@ TEST(State, ResetGivesBackTheDefaults) {
     DrawFilledEllipse(5, 10, 35, 38);
     Ellipse(twin.Dc(), 5, 10, 35, 38);
     EXPECT_EQ(ComparePixels(image, twin), "");
-}
-
-TEST(State, LineStyleCopiesOwnTheirDashes) {
-    LINESTYLE user;
-    user.style = PS_USERSTYLE;
-    user.userPattern = new DWORD[3]{3, 1, 2};
-    user.userCount = 3;
-    LINESTYLE copy;
-    copy = user;
-    EXPECT_NE(copy.userPattern, user.userPattern);
-    EXPECT_EQ(LINESTYLE(copy).userPattern[2], 2u);
-}
-
-TEST(State, FillStyleCopiesOwnTheirPattern) {
-    IMAGE image(10, 10);
-    IMAGE pattern(5, 3);
-    SetTargetImage(&image);
-    SetInteriorStyle(BS_DIBPATTERN, 0, &pattern);
-    FILLSTYLE source;
-    GetInteriorStyle(&source);
-    FILLSTYLE copy;
-    copy = source;
-    ASSERT_NE(copy.pattern, nullptr);
-    EXPECT_NE(copy.pattern, source.pattern);
-    EXPECT_EQ(copy.pattern->Width(), 5);
 }
 
 TEST(State, NullPointersAndDeletedRegionsChangeNothing) {
