@@ -18,18 +18,18 @@ static ScreenCapture FrameAt1020And37() {
 // At 10:20:37 the second needle's tip lies 150 pixels along 222 degrees, the
 // hour needle's 100 along 300 (it moves only on the hour), and the crank pin
 // on the ring 70 along 222.
-TEST(DialMechanism, EachHandFollowsItsOwnUnitOfTime) {
+TEST(DialMechanism, NeedlesFollowTheSecondsAndTheHours) {
     const ScreenCapture frame = FrameAt1020And37();
     EXPECT_EQ(frame.At(300, 511), kNeedle);
     EXPECT_EQ(frame.At(314, 351), kNeedle);
     EXPECT_EQ(frame.At(354, 452), 0xE3E2E1u);
 }
 
-// At 10:20:37 the slider sits at L = 62 along the minute angle, so rhombus 0
-// has the vertices (451,434) (470,480) (520,480) (501,434); its fill blends
-// from yellow at the outer vertex through orange at the side vertices to red
-// at the inner one.
-TEST(DialMechanism, RhombusFillBlendsFromYellowToRed) {
+// The minutes show in the ring of rhombuses: at 10:20:37 the slider sits at
+// L = 62 along the minute angle, so rhombus 0 has the vertices (451,434)
+// (470,480) (520,480) (501,434), and its fill blends from yellow at the outer
+// vertex through orange at the side vertices to red at the inner one.
+TEST(DialMechanism, RhombusesFollowTheMinutes) {
     const ScreenCapture frame = FrameAt1020And37();
     EXPECT_EQ(frame.At(499, 466), 0xF7CF2Eu);
     EXPECT_EQ(frame.At(479, 467), 0xEDAB19u);
