@@ -1,5 +1,6 @@
-// The clock tests' shared steps: images read back, points along a hand, and
-// a clock program started at a faked local time and driven as a user would.
+// The clock tests' shared steps: frames drawn on images, points along a
+// hand, and a clock program started at a faked local time and driven as a
+// user would.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -16,35 +17,19 @@ tm TimeOf(int hour, int minute, int second) {
     return time;
 }
 
-// The pixels of a surface of width x height, once GDI has finished drawing on it.
-static std::vector<DWORD> CopyOfPixels(const DWORD* pixels, int width, int height) {
-    GdiFlush();
-    if (!pixels) return {};
-    std::vector<DWORD> copy(static_cast<size_t>(width) * height);
-    for (size_t i = 0; i < copy.size(); ++i) copy[i] = pixels[i] & 0xFFFFFF;
-    return copy;
-}
-
-std::vector<DWORD> PixelsOf(IMAGE& image) {
-    return CopyOfPixels(GetSurfacePixels(&image), image.Width(), image.Height());
-}
-
-ScreenCapture TargetShows() {
-    const int width = GetTargetWidth();
-    const int height = GetTargetHeight();
-    ScreenCapture shown;
-    shown.pixels = CopyOfPixels(GetSurfacePixels(GetTargetImage()), width, height);
-    if (shown.pixels.empty()) return shown;  // no size: every point reads as no pixel
-    shown.width = width;
-    shown.height = height;
-    return shown;
-}
-
 ScreenCapture Drawn(int width, int height, const std::function<void()>& draw) {
     IMAGE image(width, height);
     SetTargetImage(&image);
     draw();
-    const ScreenCapture drawn = TargetShows();
+    GdiFlush();  // GDI may still be drawing on the surface
+    const DWORD* pixels = GetSurfacePixels(&image);
+    ScreenCapture drawn;
+    if (pixels) {  // none for a size GDI refused: every point reads as no pixel
+        drawn.width = width;
+        drawn.height = height;
+        drawn.pixels.assign(pixels, pixels + static_cast<size_t>(width) * height);
+    }
+    for (DWORD& pixel : drawn.pixels) pixel &= 0xFFFFFF;
     SetTargetImage(nullptr);
     return drawn;
 }
@@ -67,24 +52,18 @@ int PixelsAcross(const ScreenCapture& shown, POINT centre, double degrees, doubl
     return found;
 }
 
-std::string Mismatches(const std::vector<Expected>& expected,
-                       const std::function<DWORD(int, int)>& read) {
-    std::string wrong;
-    for (const Expected& point : expected) {
-        const unsigned long value = read(point.x, point.y);
-        if (value == point.value) continue;
-        char text[64];
-        const unsigned long wanted = point.value;
-        std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", point.x, point.y, value,
-                      wanted);
-        wrong += text;
-    }
-    return wrong;
-}
-
 ClockCheck ShowsPixels(const std::vector<Expected>& expected) {
     return [expected](HWND, const ScreenCapture& shown) {
-        return Mismatches(expected, shown);
+        std::string wrong;
+        for (const Expected& point : expected) {
+            const unsigned long value = shown(point.x, point.y);
+            if (value == point.value) continue;
+            char text[64];
+            std::snprintf(text, sizeof text, "(%d,%d) %06lX not %06lX; ", point.x, point.y, value,
+                          static_cast<unsigned long>(point.value));
+            wrong += text;
+        }
+        return wrong;
     };
 }
 
@@ -114,12 +93,11 @@ static bool SetFakedTime(const char* localTime) {
 
 // Starts the clock at the faked time and waits for its window; null when
 // either fails.
-static HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* localTime,
-                       const std::wstring& directory) {
+static HWND StartClock(ProgramDriver& program, const wchar_t* name, const char* localTime) {
     if (!SetFakedTime(localTime)) return nullptr;
     const std::wstring own = ClockProgramDirectory(name);
     const std::wstring command = L"\"" + own + name + L".exe\"";
-    if (!program.Start(command, directory.empty() ? own : directory)) return nullptr;
+    if (!program.Start(command, own)) return nullptr;
     return program.WaitForWindow();
 }
 
@@ -142,21 +120,10 @@ static std::string AwaitPicture(HWND window, int width, int height, const ClockC
     return wrong;
 }
 
-// How many pixels differ between two captures of one size. A few may change
-// while a clock stands still, where soft edges build up frame after frame.
-static int ChangedPixels(const ScreenCapture& first, const ScreenCapture& second) {
-    if (first.pixels.size() != second.pixels.size()) return 0;
-    int changed = 0;
-    for (size_t i = 0; i < first.pixels.size(); ++i) changed += first.pixels[i] != second.pixels[i];
-    return changed;
-}
-
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
-                            const ClockCheck& check, const std::wstring& directory,
-                            const std::wstring& output) {
+                            const ClockCheck& check) {
     ProgramDriver byKey;
-    byKey.SendOutputTo(output);
-    HWND window = StartClock(byKey, name, localTime, directory);
+    HWND window = StartClock(byKey, name, localTime);
     if (!window) return "no window";
     // Kept on top: other tests' windows may appear meanwhile, and the screen
     // must show this one's pixels.
@@ -166,17 +133,23 @@ std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int widt
     const std::string shows = AwaitPicture(window, width, height, check);
     if (!shows.empty()) wrong += "picture: " + shows + "; ";
     // Twice, so that a clock that stops once some motion has died down fails.
-    ScreenCapture earlier = CaptureClientArea(window);
+    // A few pixels may change while a clock stands still, where soft edges
+    // build up frame after frame.
+    std::vector<DWORD> earlier = CaptureClientArea(window).pixels;
     for (int pause = 0; pause < 2; ++pause) {
         Sleep(1200);
-        const ScreenCapture later = CaptureClientArea(window);
-        if (ChangedPixels(earlier, later) < 50) wrong += "hardly a change in 1.2 s; ";
+        const std::vector<DWORD> later = CaptureClientArea(window).pixels;
+        int changed = 0;
+        for (size_t i = 0; i < std::min(earlier.size(), later.size()); ++i) {
+            changed += earlier[i] != later[i];
+        }
+        if (changed < 50) wrong += "hardly a change in 1.2 s; ";
         earlier = later;
     }
     const bool typed = byKey.TypeKeyInConsole(L'q');
     if (!typed || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
     ProgramDriver byCloseBox;
-    if (!StartClock(byCloseBox, name, localTime, directory)) return wrong + "no second window";
+    if (!StartClock(byCloseBox, name, localTime)) return wrong + "no second window";
     Sleep(1500);  // well into its loop
     const bool pressed = byCloseBox.PressCloseBox();
     if (!pressed || byCloseBox.WaitForExit(10000) != 0) wrong += "close box: no exit 0";

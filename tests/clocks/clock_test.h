@@ -1,6 +1,6 @@
-// What the clock tests share: frames drawn on images, values expected at
-// points, where a hand points at a time, and a clock program of this build
-// run end to end at a faked local time, as a user would run it.
+// What the clock tests share: frames drawn on images, where a hand points at
+// a time, and a clock program of this build run end to end at a faked local
+// time, as a user would run it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,10 +24,6 @@ constexpr DWORD PixelOf(COLORREF color) {
     return ((color & 0xFFu) << 16) | (color & 0xFF00u) | ((color >> 16) & 0xFFu);
 }
 
-// The image's pixels (0x00RRGGBB, the unused fourth byte cleared).
-std::vector<DWORD> PixelsOf(IMAGE& image);
-// What the current target (an image or the window) shows now.
-ScreenCapture TargetShows();
 // What `draw` leaves on a new black image of the size, the current target
 // meanwhile (the window is the target again afterwards).
 ScreenCapture Drawn(int width, int height, const std::function<void()>& draw);
@@ -42,37 +38,32 @@ POINT PointAlong(POINT centre, double turns, double distance);
 int PixelsAcross(const ScreenCapture& shown, POINT centre, double degrees, double distance,
                  DWORD pixel);
 
-// A value expected at a point: a pixel value or a colour, as its reader gives it.
+// A pixel value (0x00RRGGBB) expected at a point.
 struct Expected {
     int x;
     int y;
     DWORD value;
 };
-// "" when `read` (GetPixelColor, a capture, ...) gives every expected value,
-// otherwise each point where it does not, with what it read there.
-std::string Mismatches(const std::vector<Expected>& expected,
-                       const std::function<DWORD(int, int)>& read);
 
 // What a clock's window must show: "" when the capture is right, otherwise
 // what is wrong with it.
 using ClockCheck = std::function<std::string(HWND window, const ScreenCapture& shown)>;
-// The check that the window shows these pixel values (0x00RRGGBB).
+// The check that the window shows these pixel values; what it fails on
+// names each point that differs, with its value there.
 ClockCheck ShowsPixels(const std::vector<Expected>& expected);
 // Directory of the clock program `name` of this build, with a trailing backslash.
 std::wstring ClockProgramDirectory(const std::wstring& name);
 
-// A user's two runs of the clock `name`, each begun at `localTime` (e.g.
-// "2026-01-01 12:00:00") in `directory` (empty: the program's own). The first,
-// with its standard output sent to `output` when one is named, must open a
-// window titled `name` with a client area of width x height, show what
-// `check` accepts within 20 seconds, show a picture changed in at least 50
-// pixels 1.2 seconds later and again 2.4 seconds later, and end with exit
-// code 0 on a key typed into its console; the second must end with exit code
-// 0 when its close box is used. Returns "" when all of that holds, otherwise
-// what went wrong.
+// A user's two runs of the clock `name` from its own directory, each begun
+// at `localTime` (e.g. "2026-01-01 12:00:00"). The first must open a window
+// titled `name` with a client area of width x height, show what `check`
+// accepts within 20 seconds, show a picture changed in at least 50 pixels
+// 1.2 seconds later and again 2.4 seconds later, and end with exit code 0 on
+// a key typed into its console; the second must end with exit code 0 when
+// its close box is used. Returns "" when all of that holds, otherwise what
+// went wrong.
 std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int width, int height,
-                            const ClockCheck& check, const std::wstring& directory = L"",
-                            const std::wstring& output = L"");
+                            const ClockCheck& check);
 
 }  // namespace KanvoTest
 

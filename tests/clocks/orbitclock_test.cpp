@@ -3,14 +3,19 @@
 #include "clock_test.h"
 #include "orbit_drawing.h"
 
+// The dial with the frames of `times` drawn over it one after another.
+static ScreenCapture FramesAt(std::initializer_list<tm> times) {
+    return Drawn(640, 480, [&times] {
+        DrawDialFrame();
+        for (const tm& time : times) DrawOrbitFrame(time);
+    });
+}
+
 // At 10:20:37 the hour body sits 130 pixels along 310.3 degrees from the
 // centre, the minute body 70 along 123.7 from it, the second body 23 along
 // 222 from that.
 TEST(OrbitFrame, EachBodyFollowsItsOwnHand) {
-    const ScreenCapture frame = Drawn(640, 480, [] {
-        DrawDialFrame();
-        DrawOrbitFrame(TimeOf(10, 20, 37));
-    });
+    const ScreenCapture frame = FramesAt({TimeOf(10, 20, 37)});
     const POINT hour = PointAlong({320, 240}, 310.3 / 360, 130);
     const POINT minute = PointAlong(hour, 123.7 / 360, 70);
     const POINT second = PointAlong(minute, 222 / 360.0, 23);
@@ -22,15 +27,8 @@ TEST(OrbitFrame, EachBodyFollowsItsOwnHand) {
 // Guards against bodies that leave a trail: a frame drawn over the one of
 // three o'clock shows exactly what it shows on a fresh dial.
 TEST(OrbitFrame, EachFrameCoversTheOneBefore) {
-    const ScreenCapture fresh = Drawn(640, 480, [] {
-        DrawDialFrame();
-        DrawOrbitFrame(TimeOf(10, 20, 37));
-    });
-    const ScreenCapture over = Drawn(640, 480, [] {
-        DrawDialFrame();
-        DrawOrbitFrame(TimeOf(3, 0, 0));
-        DrawOrbitFrame(TimeOf(10, 20, 37));
-    });
+    const ScreenCapture fresh = FramesAt({TimeOf(10, 20, 37)});
+    const ScreenCapture over = FramesAt({TimeOf(3, 0, 0), TimeOf(10, 20, 37)});
     ASSERT_EQ(over.pixels.size(), fresh.pixels.size());
     int differing = 0;
     for (size_t i = 0; i < fresh.pixels.size(); ++i) differing += over.pixels[i] != fresh.pixels[i];
