@@ -38,9 +38,9 @@ enum : int {
 
 class IMAGE;
 namespace Kanvo {
-class DrawOnImg;
-class DrawOnWnd;
-class GraphWnd;
+class ImageTarget;
+class WindowTarget;
+class GraphicsWindow;
 struct ImageAccess;
 }  // namespace Kanvo
 
@@ -116,7 +116,7 @@ protected:
     // The resize without window side effects; false when the size is refused.
     bool ResizeBase(int width, int height);
 
-    friend class Kanvo::DrawOnImg;
+    friend class Kanvo::ImageTarget;
     friend struct Kanvo::ImageAccess;
 };
 

@@ -6,7 +6,7 @@
 
 #include "program_driver.h"
 #include "user_input.h"
-#include "window/input_box.h"
+#include "input/input_dialog.h"
 
 #include <string>
 #include <thread>
@@ -14,6 +14,8 @@
 namespace {
 
 using namespace KanvoTest;
+using Kanvo::g_interfaceLanguage;
+using Kanvo::InterfaceLanguageQuery;
 
 LANGID WINAPI Chinese() {
     return MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
