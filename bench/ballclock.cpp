@@ -23,7 +23,7 @@ int main() {
     const int seconds = 20;
     ProcessorStopwatch change;
     for (int s = 0; s < seconds; ++s) {
-        last_second = s;
+        g_lastSecond = s;
         DrawClockFace();
         ScatterStars(400);
         DrawHands(10, 8, s + 1);

@@ -38,9 +38,9 @@ enum : int {
 
 class IMAGE;
 namespace Kanvo {
-class DrawOnImg;
-class DrawOnWnd;
-class GraphWnd;
+class ImageTarget;
+class WindowTarget;
+class GraphicsWindow;
 struct ImageAccess;
 }  // namespace Kanvo
 
@@ -116,7 +116,7 @@ protected:
     // The resize without window side effects; false when the size is refused.
     bool ResizeBase(int width, int height);
 
-    friend class Kanvo::DrawOnImg;
+    friend class Kanvo::ImageTarget;
     friend struct Kanvo::ImageAccess;
 };
 
@@ -143,7 +143,7 @@ struct Utf8Text {
     const char* text;
 };
 
-// ---------------------------------------------------------------------------
+// --- window/ ---------------------------------------------------------------
 // The graphics window. Its close box ends the program at once with exit code
 // 0: the C output streams are flushed, but atexit functions and the
 // destructors of static objects do not run (the program may still be drawing
@@ -165,7 +165,7 @@ void FlushBatch();
 void EndBatch(int left, int top, int right, int bottom);
 void EndBatch();
 
-// ---------------------------------------------------------------------------
+// --- window/ (the text dialog: input/) -------------------------------------
 // Mouse input. The queue keeps at most 63 messages. When it is full, a new
 // move replaces the newest message if that is a move too; any other new
 // message (a click, wheel or double-click, or a move after one) takes the
@@ -206,7 +206,7 @@ bool PromptForText(char* buffer, int bufferSize, const char* prompt = nullptr,
                    const char* title = nullptr, const char* defaultText = nullptr, int width = 0,
                    int height = 0, bool okOnly = false);
 
-// ---------------------------------------------------------------------------
+// --- image/ ----------------------------------------------------------------
 // Targets, images and pixels. A null IMAGE* means the window's image.
 void SetTargetImage(IMAGE* image);
 IMAGE* GetTargetImage();  // null while the window is the target
@@ -249,7 +249,7 @@ bool ReadImageResource(IMAGE* destination, Utf8Text type, Utf8Text name, int wid
                        int height = 0, bool resizeToFit = false);
 bool WriteImageFile(Utf8Text path, IMAGE* image = nullptr);
 
-// ---------------------------------------------------------------------------
+// --- draw/ -----------------------------------------------------------------
 // Drawing state.
 void ClearTarget();
 COLORREF GetStrokeColor();
@@ -292,7 +292,7 @@ void SetClipRegion(HRGN region);                // device coordinates; the calle
 void EraseClipArea();
 void ResetDrawingState();
 
-// ---------------------------------------------------------------------------
+// --- draw/ -----------------------------------------------------------------
 // Shapes and pixels. Draw...: outline; DrawFilled...: outline and fill;
 // Paint...: fill only; Erase...: filled with the background colour.
 // Shapes the system cannot draw correctly and promptly are skipped, silently:
@@ -359,7 +359,7 @@ void MovePenBy(int dx, int dy);
 void DrawSegmentTo(int x, int y);
 void DrawSegmentBy(int dx, int dy);
 
-// ---------------------------------------------------------------------------
+// --- draw/ (the UTF-8 forms: narrow/) --------------------------------------
 // Text. Each function that takes a string also takes UTF-8 (const char*);
 // a character ('A' or L'A') is one character, never a string.
 // WriteText draws one line at (x, y), its top-left corner: line breaks and
@@ -417,7 +417,7 @@ void SelectTextFont(int height, int width, Utf8Text face, int escapement, int or
 void GetTextFont(LOGFONTW* out);
 void QueryTextFont(LOGFONTW* out);
 
-// ---------------------------------------------------------------------------
+// --- image/ ----------------------------------------------------------------
 // Colour conversions (pure functions, any thread). Hue in degrees [0, 360),
 // the other components in [0, 1]; a null output pointer is skipped.
 COLORREF ColorToGray(COLORREF color);

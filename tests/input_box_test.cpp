@@ -2,14 +2,16 @@
 // it: find the dialog, type into it and press keys with the keyboard, read
 // its buttons, while the program thread sits in PromptForText.
 #include "image_checks.h"
+#include "input/input_dialog.h"
 #include "user_input.h"
-#include "window/input_box.h"
 
 #include <thread>
 
 namespace {
 
 using namespace KanvoTest;
+using Kanvo::g_interfaceLanguage;
+using Kanvo::InterfaceLanguageQuery;
 using Act = std::function<void(HWND dialog)>;
 
 constexpr int kEditId = 0x404;

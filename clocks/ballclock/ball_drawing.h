@@ -21,8 +21,8 @@ extern Hand minute_hand;
 extern Hand hour_hand;
 
 // The seconds value of the previous frame: the face lights the five-second
-// marker at last_second + 1.
-extern double last_second;
+// marker at g_lastSecond + 1.
+extern double g_lastSecond;
 
 // Panel, dial, markers and hub.
 void DrawClockFace();

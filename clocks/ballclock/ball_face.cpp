@@ -7,7 +7,7 @@
 Hand second_hand = {300.0, 0, 0, 0x005555FF};
 Hand minute_hand = {220.0, 0, 0, 0x0000AA00};
 Hand hour_hand = {120.0, 0, 0, 0x000055AA};
-double last_second = 0.0;
+double g_lastSecond = 0.0;
 
 namespace {
 
@@ -66,7 +66,7 @@ void DrawClockFace() {
         if (off == 15 || off == 30 || off == 45) continue;
         int x, y;
         PointAt((2 * off) * 3.1415926 / 60, 300, x, y);
-        if (off == last_second + 1) {
+        if (off == g_lastSecond + 1) {
             // The marker of the second being shown is lit for that second.
             SetInteriorColor(kWhite);
             DrawFilledCircle(x, y, 15);

@@ -16,20 +16,20 @@ int main() {
     ScatterStars(400);
     BeginBatch();
 
-    int ball_x = 100, ball_y = 250;
-    const int ball_size = 40;
-    int ball_vx = 1, ball_vy = 1;
+    int ballX = 100, ballY = 250;
+    const int ballSize = 40;
+    int ballVelocityX = 1, ballVelocityY = 1;
 
     while (!_kbhit()) {
-        last_second = t.tm_sec;
+        g_lastSecond = t.tm_sec;
         _time64(&now);
         _localtime64_s(&t, &now);
-        if (t.tm_sec != last_second) {
+        if (t.tm_sec != g_lastSecond) {
             DrawClockFace();
             ScatterStars(400);
             DrawHands(t.tm_hour, t.tm_min, t.tm_sec);
         }
-        DrawFlowerBall(ball_x, ball_y, ball_size, ball_vx, ball_vy);
+        DrawFlowerBall(ballX, ballY, ballSize, ballVelocityX, ballVelocityY);
         FlushBatch();
     }
     _getch();

@@ -7,7 +7,7 @@
 
 #include "spiral_shapes.h"
 
-Particle particles[kParticleCount];
+Particle g_particles[kParticleCount];
 
 namespace {
 
@@ -75,7 +75,7 @@ void HandEnds(double angle, int length, int inner, int outer, POINT* from, POINT
 
 void ResetParticle(int index) {
     if (!IsParticle(index)) return;
-    Particle& p = particles[index];
+    Particle& p = g_particles[index];
     p.t = 0;
     p.r0 = std::rand() % 40 + 1.0;
     p.omega = (std::rand() % 60 / 10.0 + 1) / 180 * kPi;
@@ -86,7 +86,7 @@ void ResetParticle(int index) {
 
 void MoveParticle(int cx, int cy, int index) {
     if (!IsParticle(index)) return;
-    Particle& p = particles[index];
+    Particle& p = g_particles[index];
     SolidDisc(cx + p.x, cy + p.y, 2, kFace);
     p.t += 0.5;
     const double rho = 0.5 * p.omega * p.t + p.r0;

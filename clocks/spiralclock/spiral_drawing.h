@@ -14,7 +14,7 @@ struct Particle {
 };
 
 constexpr int kParticleCount = 30;
-extern Particle particles[kParticleCount];
+extern Particle g_particles[kParticleCount];
 
 // Starts particle `index` again at its start radius (a new random one).
 void ResetParticle(int index);

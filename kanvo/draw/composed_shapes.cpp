@@ -1,10 +1,9 @@
 // Outline-only, fill-only and background-fill shapes, built over the
 // outline-and-fill primitives by swapping the brush, pen, colour or raster
 // operation around one call. Each swap is skipped when the setting already has
-// the value needed, so that nothing is rebuilt needlessly.
-#include "draw_on_img.h"
-
-#include "../window/library_state.h"
+// the value needed, so that nothing is rebuilt needlessly. On the window the
+// whole swap, drawing and restore run under the public call's one lock.
+#include "image_target.h"
 
 #include <algorithm>
 #include <climits>
@@ -36,20 +35,11 @@ int PastLarger(int a, int b) {
 // deleted, its successor being selected.
 template <class Swap, class Draw, class Restore>
 void KeepingSelection(HDC dc, UINT type, Swap swap, Draw draw, Restore restore) {
-    HGDIOBJ kept = nullptr;
-    {
-        LockGuard lock;
-        kept = SelectObject(dc, GetStockObject(type == OBJ_PEN ? NULL_PEN : NULL_BRUSH));
-    }
+    HGDIOBJ kept = SelectObject(dc, GetStockObject(type == OBJ_PEN ? NULL_PEN : NULL_BRUSH));
     swap();
     draw();
-    HGDIOBJ beforeRestore = nullptr;
-    {
-        LockGuard lock;
-        beforeRestore = GetCurrentObject(dc, type);
-    }
+    HGDIOBJ beforeRestore = GetCurrentObject(dc, type);
     restore();
-    LockGuard lock;
     if (!kept) return;
     // The object that lost its place goes; for the stock stand-in (when the
     // swap could not build its own) deleting does nothing.
@@ -65,7 +55,7 @@ void KeepingSelection(HDC dc, UINT type, Swap swap, Draw draw, Restore restore) 
 
 // Outline only: a hollow brush around the primitive.
 template <class Draw>
-void DrawOnImg::WithoutFill(Draw draw) {
+void ImageTarget::WithoutFill(Draw draw) {
     FILLSTYLE& fill = Image().fillStyle_;
     const int savedStyle = fill.style;
     if (savedStyle == BS_NULL) return draw();
@@ -80,7 +70,7 @@ void DrawOnImg::WithoutFill(Draw draw) {
 // Fill only: a null pen around the primitive. Setting the null pen releases
 // a dash pattern, so the whole line style is kept aside.
 template <class Draw>
-void DrawOnImg::WithoutOutline(Draw draw) {
+void ImageTarget::WithoutOutline(Draw draw) {
     if (Image().lineStyle_.style == PS_NULL) return draw();
     LINESTYLE saved;
     GetStrokeStyle(&saved);
@@ -92,7 +82,7 @@ void DrawOnImg::WithoutOutline(Draw draw) {
 // Background fill: a solid brush of the background colour, drawn with
 // R2_COPYPEN, around the fill-only operation.
 template <class Paint>
-void DrawOnImg::WithBackgroundBrush(Paint paint) {
+void ImageTarget::WithBackgroundBrush(Paint paint) {
     FILLSTYLE& fill = Image().fillStyle_;
     const int savedRop = GetRasterOp();
     const COLORREF savedColor = GetInteriorColor();
@@ -122,11 +112,11 @@ void DrawOnImg::WithBackgroundBrush(Paint paint) {
     if (swapRop) SetRasterOp(savedRop);
 }
 
-void DrawOnImg::DrawRectangle(int left, int top, int right, int bottom) {
+void ImageTarget::DrawRectangle(int left, int top, int right, int bottom) {
     WithoutFill([&] { DrawFilledRectangle(left, top, right, bottom); });
 }
 
-void DrawOnImg::PaintRectangle(int left, int top, int right, int bottom) {
+void ImageTarget::PaintRectangle(int left, int top, int right, int bottom) {
     // GDI leaves out the right column and bottom row of a rectangle drawn
     // with a null pen: widen by one so that both corners are covered.
     WithoutOutline([&] {
@@ -135,12 +125,12 @@ void DrawOnImg::PaintRectangle(int left, int top, int right, int bottom) {
     });
 }
 
-void DrawOnImg::EraseRectangle(int left, int top, int right, int bottom) {
+void ImageTarget::EraseRectangle(int left, int top, int right, int bottom) {
     WithBackgroundBrush([&] { PaintRectangle(left, top, right, bottom); });
 }
 
-void DrawOnImg::ComputeArcEnds(int left, int top, int right, int bottom, double startAngle,
-                               double endAngle, int* x1, int* y1, int* x2, int* y2) {
+void ImageTarget::ComputeArcEnds(int left, int top, int right, int bottom, double startAngle,
+                                 double endAngle, int* x1, int* y1, int* x2, int* y2) {
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     // Half sizes in 64 bits: the distance between two ints may exceed an int.
@@ -152,53 +142,53 @@ void DrawOnImg::ComputeArcEnds(int left, int top, int right, int bottom, double 
     if (y2) *y2 = RoundAway(cy - double(ry) * std::sin(endAngle));
 }
 
-void DrawOnImg::DrawCircle(int x, int y, int radius) {
+void ImageTarget::DrawCircle(int x, int y, int radius) {
     WithoutFill([&] { DrawFilledCircle(x, y, radius); });
 }
-void DrawOnImg::PaintCircle(int x, int y, int radius) {
+void ImageTarget::PaintCircle(int x, int y, int radius) {
     WithoutOutline([&] { DrawFilledCircle(x, y, radius); });
 }
-void DrawOnImg::EraseCircle(int x, int y, int radius) {
+void ImageTarget::EraseCircle(int x, int y, int radius) {
     WithBackgroundBrush([&] { PaintCircle(x, y, radius); });
 }
 
-void DrawOnImg::DrawEllipse(int left, int top, int right, int bottom) {
+void ImageTarget::DrawEllipse(int left, int top, int right, int bottom) {
     WithoutFill([&] { DrawFilledEllipse(left, top, right, bottom); });
 }
-void DrawOnImg::PaintEllipse(int left, int top, int right, int bottom) {
+void ImageTarget::PaintEllipse(int left, int top, int right, int bottom) {
     WithoutOutline([&] { DrawFilledEllipse(left, top, right, bottom); });
 }
-void DrawOnImg::EraseEllipse(int left, int top, int right, int bottom) {
+void ImageTarget::EraseEllipse(int left, int top, int right, int bottom) {
     WithBackgroundBrush([&] { PaintEllipse(left, top, right, bottom); });
 }
 
-void DrawOnImg::DrawRoundRect(int left, int top, int right, int bottom, int ew, int eh) {
+void ImageTarget::DrawRoundRect(int left, int top, int right, int bottom, int ew, int eh) {
     WithoutFill([&] { DrawFilledRoundRect(left, top, right, bottom, ew, eh); });
 }
-void DrawOnImg::PaintRoundRect(int left, int top, int right, int bottom, int ew, int eh) {
+void ImageTarget::PaintRoundRect(int left, int top, int right, int bottom, int ew, int eh) {
     WithoutOutline([&] { DrawFilledRoundRect(left, top, right, bottom, ew, eh); });
 }
-void DrawOnImg::EraseRoundRect(int left, int top, int right, int bottom, int ew, int eh) {
+void ImageTarget::EraseRoundRect(int left, int top, int right, int bottom, int ew, int eh) {
     WithBackgroundBrush([&] { PaintRoundRect(left, top, right, bottom, ew, eh); });
 }
 
-void DrawOnImg::DrawPie(int left, int top, int right, int bottom, double a, double b) {
+void ImageTarget::DrawPie(int left, int top, int right, int bottom, double a, double b) {
     WithoutFill([&] { DrawFilledPie(left, top, right, bottom, a, b); });
 }
-void DrawOnImg::PaintPie(int left, int top, int right, int bottom, double a, double b) {
+void ImageTarget::PaintPie(int left, int top, int right, int bottom, double a, double b) {
     WithoutOutline([&] { DrawFilledPie(left, top, right, bottom, a, b); });
 }
-void DrawOnImg::ErasePie(int left, int top, int right, int bottom, double a, double b) {
+void ImageTarget::ErasePie(int left, int top, int right, int bottom, double a, double b) {
     WithBackgroundBrush([&] { PaintPie(left, top, right, bottom, a, b); });
 }
 
-void DrawOnImg::DrawPolygon(const POINT* points, int count) {
+void ImageTarget::DrawPolygon(const POINT* points, int count) {
     WithoutFill([&] { DrawFilledPolygon(points, count); });
 }
-void DrawOnImg::PaintPolygon(const POINT* points, int count) {
+void ImageTarget::PaintPolygon(const POINT* points, int count) {
     WithoutOutline([&] { DrawFilledPolygon(points, count); });
 }
-void DrawOnImg::ErasePolygon(const POINT* points, int count) {
+void ImageTarget::ErasePolygon(const POINT* points, int count) {
     WithBackgroundBrush([&] { PaintPolygon(points, count); });
 }
 

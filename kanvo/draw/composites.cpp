@@ -1,15 +1,16 @@
 // Public functions built from the forwarding functions: second names, the
 // three-dimensional bar, character forms of the text functions and the pen
-// position.
-#include "../kanvo.h"
+// position. Those made of several drawing calls hold one TargetLock for all
+// of them, so that the window never shows one half drawn.
+#include "../core/library_state.h"
 
 #include <utility>
 
 namespace {
 
 // The pen position: shared by all targets, never stored in a device context.
-int penX = 0;
-int penY = 0;
+int g_penX = 0;
+int g_penY = 0;
 
 }  // namespace
 
@@ -26,6 +27,7 @@ COLORREF GetDrawColor() {
     return GetStrokeColor();
 }
 void SetDrawColor(COLORREF color) {
+    const Kanvo::TargetLock lock;
     SetStrokeColor(color);
     SetFontColor(color);
 }
@@ -40,6 +42,7 @@ int GetLastRow() {
 }
 
 void DrawBox3D(int left, int top, int right, int bottom, int depth, bool drawTop) {
+    const Kanvo::TargetLock lock;
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     const int d = (3 * depth) >> 2;  // three quarters, rounded towards minus infinity
@@ -91,31 +94,34 @@ void QueryTextFont(LOGFONTW* out) {
 }
 
 int GetPenX() {
-    return penX;
+    return g_penX;
 }
 int GetPenY() {
-    return penY;
+    return g_penY;
 }
 void MovePenTo(int x, int y) {
-    penX = x;
-    penY = y;
+    g_penX = x;
+    g_penY = y;
 }
 void MovePenBy(int dx, int dy) {
-    penX += dx;
-    penY += dy;
+    g_penX += dx;
+    g_penY += dy;
 }
 void DrawSegmentTo(int x, int y) {
-    DrawLine(penX, penY, x, y);
+    const Kanvo::TargetLock lock;
+    DrawLine(g_penX, g_penY, x, y);
     MovePenTo(x, y);
 }
 void DrawSegmentBy(int dx, int dy) {
-    DrawLine(penX, penY, penX + dx, penY + dy);
+    const Kanvo::TargetLock lock;
+    DrawLine(g_penX, g_penY, g_penX + dx, g_penY + dy);
     MovePenBy(dx, dy);
 }
 void WriteTextAtPen(const wchar_t* text) {
     if (!text) return;
-    WriteText(penX, penY, text);
-    penX += GetTextPixelWidth(text);
+    const Kanvo::TargetLock lock;
+    WriteText(g_penX, g_penY, text);
+    g_penX += GetTextPixelWidth(text);
 }
 void WriteTextAtPen(wchar_t ch) {
     const wchar_t text[2] = {ch, 0};

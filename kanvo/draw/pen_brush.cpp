@@ -1,7 +1,7 @@
 // Line and fill styles of the current image, and the pens and brushes built
 // from them. Each new pen or brush replaces (and deletes) the previous one;
 // when GDI refuses to build one, the previous one stays selected.
-#include "draw_on_img.h"
+#include "image_target.h"
 
 #include "../image/image_access.h"
 #include "../image/pixel_bitmap.h"
@@ -42,11 +42,11 @@ bool HasPatternPixels(const IMAGE* pattern) {
 
 }  // namespace
 
-void DrawOnImg::GetStrokeStyle(LINESTYLE* out) {
+void ImageTarget::GetStrokeStyle(LINESTYLE* out) {
     if (out) *out = Image().lineStyle_;
 }
 
-void DrawOnImg::SetStrokeStyle(const LINESTYLE* s) {
+void ImageTarget::SetStrokeStyle(const LINESTYLE* s) {
     if (!s) return;
     IMAGE& image = Image();
     LINESTYLE& stored = image.lineStyle_;
@@ -67,8 +67,8 @@ void DrawOnImg::SetStrokeStyle(const LINESTYLE* s) {
     if (pen) DeleteObject(SelectObject(Dc(), pen));
 }
 
-void DrawOnImg::SetStrokeStyle(int style, int thickness, const DWORD* userPattern,
-                               DWORD userCount) {
+void ImageTarget::SetStrokeStyle(int style, int thickness, const DWORD* userPattern,
+                                 DWORD userCount) {
     LINESTYLE& stored = Image().lineStyle_;
     DWORD* copy = nullptr;
     if ((style & PS_STYLE_MASK) == PS_USERSTYLE && userPattern && userCount != 0) {
@@ -85,11 +85,11 @@ void DrawOnImg::SetStrokeStyle(int style, int thickness, const DWORD* userPatter
     SetStrokeStyle(&stored);
 }
 
-void DrawOnImg::GetInteriorStyle(FILLSTYLE* out) {
+void ImageTarget::GetInteriorStyle(FILLSTYLE* out) {
     if (out) *out = Image().fillStyle_;
 }
 
-void DrawOnImg::SetInteriorStyle(const FILLSTYLE* f) {
+void ImageTarget::SetInteriorStyle(const FILLSTYLE* f) {
     // A pattern style without a pattern has nothing to paint with: the fill
     // style and the brush stay as they are, so that the two never disagree.
     if (!f || (IsPatternStyle(f->style) && !HasPatternPixels(f->pattern))) return;
@@ -126,7 +126,7 @@ void DrawOnImg::SetInteriorStyle(const FILLSTYLE* f) {
     if (packedDib) GlobalFree(packedDib);
 }
 
-void DrawOnImg::SetInteriorStyle(int style, long hatch, IMAGE* pattern) {
+void ImageTarget::SetInteriorStyle(int style, long hatch, IMAGE* pattern) {
     const bool patterned = IsPatternStyle(style);
     if (patterned && !HasPatternPixels(pattern)) return;  // nothing to paint with
     FILLSTYLE& stored = Image().fillStyle_;
@@ -140,7 +140,7 @@ void DrawOnImg::SetInteriorStyle(int style, long hatch, IMAGE* pattern) {
     SetInteriorStyle(&stored);
 }
 
-void DrawOnImg::SetInteriorStyle(const BYTE* rows) {
+void ImageTarget::SetInteriorStyle(const BYTE* rows) {
     if (!rows) return;
     IMAGE pattern(8, 8);
     DWORD* pixels = ImageAccess::Pixels(pattern);

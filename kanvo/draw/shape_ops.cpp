@@ -1,7 +1,7 @@
 // The primitive shapes: one GDI call each on the current image, arguments
 // passed through unchanged. Shapes beyond the raster limits (raster_limits.h)
 // and malformed point lists draw nothing.
-#include "draw_on_img.h"
+#include "image_target.h"
 
 #include "../image/pixel_bitmap.h"
 
@@ -22,7 +22,7 @@ bool ValidPoints(const POINT* points, int count) {
 
 }  // namespace
 
-bool DrawOnImg::Drawable(const ShapeBounds& bounds, ShapeKind kind) {
+bool ImageTarget::Drawable(const ShapeBounds& bounds, ShapeKind kind) {
     const IMAGE& image = Image();
     return WithinRasterLimits(bounds, kind, image.transform_, image.lineStyle_.thickness);
 }
@@ -32,7 +32,7 @@ bool DrawOnImg::Drawable(const ShapeBounds& bounds, ShapeKind kind) {
 // visibility is asked first; a visible point is then read straight from the
 // pixel buffer when the transform only moves the origin by whole pixels (the
 // common case, and twice as fast), else through GetPixel.
-COLORREF DrawOnImg::GetPixelColor(int x, int y) {
+COLORREF ImageTarget::GetPixelColor(int x, int y) {
     HDC dc = Dc();
     if (!PtVisible(dc, x, y)) return CLR_INVALID;
     const IMAGE& image = Image();
@@ -48,24 +48,24 @@ COLORREF DrawOnImg::GetPixelColor(int x, int y) {
     return GetPixel(dc, x, y);
 }
 
-void DrawOnImg::SetPixelColor(int x, int y, COLORREF color) {
+void ImageTarget::SetPixelColor(int x, int y, COLORREF color) {
     SetPixelV(Dc(), x, y, color);
 }
 
-void DrawOnImg::DrawLine(int x1, int y1, int x2, int y2) {
+void ImageTarget::DrawLine(int x1, int y1, int x2, int y2) {
     if (!Drawable({double(x1), double(y1), double(x2), double(y2)}, ShapeKind::Straight)) return;
     HDC dc = Dc();
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
 }
 
-void DrawOnImg::DrawFilledRectangle(int left, int top, int right, int bottom) {
+void ImageTarget::DrawFilledRectangle(int left, int top, int right, int bottom) {
     if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Straight))
         return;
     Rectangle(Dc(), left, top, right, bottom);
 }
 
-void DrawOnImg::DrawFilledCircle(int x, int y, int radius) {
+void ImageTarget::DrawFilledCircle(int x, int y, int radius) {
     // The box is computed wide, so that a radius near the integer limits
     // cannot wrap around into some other box.
     const long long left = 0LL + x - radius, right = 0LL + x + radius;
@@ -76,21 +76,21 @@ void DrawOnImg::DrawFilledCircle(int x, int y, int radius) {
     Ellipse(Dc(), int(left), int(top), int(right), int(bottom));
 }
 
-void DrawOnImg::DrawFilledEllipse(int left, int top, int right, int bottom) {
+void ImageTarget::DrawFilledEllipse(int left, int top, int right, int bottom) {
     if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Curve))
         return;
     Ellipse(Dc(), left, top, right, bottom);
 }
 
-void DrawOnImg::DrawFilledRoundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                                    int ellipseHeight) {
+void ImageTarget::DrawFilledRoundRect(int left, int top, int right, int bottom, int ellipseWidth,
+                                      int ellipseHeight) {
     if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Curve))
         return;
     RoundRect(Dc(), left, top, right, bottom, ellipseWidth, ellipseHeight);
 }
 
-bool DrawOnImg::ArcEndsToDraw(int left, int top, int right, int bottom, double startAngle,
-                              double endAngle, int ends[4]) {
+bool ImageTarget::ArcEndsToDraw(int left, int top, int right, int bottom, double startAngle,
+                                double endAngle, int ends[4]) {
     // A non-finite angle gives no direction to draw to.
     if (!std::isfinite(startAngle) || !std::isfinite(endAngle)) return false;
     if (!Drawable({double(left), double(top), double(right), double(bottom)}, ShapeKind::Curve))
@@ -100,39 +100,39 @@ bool DrawOnImg::ArcEndsToDraw(int left, int top, int right, int bottom, double s
     return true;
 }
 
-void DrawOnImg::DrawArc(int left, int top, int right, int bottom, double startAngle,
-                        double endAngle) {
+void ImageTarget::DrawArc(int left, int top, int right, int bottom, double startAngle,
+                          double endAngle) {
     int e[4];
     if (ArcEndsToDraw(left, top, right, bottom, startAngle, endAngle, e))
         Arc(Dc(), left, top, right, bottom, e[0], e[1], e[2], e[3]);
 }
 
-void DrawOnImg::DrawFilledPie(int left, int top, int right, int bottom, double startAngle,
-                              double endAngle) {
+void ImageTarget::DrawFilledPie(int left, int top, int right, int bottom, double startAngle,
+                                double endAngle) {
     int e[4];
     if (ArcEndsToDraw(left, top, right, bottom, startAngle, endAngle, e))
         Pie(Dc(), left, top, right, bottom, e[0], e[1], e[2], e[3]);
 }
 
-void DrawOnImg::DrawPolyline(const POINT* points, int count) {
+void ImageTarget::DrawPolyline(const POINT* points, int count) {
     if (!ValidPoints(points, count) || !Drawable(BoundsOf(points, count), ShapeKind::Straight))
         return;
     Polyline(Dc(), points, count);
 }
 
-void DrawOnImg::DrawFilledPolygon(const POINT* points, int count) {
+void ImageTarget::DrawFilledPolygon(const POINT* points, int count) {
     if (!ValidPoints(points, count) || !Drawable(BoundsOf(points, count), ShapeKind::Polygon))
         return;
     Polygon(Dc(), points, count);
 }
 
-void DrawOnImg::DrawBezier(const POINT* points, int count) {
+void ImageTarget::DrawBezier(const POINT* points, int count) {
     if (!ValidPoints(points, count) || (count - 1) % 3 != 0) return;
     if (!Drawable(BoundsOf(points, count), ShapeKind::Straight)) return;
     PolyBezier(Dc(), points, static_cast<DWORD>(count));
 }
 
-void DrawOnImg::FillAreaAt(int x, int y, COLORREF color, int mode) {
+void ImageTarget::FillAreaAt(int x, int y, COLORREF color, int mode) {
     ExtFloodFill(Dc(), x, y, color, static_cast<UINT>(mode));
 }
 

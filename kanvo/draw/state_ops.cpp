@@ -1,8 +1,8 @@
 // Colours, modes, transform, clipping and clearing of the current image.
-#include "draw_on_img.h"
+#include "image_target.h"
 
 #include "../image/pixel_bitmap.h"
-#include "../window/library_state.h"
+#include "../core/library_state.h"
 
 #include <cmath>
 
@@ -18,53 +18,53 @@ void ApplyTransform(HDC dc, XFORM& stored, const XFORM& changed) {
 
 }  // namespace
 
-void DrawOnImg::ClearTarget() {
+void ImageTarget::ClearTarget() {
     IMAGE& image = Image();
     GdiFlush();
     FillPixels(image.pixels_, PixelCount(image.width_, image.height_),
                SwapRedBlue(image.backgroundColor_));
 }
 
-COLORREF DrawOnImg::GetStrokeColor() {
+COLORREF ImageTarget::GetStrokeColor() {
     return Image().strokeColor_;
 }
 
-void DrawOnImg::SetStrokeColor(COLORREF color) {
+void ImageTarget::SetStrokeColor(COLORREF color) {
     IMAGE& image = Image();
     image.strokeColor_ = color;
     SetStrokeStyle(&image.lineStyle_);
 }
 
-COLORREF DrawOnImg::GetFontColor() {
+COLORREF ImageTarget::GetFontColor() {
     return Image().fontColor_;
 }
 
-void DrawOnImg::SetFontColor(COLORREF color) {
+void ImageTarget::SetFontColor(COLORREF color) {
     Image().fontColor_ = color;
     SetTextColor(Dc(), color);
 }
 
-COLORREF DrawOnImg::GetBackgroundColor() {
+COLORREF ImageTarget::GetBackgroundColor() {
     return Image().backgroundColor_;
 }
 
-void DrawOnImg::SetBackgroundColor(COLORREF color) {
+void ImageTarget::SetBackgroundColor(COLORREF color) {
     Image().backgroundColor_ = color;
     SetBkColor(Dc(), color);
 }
 
-int DrawOnImg::GetBackgroundMode() {
+int ImageTarget::GetBackgroundMode() {
     return GetBkMode(Dc());
 }
-void DrawOnImg::SetBackgroundMode(int mode) {
+void ImageTarget::SetBackgroundMode(int mode) {
     SetBkMode(Dc(), mode);
 }
 
-COLORREF DrawOnImg::GetInteriorColor() {
+COLORREF ImageTarget::GetInteriorColor() {
     return Image().interiorColor_;
 }
 
-void DrawOnImg::SetInteriorColor(COLORREF color) {
+void ImageTarget::SetInteriorColor(COLORREF color) {
     IMAGE& image = Image();
     image.interiorColor_ = color;
     if (image.fillStyle_.style == BS_SOLID) {
@@ -74,33 +74,37 @@ void DrawOnImg::SetInteriorColor(COLORREF color) {
     }
 }
 
-int DrawOnImg::GetRasterOp() {
+void ImageTarget::ResetDrawingState() {
+    Image().ResetDrawingState();
+}
+
+int ImageTarget::GetRasterOp() {
     return GetROP2(Dc());
 }
-void DrawOnImg::SetRasterOp(int mode) {
+void ImageTarget::SetRasterOp(int mode) {
     SetROP2(Dc(), mode);
 }
-int DrawOnImg::GetPolygonFillMode() {
+int ImageTarget::GetPolygonFillMode() {
     return GetPolyFillMode(Dc());
 }
-void DrawOnImg::SetPolygonFillMode(int mode) {
+void ImageTarget::SetPolygonFillMode(int mode) {
     SetPolyFillMode(Dc(), mode);
 }
 
-void DrawOnImg::MoveOrigin(int x, int y) {
+void ImageTarget::MoveOrigin(int x, int y) {
     XFORM changed = Image().transform_;
     changed.eDx = static_cast<float>(x);
     changed.eDy = static_cast<float>(y);
     ApplyTransform(Dc(), Image().transform_, changed);
 }
 
-void DrawOnImg::GetAxisScale(float* xScale, float* yScale) {
+void ImageTarget::GetAxisScale(float* xScale, float* yScale) {
     const IMAGE& image = Image();
     if (xScale) *xScale = image.transform_.eM11;
     if (yScale) *yScale = image.transform_.eM22;
 }
 
-void DrawOnImg::SetAxisScale(float xScale, float yScale) {
+void ImageTarget::SetAxisScale(float xScale, float yScale) {
     // An infinite or undefined factor has no meaning (and GDI refuses a 0,
     // which would collapse an axis): the scale then stays as it is.
     if (!std::isfinite(xScale) || !std::isfinite(yScale)) return;
@@ -110,11 +114,11 @@ void DrawOnImg::SetAxisScale(float xScale, float yScale) {
     ApplyTransform(Dc(), Image().transform_, changed);
 }
 
-void DrawOnImg::SetClipRegion(HRGN region) {
+void ImageTarget::SetClipRegion(HRGN region) {
     SelectClipRgn(Dc(), region);
 }
 
-void DrawOnImg::EraseClipArea() {
+void ImageTarget::EraseClipArea() {
     HDC dc = Dc();
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     if (!region) return;

@@ -1,7 +1,10 @@
 // The public drawing functions: each forwards to the operation of the same
-// name on the current target. Without a current target (no window opened and
-// no image chosen) they do nothing and getters return 0.
-#include "../window/library_state.h"
+// name on the current target, the whole call under one TargetLock. Without a
+// current target (no window opened and no image chosen) they do nothing and
+// getters return 0.
+#include "image_target.h"
+
+#include "../core/library_state.h"
 
 #include <type_traits>
 
@@ -11,8 +14,9 @@ namespace {
 
 template <class Operation>
 auto OnTarget(Operation operation) {
-    using Result = decltype(operation(std::declval<DrawOnImg&>()));
-    DrawOnImg* target = g_state.currentTarget;
+    using Result = decltype(operation(std::declval<ImageTarget&>()));
+    TargetLock lock;
+    ImageTarget* target = g_state.currentTarget;
     if constexpr (std::is_void_v<Result>) {
         if (target) operation(*target);
     } else {
@@ -23,239 +27,239 @@ auto OnTarget(Operation operation) {
 }  // namespace
 
 void ClearTarget() {
-    OnTarget([](DrawOnImg& t) { t.ClearTarget(); });
+    OnTarget([](ImageTarget& t) { t.ClearTarget(); });
 }
 COLORREF GetStrokeColor() {
-    return OnTarget([](DrawOnImg& t) { return t.GetStrokeColor(); });
+    return OnTarget([](ImageTarget& t) { return t.GetStrokeColor(); });
 }
 void SetStrokeColor(COLORREF c) {
-    OnTarget([&](DrawOnImg& t) { t.SetStrokeColor(c); });
+    OnTarget([&](ImageTarget& t) { t.SetStrokeColor(c); });
 }
 COLORREF GetFontColor() {
-    return OnTarget([](DrawOnImg& t) { return t.GetFontColor(); });
+    return OnTarget([](ImageTarget& t) { return t.GetFontColor(); });
 }
 void SetFontColor(COLORREF c) {
-    OnTarget([&](DrawOnImg& t) { t.SetFontColor(c); });
+    OnTarget([&](ImageTarget& t) { t.SetFontColor(c); });
 }
 COLORREF GetBackgroundColor() {
-    return OnTarget([](DrawOnImg& t) { return t.GetBackgroundColor(); });
+    return OnTarget([](ImageTarget& t) { return t.GetBackgroundColor(); });
 }
 void SetBackgroundColor(COLORREF c) {
-    OnTarget([&](DrawOnImg& t) { t.SetBackgroundColor(c); });
+    OnTarget([&](ImageTarget& t) { t.SetBackgroundColor(c); });
 }
 int GetBackgroundMode() {
-    return OnTarget([](DrawOnImg& t) { return t.GetBackgroundMode(); });
+    return OnTarget([](ImageTarget& t) { return t.GetBackgroundMode(); });
 }
 void SetBackgroundMode(int m) {
-    OnTarget([&](DrawOnImg& t) { t.SetBackgroundMode(m); });
+    OnTarget([&](ImageTarget& t) { t.SetBackgroundMode(m); });
 }
 void MoveOrigin(int x, int y) {
-    OnTarget([&](DrawOnImg& t) { t.MoveOrigin(x, y); });
+    OnTarget([&](ImageTarget& t) { t.MoveOrigin(x, y); });
 }
 void SetClipRegion(HRGN r) {
-    OnTarget([&](DrawOnImg& t) { t.SetClipRegion(r); });
+    OnTarget([&](ImageTarget& t) { t.SetClipRegion(r); });
 }
 void EraseClipArea() {
-    OnTarget([](DrawOnImg& t) { t.EraseClipArea(); });
+    OnTarget([](ImageTarget& t) { t.EraseClipArea(); });
 }
 void GetStrokeStyle(LINESTYLE* out) {
-    OnTarget([&](DrawOnImg& t) { t.GetStrokeStyle(out); });
+    OnTarget([&](ImageTarget& t) { t.GetStrokeStyle(out); });
 }
 void SetStrokeStyle(int style, int thickness, const DWORD* userPattern, DWORD userCount) {
-    OnTarget([&](DrawOnImg& t) { t.SetStrokeStyle(style, thickness, userPattern, userCount); });
+    OnTarget([&](ImageTarget& t) { t.SetStrokeStyle(style, thickness, userPattern, userCount); });
 }
 void SetStrokeStyle(const LINESTYLE* s) {
-    OnTarget([&](DrawOnImg& t) { t.SetStrokeStyle(s); });
+    OnTarget([&](ImageTarget& t) { t.SetStrokeStyle(s); });
 }
 void GetInteriorStyle(FILLSTYLE* out) {
-    OnTarget([&](DrawOnImg& t) { t.GetInteriorStyle(out); });
+    OnTarget([&](ImageTarget& t) { t.GetInteriorStyle(out); });
 }
 void SetInteriorStyle(int style, long hatch, IMAGE* pattern) {
-    OnTarget([&](DrawOnImg& t) { t.SetInteriorStyle(style, hatch, pattern); });
+    OnTarget([&](ImageTarget& t) { t.SetInteriorStyle(style, hatch, pattern); });
 }
 void SetInteriorStyle(const BYTE* rows) {
-    OnTarget([&](DrawOnImg& t) { t.SetInteriorStyle(rows); });
+    OnTarget([&](ImageTarget& t) { t.SetInteriorStyle(rows); });
 }
 void SetInteriorStyle(const FILLSTYLE* s) {
-    OnTarget([&](DrawOnImg& t) { t.SetInteriorStyle(s); });
+    OnTarget([&](ImageTarget& t) { t.SetInteriorStyle(s); });
 }
 COLORREF GetInteriorColor() {
-    return OnTarget([](DrawOnImg& t) { return t.GetInteriorColor(); });
+    return OnTarget([](ImageTarget& t) { return t.GetInteriorColor(); });
 }
 void SetInteriorColor(COLORREF c) {
-    OnTarget([&](DrawOnImg& t) { t.SetInteriorColor(c); });
+    OnTarget([&](ImageTarget& t) { t.SetInteriorColor(c); });
 }
 void GetAxisScale(float* x, float* y) {
-    OnTarget([&](DrawOnImg& t) { t.GetAxisScale(x, y); });
+    OnTarget([&](ImageTarget& t) { t.GetAxisScale(x, y); });
 }
 void SetAxisScale(float x, float y) {
-    OnTarget([&](DrawOnImg& t) { t.SetAxisScale(x, y); });
+    OnTarget([&](ImageTarget& t) { t.SetAxisScale(x, y); });
 }
 int GetRasterOp() {
-    return OnTarget([](DrawOnImg& t) { return t.GetRasterOp(); });
+    return OnTarget([](ImageTarget& t) { return t.GetRasterOp(); });
 }
 void SetRasterOp(int m) {
-    OnTarget([&](DrawOnImg& t) { t.SetRasterOp(m); });
+    OnTarget([&](ImageTarget& t) { t.SetRasterOp(m); });
 }
 int GetPolygonFillMode() {
-    return OnTarget([](DrawOnImg& t) { return t.GetPolygonFillMode(); });
+    return OnTarget([](ImageTarget& t) { return t.GetPolygonFillMode(); });
 }
 void SetPolygonFillMode(int m) {
-    OnTarget([&](DrawOnImg& t) { t.SetPolygonFillMode(m); });
+    OnTarget([&](ImageTarget& t) { t.SetPolygonFillMode(m); });
 }
 void ResetDrawingState() {
-    OnTarget([](DrawOnImg& t) { t.ResetDrawingState(); });
+    OnTarget([](ImageTarget& t) { t.ResetDrawingState(); });
 }
 
 COLORREF GetPixelColor(int x, int y) {
-    return OnTarget([&](DrawOnImg& t) { return t.GetPixelColor(x, y); });
+    return OnTarget([&](ImageTarget& t) { return t.GetPixelColor(x, y); });
 }
 void SetPixelColor(int x, int y, COLORREF c) {
-    OnTarget([&](DrawOnImg& t) { t.SetPixelColor(x, y, c); });
+    OnTarget([&](ImageTarget& t) { t.SetPixelColor(x, y, c); });
 }
 void DrawLine(int x1, int y1, int x2, int y2) {
-    OnTarget([&](DrawOnImg& t) { t.DrawLine(x1, y1, x2, y2); });
+    OnTarget([&](ImageTarget& t) { t.DrawLine(x1, y1, x2, y2); });
 }
 void DrawRectangle(int l, int t_, int r, int b) {
-    OnTarget([&](DrawOnImg& t) { t.DrawRectangle(l, t_, r, b); });
+    OnTarget([&](ImageTarget& t) { t.DrawRectangle(l, t_, r, b); });
 }
 void DrawFilledRectangle(int l, int t_, int r, int b) {
-    OnTarget([&](DrawOnImg& t) { t.DrawFilledRectangle(l, t_, r, b); });
+    OnTarget([&](ImageTarget& t) { t.DrawFilledRectangle(l, t_, r, b); });
 }
 void PaintRectangle(int l, int t_, int r, int b) {
-    OnTarget([&](DrawOnImg& t) { t.PaintRectangle(l, t_, r, b); });
+    OnTarget([&](ImageTarget& t) { t.PaintRectangle(l, t_, r, b); });
 }
 void EraseRectangle(int l, int t_, int r, int b) {
-    OnTarget([&](DrawOnImg& t) { t.EraseRectangle(l, t_, r, b); });
+    OnTarget([&](ImageTarget& t) { t.EraseRectangle(l, t_, r, b); });
 }
 void DrawCircle(int x, int y, int r) {
-    OnTarget([&](DrawOnImg& t) { t.DrawCircle(x, y, r); });
+    OnTarget([&](ImageTarget& t) { t.DrawCircle(x, y, r); });
 }
 void DrawFilledCircle(int x, int y, int r) {
-    OnTarget([&](DrawOnImg& t) { t.DrawFilledCircle(x, y, r); });
+    OnTarget([&](ImageTarget& t) { t.DrawFilledCircle(x, y, r); });
 }
 void PaintCircle(int x, int y, int r) {
-    OnTarget([&](DrawOnImg& t) { t.PaintCircle(x, y, r); });
+    OnTarget([&](ImageTarget& t) { t.PaintCircle(x, y, r); });
 }
 void EraseCircle(int x, int y, int r) {
-    OnTarget([&](DrawOnImg& t) { t.EraseCircle(x, y, r); });
+    OnTarget([&](ImageTarget& t) { t.EraseCircle(x, y, r); });
 }
 void DrawEllipse(int l, int t_, int r, int b) {
-    OnTarget([&](DrawOnImg& t) { t.DrawEllipse(l, t_, r, b); });
+    OnTarget([&](ImageTarget& t) { t.DrawEllipse(l, t_, r, b); });
 }
 void DrawFilledEllipse(int l, int t_, int r, int b) {
-    OnTarget([&](DrawOnImg& t) { t.DrawFilledEllipse(l, t_, r, b); });
+    OnTarget([&](ImageTarget& t) { t.DrawFilledEllipse(l, t_, r, b); });
 }
 void PaintEllipse(int l, int t_, int r, int b) {
-    OnTarget([&](DrawOnImg& t) { t.PaintEllipse(l, t_, r, b); });
+    OnTarget([&](ImageTarget& t) { t.PaintEllipse(l, t_, r, b); });
 }
 void EraseEllipse(int l, int t_, int r, int b) {
-    OnTarget([&](DrawOnImg& t) { t.EraseEllipse(l, t_, r, b); });
+    OnTarget([&](ImageTarget& t) { t.EraseEllipse(l, t_, r, b); });
 }
 void DrawRoundRect(int l, int t_, int r, int b, int ew, int eh) {
-    OnTarget([&](DrawOnImg& t) { t.DrawRoundRect(l, t_, r, b, ew, eh); });
+    OnTarget([&](ImageTarget& t) { t.DrawRoundRect(l, t_, r, b, ew, eh); });
 }
 void DrawFilledRoundRect(int l, int t_, int r, int b, int ew, int eh) {
-    OnTarget([&](DrawOnImg& t) { t.DrawFilledRoundRect(l, t_, r, b, ew, eh); });
+    OnTarget([&](ImageTarget& t) { t.DrawFilledRoundRect(l, t_, r, b, ew, eh); });
 }
 void PaintRoundRect(int l, int t_, int r, int b, int ew, int eh) {
-    OnTarget([&](DrawOnImg& t) { t.PaintRoundRect(l, t_, r, b, ew, eh); });
+    OnTarget([&](ImageTarget& t) { t.PaintRoundRect(l, t_, r, b, ew, eh); });
 }
 void EraseRoundRect(int l, int t_, int r, int b, int ew, int eh) {
-    OnTarget([&](DrawOnImg& t) { t.EraseRoundRect(l, t_, r, b, ew, eh); });
+    OnTarget([&](ImageTarget& t) { t.EraseRoundRect(l, t_, r, b, ew, eh); });
 }
 void DrawArc(int l, int t_, int r, int b, double s, double e) {
-    OnTarget([&](DrawOnImg& t) { t.DrawArc(l, t_, r, b, s, e); });
+    OnTarget([&](ImageTarget& t) { t.DrawArc(l, t_, r, b, s, e); });
 }
 void DrawPie(int l, int t_, int r, int b, double s, double e) {
-    OnTarget([&](DrawOnImg& t) { t.DrawPie(l, t_, r, b, s, e); });
+    OnTarget([&](ImageTarget& t) { t.DrawPie(l, t_, r, b, s, e); });
 }
 void DrawFilledPie(int l, int t_, int r, int b, double s, double e) {
-    OnTarget([&](DrawOnImg& t) { t.DrawFilledPie(l, t_, r, b, s, e); });
+    OnTarget([&](ImageTarget& t) { t.DrawFilledPie(l, t_, r, b, s, e); });
 }
 void PaintPie(int l, int t_, int r, int b, double s, double e) {
-    OnTarget([&](DrawOnImg& t) { t.PaintPie(l, t_, r, b, s, e); });
+    OnTarget([&](ImageTarget& t) { t.PaintPie(l, t_, r, b, s, e); });
 }
 void ErasePie(int l, int t_, int r, int b, double s, double e) {
-    OnTarget([&](DrawOnImg& t) { t.ErasePie(l, t_, r, b, s, e); });
+    OnTarget([&](ImageTarget& t) { t.ErasePie(l, t_, r, b, s, e); });
 }
 void DrawPolyline(const POINT* p, int n) {
-    OnTarget([&](DrawOnImg& t) { t.DrawPolyline(p, n); });
+    OnTarget([&](ImageTarget& t) { t.DrawPolyline(p, n); });
 }
 void DrawPolygon(const POINT* p, int n) {
-    OnTarget([&](DrawOnImg& t) { t.DrawPolygon(p, n); });
+    OnTarget([&](ImageTarget& t) { t.DrawPolygon(p, n); });
 }
 void DrawFilledPolygon(const POINT* p, int n) {
-    OnTarget([&](DrawOnImg& t) { t.DrawFilledPolygon(p, n); });
+    OnTarget([&](ImageTarget& t) { t.DrawFilledPolygon(p, n); });
 }
 void PaintPolygon(const POINT* p, int n) {
-    OnTarget([&](DrawOnImg& t) { t.PaintPolygon(p, n); });
+    OnTarget([&](ImageTarget& t) { t.PaintPolygon(p, n); });
 }
 void ErasePolygon(const POINT* p, int n) {
-    OnTarget([&](DrawOnImg& t) { t.ErasePolygon(p, n); });
+    OnTarget([&](ImageTarget& t) { t.ErasePolygon(p, n); });
 }
 void DrawBezier(const POINT* p, int n) {
-    OnTarget([&](DrawOnImg& t) { t.DrawBezier(p, n); });
+    OnTarget([&](ImageTarget& t) { t.DrawBezier(p, n); });
 }
 void FillAreaAt(int x, int y, COLORREF c, int mode) {
-    OnTarget([&](DrawOnImg& t) { t.FillAreaAt(x, y, c, mode); });
+    OnTarget([&](ImageTarget& t) { t.FillAreaAt(x, y, c, mode); });
 }
 
 void WriteText(int x, int y, const wchar_t* text) {
-    OnTarget([&](DrawOnImg& t) { t.WriteText(x, y, text); });
+    OnTarget([&](ImageTarget& t) { t.WriteText(x, y, text); });
 }
 int WriteTextInRect(const wchar_t* text, RECT* rect, UINT format) {
-    return OnTarget([&](DrawOnImg& t) { return t.WriteTextInRect(text, rect, format); });
+    return OnTarget([&](ImageTarget& t) { return t.WriteTextInRect(text, rect, format); });
 }
 int GetTextPixelWidth(const wchar_t* text) {
-    return OnTarget([&](DrawOnImg& t) { return t.GetTextPixelWidth(text); });
+    return OnTarget([&](ImageTarget& t) { return t.GetTextPixelWidth(text); });
 }
 int GetTextPixelHeight(const wchar_t* text) {
-    return OnTarget([&](DrawOnImg& t) { return t.GetTextPixelHeight(text); });
+    return OnTarget([&](ImageTarget& t) { return t.GetTextPixelHeight(text); });
 }
 void SetTextFont(const LOGFONTW* font) {
-    OnTarget([&](DrawOnImg& t) { t.SetTextFont(font); });
+    OnTarget([&](ImageTarget& t) { t.SetTextFont(font); });
 }
 void SetTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
                  int weight, bool italic, bool underline, bool strikeOut, BYTE charSet,
                  BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily) {
-    OnTarget([&](DrawOnImg& t) {
+    OnTarget([&](ImageTarget& t) {
         t.SetTextFont(height, width, face, escapement, orientation, weight, italic, underline,
                       strikeOut, charSet, outPrecision, clipPrecision, quality, pitchAndFamily);
     });
 }
 void SetTextFont(int height, int width, const wchar_t* face, int escapement, int orientation,
                  int weight, bool italic, bool underline, bool strikeOut) {
-    OnTarget([&](DrawOnImg& t) {
+    OnTarget([&](ImageTarget& t) {
         t.SetTextFont(height, width, face, escapement, orientation, weight, italic, underline,
                       strikeOut);
     });
 }
 void SetTextFont(int height, int width, const wchar_t* face) {
-    OnTarget([&](DrawOnImg& t) { t.SetTextFont(height, width, face); });
+    OnTarget([&](ImageTarget& t) { t.SetTextFont(height, width, face); });
 }
 void GetTextFont(LOGFONTW* out) {
-    OnTarget([&](DrawOnImg& t) { t.GetTextFont(out); });
+    OnTarget([&](ImageTarget& t) { t.GetTextFont(out); });
 }
 int GetTargetWidth() {
-    return OnTarget([](DrawOnImg& t) { return t.GetTargetWidth(); });
+    return OnTarget([](ImageTarget& t) { return t.GetTargetWidth(); });
 }
 int GetTargetHeight() {
-    return OnTarget([](DrawOnImg& t) { return t.GetTargetHeight(); });
+    return OnTarget([](ImageTarget& t) { return t.GetTargetHeight(); });
 }
 
 void BeginBatch() {
-    OnTarget([](DrawOnImg& t) { t.BeginBatch(); });
+    OnTarget([](ImageTarget& t) { t.BeginBatch(); });
 }
 void FlushBatch(int l, int t_, int r, int b) {
-    OnTarget([&](DrawOnImg& t) { t.FlushBatch(l, t_, r, b); });
+    OnTarget([&](ImageTarget& t) { t.FlushBatch(l, t_, r, b); });
 }
 void FlushBatch() {
-    OnTarget([](DrawOnImg& t) { t.FlushBatch(); });
+    OnTarget([](ImageTarget& t) { t.FlushBatch(); });
 }
 void EndBatch(int l, int t_, int r, int b) {
-    OnTarget([&](DrawOnImg& t) { t.EndBatch(l, t_, r, b); });
+    OnTarget([&](ImageTarget& t) { t.EndBatch(l, t_, r, b); });
 }
 void EndBatch() {
-    OnTarget([](DrawOnImg& t) { t.EndBatch(); });
+    OnTarget([](ImageTarget& t) { t.EndBatch(); });
 }

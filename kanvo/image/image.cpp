@@ -1,7 +1,7 @@
 // IMAGE: construction, copying, resizing and destruction of the raster.
+#include "current_target.h"
 #include "image_access.h"
 #include "pixel_bitmap.h"
-#include "../window/library_state.h"
 
 #include <algorithm>
 #include <cstring>
@@ -58,17 +58,11 @@ IMAGE::~IMAGE() {
         if (g_state.currentImage == this) {
             // Never leave a dangling target: fall back to the window, or to
             // no target at all when the window object itself goes.
-            GraphWnd* window = Window();
-            if (window && static_cast<IMAGE*>(window) != this) {
-                g_state.currentImage = window;
-                g_state.currentTarget = g_state.windowTarget.Get();
-                g_state.windowDC = window->hdc;
-                g_state.targetDC = ImageAccess::Dc(*window);
+            IMAGE* window = g_state.windowImage;
+            if (window && window != this) {
+                ChooseTargetLocked(nullptr);
             } else {
-                g_state.currentImage = nullptr;
-                g_state.currentTarget = nullptr;
-                g_state.windowDC = nullptr;
-                g_state.targetDC = nullptr;
+                ClearTargetLocked();
             }
         }
         if (dc_) {

@@ -6,7 +6,7 @@
 #include "image_access.h"
 #include "imaging.h"
 #include "palette_copy.h"
-#include "../window/library_state.h"
+#include "../core/library_state.h"
 
 #include <objbase.h>
 #include <shlwapi.h>
@@ -110,7 +110,7 @@ bool SaveBitmap(const BITMAPINFO* info, void* bits, const wchar_t* path, const C
 
 bool DecodeImageFromMemory(const GlobalMemory& holder, IMAGE* destination, int width, int height,
                            bool resizeToFit) {
-    if (!destination) destination = Window();
+    if (!destination) destination = g_state.windowImage;
     if (!destination) return false;
     const DecodedPicture picture(holder);
     const int drawWidth = width ? width : picture.Width();
@@ -189,7 +189,7 @@ bool ReadImageResource(IMAGE* destination, const wchar_t* type, const wchar_t* n
 }
 
 bool WriteImageFile(const wchar_t* path, IMAGE* image) {
-    if (!image) image = Window();
+    if (!image) image = g_state.windowImage;
     if (!path || !image) return false;
     DWORD* pixels = ImageAccess::Pixels(*image);
     if (!pixels) return false;

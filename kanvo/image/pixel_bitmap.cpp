@@ -1,7 +1,7 @@
 #include "pixel_bitmap.h"
 
 #include "image_access.h"
-#include "../window/library_state.h"
+#include "../core/library_state.h"
 
 #include <algorithm>
 #include <cstring>

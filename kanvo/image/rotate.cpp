@@ -2,7 +2,7 @@
 // area in a background colour, sampled nearest-pixel or bilinear.
 #include "image_access.h"
 #include "pixel_bitmap.h"
-#include "../window/library_state.h"
+#include "../core/library_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -113,7 +113,7 @@ void SampleBilinear(const SourceRaster& source, const Mapping& map, DWORD backgr
 
 void MakeRotatedImage(IMAGE* destination, IMAGE* source, double radians, COLORREF background,
                       bool autoSize, bool highQuality) {
-    if (!destination) destination = Window();
+    if (!destination) destination = g_state.windowImage;
     if (!destination || !source || !ImageAccess::Pixels(*source) || !std::isfinite(radians)) return;
     // Rotating an image into itself reads from a copy of it.
     std::unique_ptr<IMAGE> copy;
@@ -153,7 +153,7 @@ void MakeRotatedImage(IMAGE* destination, IMAGE* source, double radians, COLORRE
     // Off-screen images need no lock; the window's image does, so that the
     // window thread never shows a half-written picture.
     std::optional<LockGuard> lock;
-    if (destination == Window()) lock.emplace();
+    if (destination == g_state.windowImage) lock.emplace();
     FillPixels(pixels, PixelCount(width, height), backgroundPixel);
     if (highQuality)
         SampleBilinear(raster, map, backgroundPixel, pixels, width, height);

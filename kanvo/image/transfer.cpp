@@ -1,7 +1,7 @@
 // Block copies between the current target and images.
 #include "image_access.h"
 #include "pixel_bitmap.h"
-#include "../window/library_state.h"
+#include "../core/library_state.h"
 
 using namespace Kanvo;
 

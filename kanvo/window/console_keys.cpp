@@ -2,7 +2,7 @@
 // input as records of the kind the console itself makes, so that _kbhit and
 // _getch see them whichever console host shows the console (some have no
 // window that messages could be posted to).
-#include "graph_wnd.h"
+#include "graphics_window.h"
 
 #include <algorithm>
 

@@ -2,9 +2,7 @@
 // read by the program thread. A full ring makes room for a click by dropping
 // its oldest move, which moves records the reader may be reading: so every
 // change of the records or positions holds g_ringLock.
-#include "graph_wnd.h"
-
-#include "library_state.h"
+#include "graphics_window.h"
 
 namespace Kanvo {
 namespace {
@@ -24,13 +22,13 @@ public:
     RingLock& operator=(const RingLock&) = delete;
 };
 
-unsigned Count(const GraphWnd& window) {
+unsigned Count(const GraphicsWindow& window) {
     return (window.writePosition.load(std::memory_order_acquire) -
             window.readPosition.load(std::memory_order_relaxed)) &
            kSlotMask;
 }
 
-MOUSEMSG RemoveOldest(GraphWnd& window) {
+MOUSEMSG RemoveOldest(GraphicsWindow& window) {
     RingLock lock;
     const unsigned read = window.readPosition.load(std::memory_order_relaxed);
     if (read == window.writePosition.load(std::memory_order_acquire)) throw kEmptyQueue;
@@ -41,8 +39,8 @@ MOUSEMSG RemoveOldest(GraphWnd& window) {
 
 // Releases a waiting reader, if there is one. Whoever clears the flag owes
 // the reader exactly one SetEvent, so the event is never left set.
-void WakeReader(GraphWnd& window) {
-    if (waitingForInput.exchange(false)) SetEvent(window.signal);
+void WakeReader(GraphicsWindow& window) {
+    if (g_waitingForInput.exchange(false)) SetEvent(window.signal);
 }
 
 MOUSEMSG MakeRecord(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -64,7 +62,7 @@ MOUSEMSG MakeRecord(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // In a full ring: drops the oldest queued move, shifting the newer records
 // down by one, and frees the newest slot; false when no move is queued.
-bool DropOldestMove(GraphWnd& window, unsigned read, unsigned write) {
+bool DropOldestMove(GraphicsWindow& window, unsigned read, unsigned write) {
     unsigned slot = read;
     while (slot != write && window.messages[slot].message != WM_MOUSEMOVE)
         slot = (slot + 1) & kSlotMask;
@@ -81,7 +79,7 @@ bool DropOldestMove(GraphWnd& window, unsigned read, unsigned write) {
 // move replaces it (the pointer's latest position is what counts); anything
 // else takes the place of the oldest queued move; a ring that holds no move
 // at all keeps what it has and drops the new record.
-void Store(GraphWnd& window, const MOUSEMSG& record) {
+void Store(GraphicsWindow& window, const MOUSEMSG& record) {
     RingLock lock;
     const unsigned write = window.writePosition.load(std::memory_order_relaxed);
     const unsigned read = window.readPosition.load(std::memory_order_relaxed);
@@ -100,24 +98,25 @@ void Store(GraphWnd& window, const MOUSEMSG& record) {
 
 }  // namespace
 
-void QueueMouseMessage(GraphWnd& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+void QueueMouseMessage(GraphicsWindow& window, HWND hwnd, UINT message, WPARAM wParam,
+                       LPARAM lParam) {
     Store(window, MakeRecord(hwnd, message, wParam, lParam));
     WakeReader(window);
 }
 
-LRESULT AnswerWaitRequest(GraphWnd& window) {
+LRESULT AnswerWaitRequest(GraphicsWindow& window) {
     // This runs on the writer's thread, so nothing is queued between the test
     // and the flag: a record that came in after the reader found the ring
     // empty releases it at once instead of leaving it for the next message.
     if (Count(window) != 0) {
         SetEvent(window.signal);
     } else {
-        waitingForInput = true;
+        g_waitingForInput = true;
     }
     return 1;  // tells the reader that the request reached a live window
 }
 
-void ReleaseMouseWait(GraphWnd& window) {
+void ReleaseMouseWait(GraphicsWindow& window) {
     WakeReader(window);
 }
 
@@ -126,12 +125,12 @@ void ReleaseMouseWait(GraphWnd& window) {
 using namespace Kanvo;
 
 bool MouseEventPending() {
-    GraphWnd* window = Window();
+    GraphicsWindow* window = Window();
     return window && Count(*window) != 0;
 }
 
 MOUSEMSG WaitMouseEvent() {
-    GraphWnd* window = Window();
+    GraphicsWindow* window = Window();
     if (!window) throw kEmptyQueue;
     if (Count(*window) == 0) {
         const HWND hwnd = window->hwnd;
@@ -150,7 +149,7 @@ MOUSEMSG WaitMouseEvent() {
 }
 
 bool PollMouseEvent(MOUSEMSG* out, bool remove) {
-    GraphWnd* window = Window();
+    GraphicsWindow* window = Window();
     if (!window || !out || Count(*window) == 0) return false;
     if (remove) {
         *out = RemoveOldest(*window);
@@ -162,7 +161,7 @@ bool PollMouseEvent(MOUSEMSG* out, bool remove) {
 }
 
 void ClearMouseEvents() {
-    GraphWnd* window = Window();
+    GraphicsWindow* window = Window();
     if (!window) return;
     RingLock lock;
     window->readPosition.store(window->writePosition.load(std::memory_order_acquire),

@@ -1,11 +1,11 @@
 // The public window functions.
-#include "library_state.h"
+#include "graphics_window.h"
 
 using namespace Kanvo;
 
 HWND OpenGraphWindow(int width, int height, int flags) {
-    DrawOnWnd* target = g_state.windowTarget.Get();
-    return target ? target->OpenGraphWindow(width, height, flags) : nullptr;
+    GraphicsWindow* window = Window();
+    return window ? window->Open(width, height, flags) : nullptr;
 }
 
 HWND OpenGraphWindow() {
@@ -13,11 +13,11 @@ HWND OpenGraphWindow() {
 }
 
 void CloseGraphWindow() {
-    if (DrawOnWnd* target = g_state.windowTarget.Get()) target->CloseGraphWindow();
+    if (GraphicsWindow* window = Window()) window->Close();
 }
 
 HWND GetWindowHandle() {
-    GraphWnd* window = Window();
+    GraphicsWindow* window = Window();
     return window ? window->hwnd.load() : nullptr;
 }
 

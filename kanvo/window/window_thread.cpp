@@ -1,9 +1,7 @@
 // The window thread: creates the graphics window, pumps its messages and
 // copies the back buffer to the screen whenever more than 16 ms have passed,
 // unless batch drawing holds the copy back.
-#include "graph_wnd.h"
-
-#include "library_state.h"
+#include "graphics_window.h"
 
 #include <shellapi.h>
 
@@ -28,7 +26,7 @@ void ProgramTitle(const wchar_t* path, wchar_t* title, size_t capacity) {
 
 DWORD WINAPI WindowThreadMain(LPVOID parameter) {
     const WindowThreadParams params = *static_cast<const WindowThreadParams*>(parameter);
-    GraphWnd& window = *Window();
+    GraphicsWindow& window = *Window();
     const int x = params.x == -1 ? CW_USEDEFAULT : params.x;
     const int y = params.y == -1 ? CW_USEDEFAULT : params.y;
 
@@ -66,7 +64,7 @@ DWORD WINAPI WindowThreadMain(LPVOID parameter) {
     }
     window.hwnd = hwnd;
     if (x != CW_USEDEFAULT) {
-        if (HWND console = consoleWindow) ShowWindow(console, SW_HIDE);
+        if (HWND console = g_consoleWindow) ShowWindow(console, SW_HIDE);
     }
     ShowWindow(hwnd, SW_SHOW);
     SetEvent(window.signal);  // the opener may go on; params is no longer read
@@ -94,7 +92,7 @@ DWORD WINAPI WindowThreadMain(LPVOID parameter) {
 }
 
 LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    GraphWnd* window = Window();
+    GraphicsWindow* window = Window();
     switch (message) {
         case WM_DESTROY: {
             PostQuitMessage(0);
@@ -104,8 +102,8 @@ LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             if (!window || window->closingByProgram) return 0;
             // Closed by the user: the program ends. Hold the lock, so that the
             // program thread is not halfway through drawing on the window.
-            g_state.EnterLock(&g_state.libraryLock);
-            if (HWND console = consoleWindow) {
+            g_state.enterLock(&g_state.libraryLock);
+            if (HWND console = g_consoleWindow) {
                 SendMessageW(console, WM_CLOSE, 0, 0);
             }
             // The program thread may still be drawing into its own global

@@ -2,7 +2,7 @@
 // window handle, its thread, the console bookkeeping and the mouse queue.
 #pragma once
 
-#include "../kanvo.h"
+#include "../core/library_state.h"
 
 #include <atomic>
 #include <cstdio>
@@ -13,11 +13,11 @@ constexpr UINT WM_KANVO_WAIT_REQUEST = WM_USER + 1;   // WaitMouseEvent's reques
 constexpr UINT WM_KANVO_CLOSE_REQUEST = WM_USER + 2;  // destroy the window on its own thread
 constexpr int kMouseRingSlots = 64;
 
-class GraphWnd : public IMAGE {
+class GraphicsWindow : public IMAGE {
 public:
-    GraphWnd();
+    GraphicsWindow();
     void ResetDrawingState() override;
-    ~GraphWnd() override;
+    ~GraphicsWindow() override;
     void SetSize(int width, int height) override;
 
     // The open sequence; returns the window handle, null when the window
@@ -40,7 +40,6 @@ public:
     // console. Opened and closed by the program thread, read by the window's.
     std::atomic<HANDLE> consoleInput{nullptr};
     std::atomic<HWND> hwnd{nullptr};
-    HDC hdc = nullptr;  // screen DC of the window; guarded by the library lock
     std::atomic<bool> batching{false};
 
     // The window thread of the open window (joined when the program closes it).
@@ -62,9 +61,12 @@ private:
     void GiveBackAllocatedConsole();
 };
 
+// The window object while the library is started, else null.
+GraphicsWindow* Window();
+
 // Module globals shared by the window thread and the program thread.
-extern std::atomic<HWND> consoleWindow;
-extern std::atomic<bool> waitingForInput;
+extern std::atomic<HWND> g_consoleWindow;
+extern std::atomic<bool> g_waitingForInput;
 
 // The window thread and its window procedure (window_thread.cpp).
 struct WindowThreadParams {
@@ -85,8 +87,9 @@ LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 // The mouse queue's window-thread side (mouse_queue.cpp): queue a message;
 // answer WaitMouseEvent's request (1 = the request was taken); release a
 // waiting reader when the window goes away.
-void QueueMouseMessage(GraphWnd& window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT AnswerWaitRequest(GraphWnd& window);
-void ReleaseMouseWait(GraphWnd& window);
+void QueueMouseMessage(GraphicsWindow& window, HWND hwnd, UINT message, WPARAM wParam,
+                       LPARAM lParam);
+LRESULT AnswerWaitRequest(GraphicsWindow& window);
+void ReleaseMouseWait(GraphicsWindow& window);
 
 }  // namespace Kanvo

@@ -1,10 +1,11 @@
 // The text input dialog and PromptForText.
-#include "input_box.h"
+#include "input_dialog.h"
 
 #include <algorithm>
 #include <atomic>
 #include <vector>
 
+namespace Kanvo {
 namespace {
 
 constexpr wchar_t kDialogClass[] = L"Kanvo_InputBox";
@@ -22,9 +23,9 @@ constexpr DWORD kMultiLineEditStyle =
     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_AUTOVSCROLL | ES_MULTILINE;
 constexpr DWORD kSingleLineEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
 
-HWND inputParent = nullptr;              // parent of the running dialog
-CInputBox* activeInputBox = nullptr;     // the dialog being shown
-std::atomic<bool> dialogRunning{false};  // one dialog at a time, on any thread
+HWND g_inputParent = nullptr;              // parent of the running dialog
+InputDialog* g_activeDialog = nullptr;     // the dialog being shown
+std::atomic<bool> g_dialogRunning{false};  // one dialog at a time, on any thread
 
 bool SpeaksChinese() {
     return PRIMARYLANGID(g_interfaceLanguage()) == LANG_CHINESE;
@@ -37,7 +38,7 @@ void RegisterDialogClass(HINSTANCE instance) {
     windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = InputBoxProc;
+    windowClass.lpfnWndProc = InputDialogProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -69,9 +70,9 @@ HWND CreateControl(DWORD exStyle, const wchar_t* className, const wchar_t* text,
 
 // Clears the flag of the running dialog however PromptForText is left.
 struct DialogSlot {
-    bool taken = !dialogRunning.exchange(true);
+    bool taken = !g_dialogRunning.exchange(true);
     ~DialogSlot() {
-        if (taken) dialogRunning = false;
+        if (taken) g_dialogRunning = false;
     }
 };
 
@@ -79,80 +80,80 @@ struct DialogSlot {
 
 InterfaceLanguageQuery g_interfaceLanguage = GetUserDefaultUILanguage;
 
-CInputBox::CInputBox(HWND parent, wchar_t* buffer_, int bufferSize_, const wchar_t* prompt_,
-                     const wchar_t* title_, const wchar_t* defaultText_, int width_, int height_,
-                     bool okOnly_)
-    : bufferSize(bufferSize_),
-      prompt(prompt_),
-      title(title_),
-      defaultText(defaultText_),
-      okOnly(okOnly_),
-      multiLine(height_ > 0),
-      buffer(buffer_) {
+InputDialog::InputDialog(HWND parent, wchar_t* buffer, int bufferSize, const wchar_t* prompt,
+                         const wchar_t* title, const wchar_t* defaultText, int width, int height,
+                         bool okOnly)
+    : bufferSize_(bufferSize),
+      prompt_(prompt),
+      title_(title),
+      defaultText_(defaultText),
+      okOnly_(okOnly),
+      multiLine_(height > 0),
+      buffer_(buffer) {
     RegisterDialogClass(GetModuleHandleW(nullptr));
-    inputParent = parent;
-    width = width_ == 0 ? kDefaultWidth : std::max(width_, kMinWidth);
-    height = std::max(height_, kMinHeight);
-    activeInputBox = this;
+    g_inputParent = parent;
+    width_ = width == 0 ? kDefaultWidth : std::max(width, kMinWidth);
+    height_ = std::max(height, kMinHeight);
+    g_activeDialog = this;
 
     LOGFONTW logFont = {};
     logFont.lfHeight = 14;
     logFont.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(logFont.lfFaceName, L"Arial", LF_FACESIZE);
-    font = CreateFontIndirectW(&logFont);
+    font_ = CreateFontIndirectW(&logFont);
 
     // Sizes beyond the largest window the system allows are cut to it; this
     // also keeps the arithmetic below far from overflow.
     const int maxWidth = GetSystemMetrics(SM_CXMAXTRACK);
     const int maxHeight = GetSystemMetrics(SM_CYMAXTRACK);
-    width = std::min(width, maxWidth);
-    promptHeight = MeasurePrompt(font, prompt, width - 90);
-    if (promptHeight < kMinPromptHeight) promptHeight = kMinPromptHeight;
-    promptHeight = std::min(promptHeight, maxHeight);
-    height = std::min(height, maxHeight);
-    if (promptHeight > kMinPromptHeight)
-        height = std::min(height + (promptHeight - kMinPromptHeight), maxHeight);
+    width_ = std::min(width_, maxWidth);
+    promptHeight_ = MeasurePrompt(font_, prompt_, width_ - 90);
+    if (promptHeight_ < kMinPromptHeight) promptHeight_ = kMinPromptHeight;
+    promptHeight_ = std::min(promptHeight_, maxHeight);
+    height_ = std::min(height_, maxHeight);
+    if (promptHeight_ > kMinPromptHeight)
+        height_ = std::min(height_ + (promptHeight_ - kMinPromptHeight), maxHeight);
 }
 
-CInputBox::~CInputBox() {
-    if (activeInputBox == this) activeInputBox = nullptr;
-    if (font) DeleteObject(font);
+InputDialog::~InputDialog() {
+    if (g_activeDialog == this) g_activeDialog = nullptr;
+    if (font_) DeleteObject(font_);
 }
 
-bool CInputBox::RunModal() {
+bool InputDialog::RunModal() {
     RECT reference = {};
-    if (inputParent) {
-        GetWindowRect(inputParent, &reference);
+    if (g_inputParent) {
+        GetWindowRect(g_inputParent, &reference);
     } else {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &reference, 0);
     }
 
     std::vector<wchar_t> parentCaption;
-    const wchar_t* caption = title;
+    const wchar_t* caption = title_;
     if (!caption) {
-        parentCaption.assign(static_cast<size_t>(GetWindowTextLengthW(inputParent)) + 1, L'\0');
-        GetWindowTextW(inputParent, parentCaption.data(), static_cast<int>(parentCaption.size()));
+        parentCaption.assign(static_cast<size_t>(GetWindowTextLengthW(g_inputParent)) + 1, L'\0');
+        GetWindowTextW(g_inputParent, parentCaption.data(), static_cast<int>(parentCaption.size()));
         caption = parentCaption.data();
     }
 
-    const DWORD style = okOnly ? kOkOnlyStyle : kDialogStyle;
+    const DWORD style = okOnly_ ? kOkOnlyStyle : kDialogStyle;
     RECT outer;
-    outer.left = reference.left + (reference.right - width - reference.left) / 2;
-    outer.top = reference.top + (reference.bottom - height - reference.top) / 2;
-    outer.right = outer.left + width;
-    outer.bottom = outer.top + height;
+    outer.left = reference.left + (reference.right - width_ - reference.left) / 2;
+    outer.top = reference.top + (reference.bottom - height_ - reference.top) / 2;
+    outer.right = outer.left + width_;
+    outer.bottom = outer.top + height_;
     AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
 
-    dialog = CreateWindowExW(WS_EX_DLGMODALFRAME, kDialogClass, caption, style, outer.left,
-                             outer.top, outer.right - outer.left, outer.bottom - outer.top,
-                             inputParent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!dialog) return false;  // no loop could ever end: give up at once
-    postQuitOnDestroy = true;
+    dialog_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kDialogClass, caption, style, outer.left,
+                              outer.top, outer.right - outer.left, outer.bottom - outer.top,
+                              g_inputParent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!dialog_) return false;  // no loop could ever end: give up at once
+    postQuitOnDestroy_ = true;
 
-    SetForegroundWindow(dialog);
-    if (inputParent) EnableWindow(inputParent, FALSE);
-    ShowWindow(dialog, SW_SHOW);
-    UpdateWindow(dialog);
+    SetForegroundWindow(dialog_);
+    if (g_inputParent) EnableWindow(g_inputParent, FALSE);
+    ShowWindow(dialog_, SW_SHOW);
+    UpdateWindow(dialog_);
 
     MSG message = {};
     BOOL got;
@@ -161,10 +162,10 @@ bool CInputBox::RunModal() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    if (!destroyed) {
+    if (!destroyed_) {
         // The loop ended on a quit request that is not the dialog's: close
         // the dialog as cancelled and hand the request on to the program.
-        postQuitOnDestroy = false;
+        postQuitOnDestroy_ = false;
         End(0);
         if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
         return false;
@@ -172,93 +173,93 @@ bool CInputBox::RunModal() {
     return message.wParam == 1;
 }
 
-void CInputBox::CreateControls(HWND dialogWindow) {
+void InputDialog::CreateControls(HWND dialogWindow) {
     RECT client = {};
     GetClientRect(dialogWindow, &client);
     const int cw = client.right;
     const int ch = client.bottom;
-    promptLabel = CreateControl(0, L"Static", prompt, WS_CHILD | WS_VISIBLE, 9, 10, cw - 90,
-                                promptHeight, dialogWindow, kPromptId, font);
-    editBox =
-        CreateControl(WS_EX_CLIENTEDGE, L"Edit", defaultText,
-                      multiLine ? kMultiLineEditStyle : kSingleLineEditStyle, 9, promptHeight + 20,
-                      cw - 18, ch - promptHeight - 30, dialogWindow, kEditId, font);
-    if (bufferSize > 1) {
-        SendMessageW(editBox, EM_LIMITTEXT, static_cast<WPARAM>(bufferSize - 1), 0);
+    promptLabel_ = CreateControl(0, L"Static", prompt_, WS_CHILD | WS_VISIBLE, 9, 10, cw - 90,
+                                 promptHeight_, dialogWindow, kPromptId, font_);
+    editBox_ = CreateControl(WS_EX_CLIENTEDGE, L"Edit", defaultText_,
+                             multiLine_ ? kMultiLineEditStyle : kSingleLineEditStyle, 9,
+                             promptHeight_ + 20, cw - 18, ch - promptHeight_ - 30, dialogWindow,
+                             kEditId, font_);
+    if (bufferSize_ > 1) {
+        SendMessageW(editBox_, EM_LIMITTEXT, static_cast<WPARAM>(bufferSize_ - 1), 0);
     } else {
         // A limit of 0 would mean "no limit"; the buffer has room for nothing.
-        SendMessageW(editBox, EM_SETREADONLY, TRUE, 0);
+        SendMessageW(editBox_, EM_SETREADONLY, TRUE, 0);
     }
-    SendMessageW(editBox, EM_SETSEL, 0, -1);
+    SendMessageW(editBox_, EM_SETSEL, 0, -1);
     const bool chinese = SpeaksChinese();
-    okButton = CreateControl(0, L"Button", chinese ? kChineseOkText : L"OK",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, cw - 69, 10, 60,
-                             21, dialogWindow, IDOK, font);
-    if (!okOnly) {
-        cancelButton = CreateControl(0, L"Button", chinese ? kChineseCancelText : L"Cancel",
-                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP, cw - 69, 34, 60, 21,
-                                     dialogWindow, IDCANCEL, font);
+    okButton_ = CreateControl(0, L"Button", chinese ? kChineseOkText : L"OK",
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, cw - 69, 10,
+                              60, 21, dialogWindow, IDOK, font_);
+    if (!okOnly_) {
+        cancelButton_ = CreateControl(0, L"Button", chinese ? kChineseCancelText : L"Cancel",
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP, cw - 69, 34, 60, 21,
+                                      dialogWindow, IDCANCEL, font_);
     }
-    SetFocus(editBox);
+    SetFocus(editBox_);
 }
 
-bool CInputBox::HandleKey(WPARAM key) {
+bool InputDialog::HandleKey(WPARAM key) {
     switch (key) {
         case VK_TAB:
             MoveFocusOn();
             return true;
         case VK_RETURN:
-            if (multiLine && GetKeyState(VK_CONTROL) >= 0) return false;  // a new line
-            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            if (multiLine_ && GetKeyState(VK_CONTROL) >= 0) return false;  // a new line
+            PostMessageW(dialog_, WM_COMMAND, IDOK, 0);
             return true;
         case VK_ESCAPE:
-            if (okOnly) return false;
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            if (okOnly_) return false;
+            PostMessageW(dialog_, WM_COMMAND, IDCANCEL, 0);
             return true;
         default:
             return false;
     }
 }
 
-void CInputBox::MoveFocusOn() {
+void InputDialog::MoveFocusOn() {
     const HWND focus = GetFocus();
-    if (focus == editBox) {
-        SetFocus(okButton);
-    } else if (focus == okButton) {
-        SetFocus(okOnly ? editBox : cancelButton);
-    } else if (focus == cancelButton && cancelButton) {
-        SetFocus(editBox);
+    if (focus == editBox_) {
+        SetFocus(okButton_);
+    } else if (focus == okButton_) {
+        SetFocus(okOnly_ ? editBox_ : cancelButton_);
+    } else if (focus == cancelButton_ && cancelButton_) {
+        SetFocus(editBox_);
     }
 }
 
-void CInputBox::End(int code) {
-    exitCode = code;
+void InputDialog::End(int code) {
+    exitCode_ = code;
     // Enabled before the dialog goes, so that the parent can take the
     // activation back.
-    if (inputParent) EnableWindow(inputParent, TRUE);
-    DestroyWindow(dialog);
+    if (g_inputParent) EnableWindow(g_inputParent, TRUE);
+    DestroyWindow(dialog_);
 }
 
-void CInputBox::OnDestroy() {
-    destroyed = true;
-    if (inputParent) {
-        EnableWindow(inputParent, TRUE);
-        SetForegroundWindow(inputParent);
+void InputDialog::OnDestroy() {
+    destroyed_ = true;
+    if (g_inputParent) {
+        EnableWindow(g_inputParent, TRUE);
+        SetForegroundWindow(g_inputParent);
     }
-    if (postQuitOnDestroy) PostQuitMessage(exitCode);
+    if (postQuitOnDestroy_) PostQuitMessage(exitCode_);
 }
 
-LRESULT CALLBACK InputBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CInputBox* box = activeInputBox;
+LRESULT CALLBACK InputDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    InputDialog* box = g_activeDialog;
     if (!box) return DefWindowProcW(hwnd, message, wParam, lParam);
     switch (message) {
         case WM_CREATE:
             box->CreateControls(hwnd);
             // Without its edit box and OK button the dialog could not be used.
-            return box->editBox && box->okButton ? 0 : -1;
+            return box->editBox_ && box->okButton_ ? 0 : -1;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
-                GetWindowTextW(box->editBox, box->buffer, box->bufferSize);
+                GetWindowTextW(box->editBox_, box->buffer_, box->bufferSize_);
                 box->End(1);
             } else if (LOWORD(wParam) == IDCANCEL) {
                 box->End(0);
@@ -268,12 +269,16 @@ LRESULT CALLBACK InputBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             box->End(0);
             return 0;
         case WM_DESTROY:
-            if (hwnd == box->dialog) box->OnDestroy();
+            if (hwnd == box->dialog_) box->OnDestroy();
             return 0;
         default:
             return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
+
+}  // namespace Kanvo
+
+using namespace Kanvo;
 
 bool PromptForText(wchar_t* buffer, int bufferSize, const wchar_t* prompt, const wchar_t* title,
                    const wchar_t* defaultText, int width, int height, bool okOnly) {
@@ -282,6 +287,6 @@ bool PromptForText(wchar_t* buffer, int bufferSize, const wchar_t* prompt, const
     if (!slot.taken) return false;
     HWND parent = GetWindowHandle();
     if (!parent) parent = GetConsoleWindow();
-    CInputBox box(parent, buffer, bufferSize, prompt, title, defaultText, width, height, okOnly);
+    InputDialog box(parent, buffer, bufferSize, prompt, title, defaultText, width, height, okOnly);
     return box.RunModal();
 }

@@ -1,6 +1,6 @@
 // Text output, measuring and fonts of the current target. The font exists
 // only as the object selected into the target's device context.
-#include "../draw/draw_on_img.h"
+#include "image_target.h"
 
 #include <algorithm>
 #include <climits>
@@ -47,27 +47,27 @@ void ReplaceFields(LOGFONTW& style, int height, int width, const wchar_t* face, 
 
 }  // namespace
 
-void DrawOnImg::WriteText(int x, int y, const wchar_t* text) {
+void ImageTarget::WriteText(int x, int y, const wchar_t* text) {
     if (!text || !text[0]) return;
     TextOutW(Dc(), x, y, text, UnitCount(text));
 }
 
-int DrawOnImg::WriteTextInRect(const wchar_t* text, RECT* rect, UINT format) {
+int ImageTarget::WriteTextInRect(const wchar_t* text, RECT* rect, UINT format) {
     if (!text || !rect) return 0;
     // The text is the caller's constant string: the system must never write
     // an ellipsis into it (which could also run past its end).
     return DrawTextW(Dc(), text, -1, rect, format & ~static_cast<UINT>(DT_MODIFYSTRING));
 }
 
-int DrawOnImg::GetTextPixelWidth(const wchar_t* text) {
+int ImageTarget::GetTextPixelWidth(const wchar_t* text) {
     return TextExtent(Dc(), text).cx;
 }
 
-int DrawOnImg::GetTextPixelHeight(const wchar_t* text) {
+int ImageTarget::GetTextPixelHeight(const wchar_t* text) {
     return TextExtent(Dc(), text).cy;
 }
 
-void DrawOnImg::SetTextFont(const LOGFONTW* style) {
+void ImageTarget::SetTextFont(const LOGFONTW* style) {
     if (!style) return;
     // A face name that fills all 32 units has no terminator: cut it to 31.
     LOGFONTW terminated = *style;
@@ -80,10 +80,10 @@ void DrawOnImg::SetTextFont(const LOGFONTW* style) {
     DeleteObject(previous ? previous : font);
 }
 
-void DrawOnImg::SetTextFont(int height, int width, const wchar_t* face, int escapement,
-                            int orientation, int weight, bool italic, bool underline,
-                            bool strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
-                            BYTE quality, BYTE pitchAndFamily) {
+void ImageTarget::SetTextFont(int height, int width, const wchar_t* face, int escapement,
+                              int orientation, int weight, bool italic, bool underline,
+                              bool strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
+                              BYTE quality, BYTE pitchAndFamily) {
     LOGFONTW style = {};
     if (!face) {
         LOGFONTW current = {};
@@ -101,9 +101,9 @@ void DrawOnImg::SetTextFont(int height, int width, const wchar_t* face, int esca
     SetTextFont(&style);
 }
 
-void DrawOnImg::SetTextFont(int height, int width, const wchar_t* face, int escapement,
-                            int orientation, int weight, bool italic, bool underline,
-                            bool strikeOut) {
+void ImageTarget::SetTextFont(int height, int width, const wchar_t* face, int escapement,
+                              int orientation, int weight, bool italic, bool underline,
+                              bool strikeOut) {
     LOGFONTW style = {};
     GetTextFont(&style);
     ReplaceFields(style, height, width, face, escapement, orientation, weight, italic, underline,
@@ -111,7 +111,7 @@ void DrawOnImg::SetTextFont(int height, int width, const wchar_t* face, int esca
     SetTextFont(&style);
 }
 
-void DrawOnImg::SetTextFont(int height, int width, const wchar_t* face) {
+void ImageTarget::SetTextFont(int height, int width, const wchar_t* face) {
     LOGFONTW style = {};
     GetTextFont(&style);
     style.lfHeight = height;
@@ -120,7 +120,7 @@ void DrawOnImg::SetTextFont(int height, int width, const wchar_t* face) {
     SetTextFont(&style);
 }
 
-void DrawOnImg::GetTextFont(LOGFONTW* out) {
+void ImageTarget::GetTextFont(LOGFONTW* out) {
     if (!out) return;
     // Read into a local record, so that a failed read leaves *out unchanged.
     LOGFONTW style = {};

@@ -1,22 +1,38 @@
 // Choosing the current target, and access to images' pixels, DCs and sizes.
+#include "current_target.h"
+
 #include "image_access.h"
-#include "../window/library_state.h"
+
+namespace Kanvo {
+
+void ChooseTargetLocked(IMAGE* image) {
+    if (image) {
+        g_state.currentImage = image;
+        g_state.currentTarget = g_state.imageTarget;
+        g_state.windowDC = nullptr;
+        g_state.targetDC = ImageAccess::Dc(*image);
+    } else if (IMAGE* window = g_state.windowImage) {
+        g_state.windowDC = g_state.windowScreenDC;
+        g_state.currentImage = window;
+        g_state.currentTarget = g_state.windowTarget;
+        g_state.targetDC = ImageAccess::Dc(*window);
+    }
+}
+
+void ClearTargetLocked() {
+    g_state.currentImage = nullptr;
+    g_state.currentTarget = nullptr;
+    g_state.windowDC = nullptr;
+    g_state.targetDC = nullptr;
+}
+
+}  // namespace Kanvo
 
 using namespace Kanvo;
 
 void SetTargetImage(IMAGE* image) {
     LockGuard lock;
-    if (image) {
-        g_state.currentImage = image;
-        g_state.currentTarget = g_state.imageTarget.Get();
-        g_state.windowDC = nullptr;
-        g_state.targetDC = ImageAccess::Dc(*image);
-    } else if (GraphWnd* window = Window()) {
-        g_state.windowDC = window->hdc;
-        g_state.currentImage = window;
-        g_state.currentTarget = g_state.windowTarget.Get();
-        g_state.targetDC = ImageAccess::Dc(*window);
-    }
+    ChooseTargetLocked(image);
 }
 
 IMAGE* GetTargetImage() {
@@ -24,16 +40,16 @@ IMAGE* GetTargetImage() {
 }
 
 DWORD* GetSurfacePixels(IMAGE* image) {
-    if (!image) image = Window();
+    if (!image) image = g_state.windowImage;
     return image ? ImageAccess::Pixels(*image) : nullptr;
 }
 
 HDC GetSurfaceContext(IMAGE* image) {
-    if (!image) image = Window();
+    if (!image) image = g_state.windowImage;
     return image ? ImageAccess::Dc(*image) : nullptr;
 }
 
 void SetImageSize(IMAGE* image, int width, int height) {
-    if (!image) image = Window();
+    if (!image) image = g_state.windowImage;
     if (image) image->SetSize(width, height);
 }

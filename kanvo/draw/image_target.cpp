@@ -1,21 +1,21 @@
 // The image target's access to the current image, and its size operations.
-#include "draw_on_img.h"
+#include "image_target.h"
 
-#include "../window/library_state.h"
+#include "../core/library_state.h"
 
 namespace Kanvo {
 
-IMAGE& DrawOnImg::Image() {
+IMAGE& ImageTarget::Image() {
     return *g_state.currentImage;
 }
-HDC DrawOnImg::Dc() {
+HDC ImageTarget::Dc() {
     return g_state.targetDC;
 }
 
-int DrawOnImg::GetTargetWidth() {
+int ImageTarget::GetTargetWidth() {
     return Image().width_;
 }
-int DrawOnImg::GetTargetHeight() {
+int ImageTarget::GetTargetHeight() {
     return Image().height_;
 }
 

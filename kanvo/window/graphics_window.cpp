@@ -1,8 +1,9 @@
 // The window object: opening, closing, resizing and presenting the back buffer.
-#include "graph_wnd.h"
+#include "graphics_window.h"
 
-#include "library_state.h"
-#include "../draw/default_state.h"
+#include "window_target.h"
+
+#include "../image/default_state.h"
 #include "../image/image_access.h"
 #include "../image/pixel_bitmap.h"
 
@@ -10,8 +11,8 @@
 
 namespace Kanvo {
 
-std::atomic<HWND> consoleWindow{nullptr};
-std::atomic<bool> waitingForInput{false};
+std::atomic<HWND> g_consoleWindow{nullptr};
+std::atomic<bool> g_waitingForInput{false};
 
 namespace {
 
@@ -20,22 +21,22 @@ constexpr DWORD kWindowThreadExitTimeoutMs = 10000;
 
 }  // namespace
 
-GraphWnd::GraphWnd() : IMAGE(0, 0) {
+GraphicsWindow::GraphicsWindow() : IMAGE(0, 0) {
     signal = CreateEventW(nullptr, FALSE, FALSE, nullptr);
 }
 
-GraphWnd::~GraphWnd() {
+GraphicsWindow::~GraphicsWindow() {
     Close();
     if (signal) CloseHandle(signal);
 }
 
-void GraphWnd::ResetDrawingState() {
+void GraphicsWindow::ResetDrawingState() {
     IMAGE::ResetDrawingState();
     LockGuard lock;
-    if (hdc) ApplyDefaultDeviceState(hdc, transform_);
+    if (g_state.windowScreenDC) ApplyDefaultDeviceState(g_state.windowScreenDC, transform_);
 }
 
-void GraphWnd::SetSize(int width, int height) {
+void GraphicsWindow::SetSize(int width, int height) {
     RECT outer = {0, 0, width, height};
     AdjustWindowRectEx(&outer, WS_CAPTION | WS_SYSMENU, FALSE, 0);
     // A refused size leaves the window as it is, so that it always shows
@@ -53,14 +54,14 @@ void GraphWnd::SetSize(int width, int height) {
     }
 }
 
-void GraphWnd::PresentLocked(int left, int top, int width, int height) {
-    if (!hdc || !dc_) return;
+void GraphicsWindow::PresentLocked(int left, int top, int width, int height) {
+    if (!g_state.windowScreenDC || !dc_) return;
     SetWorldTransform(dc_, &g_state.identityTransform);
-    BitBlt(hdc, left, top, width, height, dc_, left, top, SRCCOPY);
+    BitBlt(g_state.windowScreenDC, left, top, width, height, dc_, left, top, SRCCOPY);
     SetWorldTransform(dc_, &transform_);
 }
 
-HWND GraphWnd::Open(int width, int height, int flags) {
+HWND GraphicsWindow::Open(int width, int height, int flags) {
     if (hwnd) Close();
 
     HWND console = GetConsoleWindow();
@@ -72,7 +73,7 @@ HWND GraphWnd::Open(int width, int height, int flags) {
         _wfreopen_s(&consoleIn, L"CONIN$", L"r+t", stdin);
         console = GetConsoleWindow();
     }
-    consoleWindow = console;
+    g_consoleWindow = console;
     const HANDLE input =
         CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, 0, nullptr);
@@ -111,7 +112,7 @@ HWND GraphWnd::Open(int width, int height, int flags) {
     if (console) SetConsoleCtrlHandler(nullptr, TRUE);
     {
         LockGuard lock;
-        hdc = GetDC(window);
+        g_state.windowScreenDC = GetDC(window);
         ResizeBase(width, height);
     }
     SetTargetImage(nullptr);
@@ -122,31 +123,31 @@ HWND GraphWnd::Open(int width, int height, int flags) {
     return window;
 }
 
-void GraphWnd::GiveBackAllocatedConsole() {
+void GraphicsWindow::GiveBackAllocatedConsole() {
     if (!allocatedConsole) return;
     if (consoleOut) fclose(consoleOut);
     if (consoleIn) fclose(consoleIn);
     consoleOut = consoleIn = nullptr;
     FreeConsole();
     allocatedConsole = false;
-    consoleWindow = nullptr;
+    g_consoleWindow = nullptr;
 }
 
-void GraphWnd::ReleaseWindowDc() {
+void GraphicsWindow::ReleaseWindowDc() {
     LockGuard lock;
-    if (hdc) {
+    if (g_state.windowScreenDC) {
         // Give back the pen, brush and font that the reset selected into the
         // screen DC before the DC itself goes.
-        DeleteObject(SelectObject(hdc, GetStockObject(WHITE_PEN)));
-        DeleteObject(SelectObject(hdc, GetStockObject(BLACK_BRUSH)));
-        DeleteObject(SelectObject(hdc, GetStockObject(SYSTEM_FONT)));
-        ReleaseDC(hwnd, hdc);
-        hdc = nullptr;
+        DeleteObject(SelectObject(g_state.windowScreenDC, GetStockObject(WHITE_PEN)));
+        DeleteObject(SelectObject(g_state.windowScreenDC, GetStockObject(BLACK_BRUSH)));
+        DeleteObject(SelectObject(g_state.windowScreenDC, GetStockObject(SYSTEM_FONT)));
+        ReleaseDC(hwnd, g_state.windowScreenDC);
+        g_state.windowScreenDC = nullptr;
     }
     if (g_state.windowDC) g_state.windowDC = nullptr;
 }
 
-void GraphWnd::Close() {
+void GraphicsWindow::Close() {
     const HWND window = hwnd;
     if (!window) return;
     const bool onWindowThread = GetCurrentThreadId() == threadId;
@@ -155,7 +156,7 @@ void GraphWnd::Close() {
     const HANDLE input = consoleInput.exchange(nullptr);
 
     RECT last = {};
-    HWND console = consoleWindow;
+    HWND console = g_consoleWindow;
     if (hadConsole) {
         if (console && !IsWindowVisible(console)) GetWindowRect(window, &last);
     } else {

@@ -1,7 +1,7 @@
+// The default drawing state of every image and its device context.
 #include "default_state.h"
 
-#include "draw_on_img.h"
-#include "../window/library_state.h"
+#include "../core/library_state.h"
 
 namespace Kanvo {
 
@@ -26,10 +26,6 @@ void ApplyDefaultDeviceState(HDC dc, const XFORM& transform) {
     SelectClipRgn(dc, nullptr);
     const LOGFONTW style = DefaultFontStyle();
     if (HFONT font = CreateFontIndirectW(&style)) DeleteObject(SelectObject(dc, font));
-}
-
-void DrawOnImg::ResetDrawingState() {
-    Image().ResetDrawingState();
 }
 
 }  // namespace Kanvo

@@ -1,0 +1,94 @@
+// The library's one static record: the lock, the current target (its image,
+// device contexts and drawing operations) and the window's image. The objects
+// it points to are built at start-up by the window layer, which also defines
+// the record (window/library_startup.cpp), and live until exit.
+#pragma once
+
+#include "../kanvo.h"
+
+#include <new>
+#include <utility>
+
+namespace Kanvo {
+
+class ImageTarget;
+
+using LockFunction = void(WINAPI*)(LPCRITICAL_SECTION);
+
+// Storage for an object that is constructed at library start-up and destroyed
+// at teardown, so that the record holding it can be constant-initialised and
+// is valid before any other static constructor runs.
+template <class T>
+class Deferred {
+public:
+    constexpr Deferred() = default;
+    template <class... Args>
+    void Construct(Args&&... args) {
+        object_ = new (storage_) T(std::forward<Args>(args)...);
+    }
+    void Destroy() {
+        if (object_) {
+            T* object = object_;
+            object_ = nullptr;
+            object->~T();
+        }
+    }
+    T* Get() const { return object_; }
+
+private:
+    alignas(T) unsigned char storage_[sizeof(T)] = {};
+    T* object_ = nullptr;
+};
+
+void WINAPI NoLock(LPCRITICAL_SECTION);
+
+struct LibraryState {
+    LockFunction enterLock = NoLock;
+    LockFunction leaveLock = NoLock;
+    CRITICAL_SECTION libraryLock = {};
+    HDC windowDC = nullptr;  // window's screen DC while the window is the target
+    HDC targetDC = nullptr;  // memory DC of the current image
+    IMAGE* currentImage = nullptr;
+    ImageTarget* currentTarget = nullptr;
+    // The window's back buffer, its screen DC while it is open, and the two
+    // drawing targets; null before start-up and after teardown.
+    IMAGE* windowImage = nullptr;
+    HDC windowScreenDC = nullptr;
+    ImageTarget* imageTarget = nullptr;
+    ImageTarget* windowTarget = nullptr;
+    XFORM identityTransform = {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
+};
+
+extern LibraryState g_state;
+
+// Holds the library lock for one scope.
+class LockGuard {
+public:
+    LockGuard() { g_state.enterLock(&g_state.libraryLock); }
+    ~LockGuard() { g_state.leaveLock(&g_state.libraryLock); }
+    LockGuard(const LockGuard&) = delete;
+    LockGuard& operator=(const LockGuard&) = delete;
+};
+
+// Holds the library lock for one public call while the window is the current
+// target: the window thread copies the back buffer to the screen meanwhile
+// and must never show an operation half done. Drawing on an image takes no
+// lock. A call made inside another one enters the same lock again.
+class TargetLock {
+public:
+    TargetLock()
+        : locked_(g_state.currentTarget != nullptr &&
+                  g_state.currentTarget == g_state.windowTarget) {
+        if (locked_) g_state.enterLock(&g_state.libraryLock);
+    }
+    ~TargetLock() {
+        if (locked_) g_state.leaveLock(&g_state.libraryLock);
+    }
+    TargetLock(const TargetLock&) = delete;
+    TargetLock& operator=(const TargetLock&) = delete;
+
+private:
+    const bool locked_;
+};
+
+}  // namespace Kanvo
