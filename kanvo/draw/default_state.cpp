@@ -1,6 +1,7 @@
 #include "default_state.h"
 
 #include "draw_on_img.h"
+#include "raster_access.h"
 #include "../window/library_state.h"
 
 namespace Kanvo {
@@ -52,4 +53,5 @@ void IMAGE::ResetDrawingState() {
     delete fillStyle_.pattern;
     fillStyle_.pattern = nullptr;
     Kanvo::ApplyDefaultDeviceState(dc_, transform_);
+    Kanvo::RasterAccess::DefaultStateApplied(*this);
 }

@@ -3,6 +3,7 @@
 
 #include "../image/pixel_bitmap.h"
 #include "../window/library_state.h"
+#include "raster_access.h"
 
 #include <cmath>
 
@@ -21,8 +22,7 @@ void ApplyTransform(HDC dc, XFORM& stored, const XFORM& changed) {
 void DrawOnImg::ClearTarget() {
     IMAGE& image = Image();
     GdiFlush();
-    FillPixels(image.pixels_, PixelCount(image.width_, image.height_),
-               SwapRedBlue(image.backgroundColor_));
+    RasterAccess::FillRaster(image, SwapRedBlue(image.backgroundColor_));
 }
 
 COLORREF DrawOnImg::GetStrokeColor() {
@@ -79,6 +79,7 @@ int DrawOnImg::GetRasterOp() {
 }
 void DrawOnImg::SetRasterOp(int mode) {
     SetROP2(Dc(), mode);
+    RasterAccess::RasterOpChanged(Image());
 }
 int DrawOnImg::GetPolygonFillMode() {
     return GetPolyFillMode(Dc());
@@ -92,6 +93,7 @@ void DrawOnImg::MoveOrigin(int x, int y) {
     changed.eDx = static_cast<float>(x);
     changed.eDy = static_cast<float>(y);
     ApplyTransform(Dc(), Image().transform_, changed);
+    RasterAccess::Refresh(Image());
 }
 
 void DrawOnImg::GetAxisScale(float* xScale, float* yScale) {
@@ -108,10 +110,11 @@ void DrawOnImg::SetAxisScale(float xScale, float yScale) {
     changed.eM11 = xScale;
     changed.eM22 = yScale;
     ApplyTransform(Dc(), Image().transform_, changed);
+    RasterAccess::Refresh(Image());
 }
 
 void DrawOnImg::SetClipRegion(HRGN region) {
-    SelectClipRgn(Dc(), region);
+    RasterAccess::ClipRegionSelected(Image(), region, SelectClipRgn(Dc(), region));
 }
 
 void DrawOnImg::EraseClipArea() {

@@ -2,6 +2,7 @@
 #include "image_access.h"
 #include "pixel_bitmap.h"
 #include "../window/library_state.h"
+#include "../draw/raster_access.h"
 
 #include <algorithm>
 #include <cstring>
@@ -125,4 +126,5 @@ void ImageAccess::ReplaceBitmap(IMAGE& image, HBITMAP bitmap, DWORD* pixels, int
     image.pixels_ = pixels;
     image.width_ = width;
     image.height_ = height;
+    RasterAccess::Refresh(image);
 }

@@ -1,6 +1,7 @@
 // Choosing the current target, and access to images' pixels, DCs and sizes.
 #include "image_access.h"
 #include "../window/library_state.h"
+#include "../draw/raster_access.h"
 
 using namespace Kanvo;
 
@@ -30,7 +31,9 @@ DWORD* GetSurfacePixels(IMAGE* image) {
 
 HDC GetSurfaceContext(IMAGE* image) {
     if (!image) image = Window();
-    return image ? ImageAccess::Dc(*image) : nullptr;
+    if (!image) return nullptr;
+    RasterAccess::ContextShared(*image);
+    return ImageAccess::Dc(*image);
 }
 
 void SetImageSize(IMAGE* image, int width, int height) {
