@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <iterator>
 #include <random>
 #include <string>
@@ -35,10 +34,9 @@ COLORREF TwinColor(HDC dc, int x, int y) {
     return PtVisible(dc, x, y) ? GetPixel(dc, x, y) : CLR_INVALID;
 }
 
-std::string Hex(unsigned value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", value);
-    return text;
+// "name(a, b)", the call a step made.
+std::string Call(const char* name, long long a, long long b) {
+    return std::string(name) + "(" + std::to_string(a) + ", " + std::to_string(b) + ")";
 }
 
 class Sequence {
@@ -47,12 +45,21 @@ public:
 
     // Runs the steps; stops at the first step after which the pixels differ.
     void Run() {
+        // The same random start on both sides, top bytes too, as a picture
+        // read from a file has.
+        for (Target& target : targets_) {
+            DWORD* pixels = GetSurfacePixels(target.image);
+            for (int i = 0; i < kWidth * kHeight; ++i) {
+                pixels[i] = static_cast<DWORD>(random_());
+                target.twin.Pixels()[i] = pixels[i];
+            }
+        }
         using Step = std::string (Sequence::*)();
         static const Step kSteps_[] = {
-            &Sequence::Write,  &Sequence::Write, &Sequence::Write,       &Sequence::Write,
-            &Sequence::Read,   &Sequence::Read,  &Sequence::Read,        &Sequence::Read,
-            &Sequence::Move,   &Sequence::Scale, &Sequence::ClipBox,     &Sequence::ClipShape,
-            &Sequence::Unclip, &Sequence::Mode,  &Sequence::SwitchTarget};
+            &Sequence::Write,  &Sequence::Write, &Sequence::Write,   &Sequence::Write,
+            &Sequence::Read,   &Sequence::Read,  &Sequence::Read,    &Sequence::Read,
+            &Sequence::Move,   &Sequence::Scale, &Sequence::ClipBox, &Sequence::ClipShape,
+            &Sequence::Unclip, &Sequence::Reset, &Sequence::Mode,    &Sequence::SwitchTarget};
         for (int step = 0; step < kSteps; ++step) {
             step_ = "step " + std::to_string(step) + (Current().image ? ", image: " : ", window: ");
             history_ += (this->*kSteps_[Pick(std::size(kSteps_))])() + "\n";
@@ -69,17 +76,8 @@ private:
 
     // Inside, on the edge, just outside or far outside the raster.
     int Coordinate(int size) {
-        static const int kFar[] = {INT_MIN, -(1 << 30), -100000, 100000, 1 << 30, INT_MAX};
-        switch (Pick(4)) {
-            case 0:
-                return kFar[Pick(std::size(kFar))];
-            case 1:
-                return Pick(2) ? -1 : size;
-            case 2:
-                return Pick(2) ? 0 : size - 1;
-            default:
-                return Pick(size + 4) - 2;
-        }
+        const int edges[] = {INT_MIN, -(1 << 30), -100000, -1, 0, size - 1, size, 100000, INT_MAX};
+        return Pick(2) ? Pick(size + 4) - 2 : edges[Pick(std::size(edges))];
     }
 
     std::string Write() {
@@ -91,16 +89,14 @@ private:
         const int y = Coordinate(kHeight);
         SetPixelColor(x, y, color);
         SetPixelV(Twin(), x, y, color);
-        return step_ + "SetPixelColor(" + std::to_string(x) + ", " + std::to_string(y) + ", " +
-               Hex(color) + ")";
+        return step_ + Call("SetPixelColor", x, y) + " colour " + std::to_string(color);
     }
 
     std::string Read() {
         const int x = Coordinate(kWidth);
         const int y = Coordinate(kHeight);
-        const std::string done =
-            step_ + "GetPixelColor(" + std::to_string(x) + ", " + std::to_string(y) + ")";
-        EXPECT_EQ(Hex(GetPixelColor(x, y)), Hex(TwinColor(Twin(), x, y))) << history_ << done;
+        const std::string done = step_ + Call("GetPixelColor", x, y);
+        EXPECT_EQ(GetPixelColor(x, y), TwinColor(Twin(), x, y)) << history_ << done;
         return done;
     }
 
@@ -118,7 +114,7 @@ private:
         const int y = Pick(kHeight) - kHeight / 2;
         MoveOrigin(x, y);
         Transform(&XFORM::eDx, &XFORM::eDy, static_cast<float>(x), static_cast<float>(y));
-        return step_ + "MoveOrigin(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        return step_ + Call("MoveOrigin", x, y);
     }
 
     std::string Scale() {
@@ -144,8 +140,7 @@ private:
         const int right = left + Pick(kWidth);  // may be empty
         const int bottom = top + Pick(kHeight);
         return Clip(CreateRectRgn(left, top, right, bottom),
-                    "rectangle " + std::to_string(left) + ", " + std::to_string(top) + ", " +
-                        std::to_string(right) + ", " + std::to_string(bottom));
+                    Call("rectangle", left, top) + " to " + Call("", right, bottom));
     }
 
     std::string ClipShape() {
@@ -155,6 +150,16 @@ private:
     }
 
     std::string Unclip() { return Clip(nullptr, "none"); }
+
+    // Back to the default state: no transform, no clip region.
+    std::string Reset() {
+        ResetDrawingState();
+        const XFORM identity = {1, 0, 0, 1, 0, 0};
+        SetWorldTransform(Twin(), &identity);
+        Current().transform = identity;
+        SelectClipRgn(Twin(), nullptr);
+        return step_ + "ResetDrawingState";
+    }
 
     std::string Mode() {
         const int mode = Pick(3) ? R2_COPYPEN : Pick(18);  // 0 and 17 are refused
@@ -210,6 +215,7 @@ void WriteGrid(IMAGE& image, GdiTwin& twin) {
 TEST(PixelsMatchGdi, AfterAResizeWritesLandWhereGdiPutsThem) {
     IMAGE image(30, 20);
     SetTargetImage(&image);
+    MoveOrigin(0, 0);  // state set for the old size
     SetImageSize(&image, 71, 45);
     GdiTwin larger(71, 45);
     WriteGrid(image, larger);
@@ -248,6 +254,17 @@ TEST(PixelsMatchGdi, ClearTargetFillsEveryPixelAsPatBltDoes) {
     SelectObject(twin.Dc(), previous);
     DeleteObject(brush);
     EXPECT_EQ(ComparePixels(image, twin), "");
+}
+
+// A grey background sets every byte of each pixel, the top one too.
+TEST(PixelsMatchGdi, ClearTargetToWhiteSetsEveryByte) {
+    IMAGE image(kWidth, kHeight);
+    SetTargetImage(&image);
+    SetBackgroundColor(RGB(255, 255, 255));
+    ClearTarget();
+    const RECT all = {0, 0, kWidth, kHeight};
+    EXPECT_EQ(KanvoTest::CountPixels(GetSurfacePixels(&image), kWidth, all, 0xFFFFFFFF),
+              kWidth * kHeight);
 }
 
 }  // namespace
