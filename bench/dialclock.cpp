@@ -1,9 +1,11 @@
 // dialclock's frame rate and start-up time, read from the numbers the real
 // program writes to its standard output during a ten-second run on this
 // display, against the same frame and dial drawn by its routines on an IMAGE
-// in this process (no window, no lock, no copy to the screen).
+// in this process (no window, no lock, no copy to the screen); and that frame
+// as a multiple of a plain pass over its pixels, measured in the same run.
 #include "dial_plate.h"
 #include "mechanism.h"
+#include "processor_stopwatch.h"
 #include "program_driver.h"
 
 #include <chrono>
@@ -64,6 +66,27 @@ int main() {
         DrawMovingParts({400, 400}, HandAnglesAt(time), light);
     }
     const double referenceFrameMs = SecondsSince(start) * 1000 / referenceFrames;
+    SetTargetImage(nullptr);
+
+    // The same frame as a multiple of a plain pass over its pixels (reading
+    // and writing each once), both timed by this thread's processor time.
+    DWORD* pixels = GetSurfacePixels(&frame);
+    const int passes = 1000;
+    ProcessorStopwatch plain;
+    for (int r = 0; r < passes; ++r)
+        for (int i = 0; i < 800 * 800; ++i) pixels[i] = (pixels[i] + 0x010101u) & 0xFFFFFFu;
+    const double plainMs = plain.ProcessorMs() / passes;
+    plain.Report("reference: plain pass over the pixels", passes, plainMs);
+    SetTargetImage(&frame);
+    const int frames = 300;
+    ProcessorStopwatch drawn;
+    for (int i = 0; i < frames; ++i) {
+        time.tm_sec = i % 60;
+        ClearTarget();
+        PasteImage(0, 0, &dial, SRCCOPY);
+        DrawMovingParts({400, 400}, HandAnglesAt(time), light);
+    }
+    drawn.Report("frame on an IMAGE", frames, plainMs);
     SetTargetImage(nullptr);
 
     const std::vector<double> printed = RunProgram(10);

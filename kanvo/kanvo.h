@@ -42,6 +42,7 @@ class ImageTarget;
 class WindowTarget;
 class GraphicsWindow;
 struct ImageAccess;
+struct RasterAccess;
 }  // namespace Kanvo
 
 // ---------------------------------------------------------------------------
@@ -112,12 +113,25 @@ protected:
     DWORD* pixels_ = nullptr;
     LINESTYLE lineStyle_;
     FILLSTYLE fillStyle_;
+    // What the device context holds that decides whether single pixels may
+    // be read and written in the array directly, and the logical points for
+    // which they may (draw/raster_access.h keeps these).
+    int clipKind_ = 0;  // no clip region
+    RECT clipRect_ = {};
+    int rasterOp_ = R2_COPYPEN;
+    bool contextShared_ = false;
+    int directLeft_ = 0;
+    int directTop_ = 0;
+    unsigned directWidth_ = 0;  // 0: no point
+    unsigned directHeight_ = 0;
+    size_t directFirst_ = 0;  // index of the pixel of (directLeft_, directTop_)
 
     // The resize without window side effects; false when the size is refused.
     bool ResizeBase(int width, int height);
 
     friend class Kanvo::ImageTarget;
     friend struct Kanvo::ImageAccess;
+    friend struct Kanvo::RasterAccess;
 };
 
 // ---------------------------------------------------------------------------
@@ -214,6 +228,9 @@ IMAGE* GetTargetImage();  // null while the window is the target
 // RGB(), so convert with ColorToPixel. A picture read from a file has 0xFF in
 // the top byte of each pixel; drawing functions leave it 0.
 DWORD* GetSurfacePixels(IMAGE* image = nullptr);
+// The image's memory device context, for raw GDI calls. Once a program has
+// it, that image's single pixels (GetPixelColor, SetPixelColor) always go
+// through GDI, several times slower, since the context's state may change.
 HDC GetSurfaceContext(IMAGE* image = nullptr);
 void SetImageSize(IMAGE* image, int width, int height);
 int GetTargetWidth();

@@ -48,14 +48,24 @@ void SoftenShape(COLORREF color, int x1, int y1, int x2, int y2, int width, bool
     if (!pixels) return;
     // The colour as a pixel value (blue in the low byte).
     const DWORD target = ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-    const int count = kBallWindowWidth * kBallWindowHeight;
-    for (int i = 0; i < count; ++i) {
-        const int x = i % kBallWindowWidth, y = i / kBallWindowWidth;
-        const double m = ShapeCoverage(x1, y1, x2, y2, x, y, width, circle);
-        if (!(m > 0 && m < 1)) continue;
-        if (!circle && (x + 2 < std::min(x1, x2) || std::max(x1, x2) < x - 2 ||
-                        y + 2 < std::min(y1, y2) || std::max(y1, y2) < y - 2))
-            continue;
-        pixels[i] = Blend(pixels[i], target, std::sqrt(m));
+    // Only pixels near the shape can change: a circle's soft edge lies less
+    // than width + 1 from its centre, a line's pixels within 2 of its box.
+    const long long reach = circle ? std::max(width, 0) + 1LL : 2LL;
+    const long long left = std::max(0LL, (circle ? x1 : std::min(x1, x2)) - reach);
+    const long long top = std::max(0LL, (circle ? y1 : std::min(y1, y2)) - reach);
+    const long long right =
+        std::min(kBallWindowWidth - 1LL, (circle ? x1 : std::max(x1, x2)) + reach);
+    const long long bottom =
+        std::min(kBallWindowHeight - 1LL, (circle ? y1 : std::max(y1, y2)) + reach);
+    for (int y = static_cast<int>(top); y <= bottom; ++y) {
+        for (int x = static_cast<int>(left); x <= right; ++x) {
+            const double m = ShapeCoverage(x1, y1, x2, y2, x, y, width, circle);
+            if (!(m > 0 && m < 1)) continue;
+            if (!circle && (x + 2 < std::min(x1, x2) || std::max(x1, x2) < x - 2 ||
+                            y + 2 < std::min(y1, y2) || std::max(y1, y2) < y - 2))
+                continue;
+            DWORD& pixel = pixels[y * kBallWindowWidth + x];
+            pixel = Blend(pixel, target, std::sqrt(m));
+        }
     }
 }

@@ -26,12 +26,15 @@ int main() {
     OpenGraphWindow(640, 480, 0);
     DrawDialFrame();
 
-    // Polls the clock without pausing and draws one frame per change of the
-    // seconds field.
+    // Polls the clock, pausing 10 ms between polls so as not to keep the
+    // processor busy, and draws one frame per change of the seconds field.
     while (!_kbhit()) {
         ReadClock(&now);
         ToLocalTime(&now, &newt);
-        if (t.tm_sec == newt.tm_sec) continue;
+        if (t.tm_sec == newt.tm_sec) {
+            Sleep(10);
+            continue;
+        }
         t = newt;
         DrawOrbitFrame(t);
     }

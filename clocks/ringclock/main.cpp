@@ -31,11 +31,14 @@ int main() {
     SelectDigitFont();
 
     while (!_kbhit()) {
-        // Wait for the next second, without sleeping and without the keyboard.
-        do {
+        // Wait for the next second, without the keyboard; the short sleep
+        // frees the processor and delays the new picture by 10 ms at most.
+        for (;;) {
             ReadClock(&now);
             ToLocalTime(&new_t, &now);
-        } while (t.tm_sec == new_t.tm_sec);
+            if (t.tm_sec != new_t.tm_sec) break;
+            Sleep(10);
+        }
         ReadClock(&now);
         ToLocalTime(&t, &now);
         DrawRingFrame(t, hour, min, sec);

@@ -4,6 +4,8 @@
 #include "image_target.h"
 
 #include "../image/pixel_bitmap.h"
+#include "../core/library_state.h"
+#include "../image/raster_access.h"
 
 #include <climits>
 #include <cmath>
@@ -28,27 +30,22 @@ bool ImageTarget::Drawable(const ShapeBounds& bounds, ShapeKind kind) {
 }
 
 // A point outside the image or the clip region has no colour: CLR_INVALID.
-// GetPixel alone does not check the clip region on every system, so the
-// visibility is asked first; a visible point is then read straight from the
-// pixel buffer when the transform only moves the origin by whole pixels (the
-// common case, and twice as fast), else through GetPixel.
+// Where the pixel array answers exactly as GDI would (raster_access.h) it is
+// read directly; otherwise GetPixel answers, after the visibility is asked,
+// since GetPixel alone does not check the clip region on every system.
 COLORREF ImageTarget::GetPixelColor(int x, int y) {
+    if (const DWORD* pixel = RasterAccess::VisiblePixel(*g_state.currentImage, x, y))
+        return SwapRedBlue(*pixel) & 0x00FFFFFFu;
     HDC dc = Dc();
     if (!PtVisible(dc, x, y)) return CLR_INVALID;
-    const IMAGE& image = Image();
-    const XFORM& m = image.transform_;
-    if (image.pixels_ && m.eM11 == 1.0f && m.eM22 == 1.0f && std::floor(m.eDx) == m.eDx &&
-        std::floor(m.eDy) == m.eDy) {
-        const double deviceX = x + double(m.eDx), deviceY = y + double(m.eDy);
-        if (deviceX >= 0 && deviceX < image.width_ && deviceY >= 0 && deviceY < image.height_) {
-            const size_t index = size_t(deviceY) * size_t(image.width_) + size_t(deviceX);
-            return SwapRedBlue(image.pixels_[index]) & 0x00FFFFFFu;
-        }
-    }
     return GetPixel(dc, x, y);
 }
 
 void ImageTarget::SetPixelColor(int x, int y, COLORREF color) {
+    if (DWORD* pixel = RasterAccess::WritablePixel(*g_state.currentImage, x, y, color)) {
+        *pixel = SwapRedBlue(color);
+        return;
+    }
     SetPixelV(Dc(), x, y, color);
 }
 

@@ -3,6 +3,7 @@
 
 #include "../image/pixel_bitmap.h"
 #include "../core/library_state.h"
+#include "../image/raster_access.h"
 
 #include <cmath>
 
@@ -21,8 +22,7 @@ void ApplyTransform(HDC dc, XFORM& stored, const XFORM& changed) {
 void ImageTarget::ClearTarget() {
     IMAGE& image = Image();
     GdiFlush();
-    FillPixels(image.pixels_, PixelCount(image.width_, image.height_),
-               SwapRedBlue(image.backgroundColor_));
+    RasterAccess::FillRaster(image, SwapRedBlue(image.backgroundColor_));
 }
 
 COLORREF ImageTarget::GetStrokeColor() {
@@ -83,6 +83,7 @@ int ImageTarget::GetRasterOp() {
 }
 void ImageTarget::SetRasterOp(int mode) {
     SetROP2(Dc(), mode);
+    RasterAccess::RasterOpChanged(Image());
 }
 int ImageTarget::GetPolygonFillMode() {
     return GetPolyFillMode(Dc());
@@ -96,6 +97,7 @@ void ImageTarget::MoveOrigin(int x, int y) {
     changed.eDx = static_cast<float>(x);
     changed.eDy = static_cast<float>(y);
     ApplyTransform(Dc(), Image().transform_, changed);
+    RasterAccess::Refresh(Image());
 }
 
 void ImageTarget::GetAxisScale(float* xScale, float* yScale) {
@@ -112,10 +114,11 @@ void ImageTarget::SetAxisScale(float xScale, float yScale) {
     changed.eM11 = xScale;
     changed.eM22 = yScale;
     ApplyTransform(Dc(), Image().transform_, changed);
+    RasterAccess::Refresh(Image());
 }
 
 void ImageTarget::SetClipRegion(HRGN region) {
-    SelectClipRgn(Dc(), region);
+    RasterAccess::ClipRegionSelected(Image(), region, SelectClipRgn(Dc(), region));
 }
 
 void ImageTarget::EraseClipArea() {

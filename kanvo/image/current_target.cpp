@@ -2,6 +2,7 @@
 #include "current_target.h"
 
 #include "image_access.h"
+#include "raster_access.h"
 
 namespace Kanvo {
 
@@ -46,7 +47,9 @@ DWORD* GetSurfacePixels(IMAGE* image) {
 
 HDC GetSurfaceContext(IMAGE* image) {
     if (!image) image = g_state.windowImage;
-    return image ? ImageAccess::Dc(*image) : nullptr;
+    if (!image) return nullptr;
+    RasterAccess::ContextShared(*image);
+    return ImageAccess::Dc(*image);
 }
 
 void SetImageSize(IMAGE* image, int width, int height) {

@@ -2,6 +2,7 @@
 #include "default_state.h"
 
 #include "../core/library_state.h"
+#include "raster_access.h"
 
 namespace Kanvo {
 
@@ -48,4 +49,5 @@ void IMAGE::ResetDrawingState() {
     delete fillStyle_.pattern;
     fillStyle_.pattern = nullptr;
     Kanvo::ApplyDefaultDeviceState(dc_, transform_);
+    Kanvo::RasterAccess::DefaultStateApplied(*this);
 }

@@ -2,6 +2,7 @@
 #include "current_target.h"
 #include "image_access.h"
 #include "pixel_bitmap.h"
+#include "raster_access.h"
 
 #include <algorithm>
 #include <cstring>
@@ -119,4 +120,5 @@ void ImageAccess::ReplaceBitmap(IMAGE& image, HBITMAP bitmap, DWORD* pixels, int
     image.pixels_ = pixels;
     image.width_ = width;
     image.height_ = height;
+    RasterAccess::Refresh(image);
 }

@@ -1,6 +1,7 @@
 // The window thread: creates the graphics window, pumps its messages and
 // copies the back buffer to the screen whenever more than 16 ms have passed,
-// unless batch drawing holds the copy back.
+// unless batch drawing holds the copy back. In between it sleeps until a
+// message comes or the next copy is due.
 #include "graphics_window.h"
 
 #include <shellapi.h>
@@ -78,14 +79,19 @@ DWORD WINAPI WindowThreadMain(LPVOID parameter) {
             DispatchMessageW(&message);
             continue;
         }
-        if (!window.batching && GetTickCount() - lastCopy > kRefreshIntervalMs) {
+        const DWORD sinceCopy = GetTickCount() - lastCopy;
+        if (!window.batching && sinceCopy > kRefreshIntervalMs) {
             lastCopy = GetTickCount();
             LockGuard lock;
             // BeginBatch may have come while this thread waited for the lock.
             if (!window.batching) window.PresentLocked(0, 0, window.Width(), window.Height());
             continue;
         }
-        Sleep(1);
+        // Asleep until a message comes or the next copy is due (while batch
+        // drawing holds copies back, one interval: the batch may end any time).
+        const DWORD wait = sinceCopy > kRefreshIntervalMs ? kRefreshIntervalMs
+                                                          : kRefreshIntervalMs + 1 - sinceCopy;
+        MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
     UnregisterClassW(kWindowClass, instance);
     return 0;
