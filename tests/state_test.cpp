@@ -168,13 +168,4 @@ TEST(State, AxisScalesOfZeroOrWithoutMeaningAreRefused) {
     EXPECT_EQ(y, -1.0f);
 }
 
-TEST(State, ClearTargetFillsWithTheBackgroundWhateverTheRasterOp) {
-    IMAGE image(60, 25);
-    SetTargetImage(&image);
-    SetRasterOp(R2_XORPEN);
-    SetBackgroundColor(0x00336699);
-    ClearTarget();
-    EXPECT_EQ(CountAll(image, 0x00996633), 60 * 25);
-}
-
 }  // namespace
