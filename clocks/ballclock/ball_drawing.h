@@ -16,9 +16,9 @@ struct Hand {
     COLORREF color;
 };
 
-extern Hand second_hand;
-extern Hand minute_hand;
-extern Hand hour_hand;
+extern Hand g_secondHand;
+extern Hand g_minuteHand;
+extern Hand g_hourHand;
 
 // The seconds value of the previous frame: the face lights the five-second
 // marker at g_lastSecond + 1.

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
-Hand second_hand = {300.0, 0, 0, 0x005555FF};
-Hand minute_hand = {220.0, 0, 0, 0x0000AA00};
-Hand hour_hand = {120.0, 0, 0, 0x000055AA};
+Hand g_secondHand = {300.0, 0, 0, 0x005555FF};
+Hand g_minuteHand = {220.0, 0, 0, 0x0000AA00};
+Hand g_hourHand = {120.0, 0, 0, 0x000055AA};
 double g_lastSecond = 0.0;
 
 namespace {
@@ -96,13 +96,13 @@ void ScatterStars(int count) {
 }
 
 void DrawHands(int hours, int minutes, int seconds) {
-    DrawHand(second_hand, 2, (2 * seconds) * 3.1415926 / 60);
-    DrawHand(minute_hand, 4, (minutes + seconds / 60.0) * 2 * 3.1415926 / 60);
-    DrawHand(hour_hand, 6, (hours % 12 + minutes / 60.0) * 2 * 3.1415926 / 12);
+    DrawHand(g_secondHand, 2, (2 * seconds) * 3.1415926 / 60);
+    DrawHand(g_minuteHand, 4, (minutes + seconds / 60.0) * 2 * 3.1415926 / 60);
+    DrawHand(g_hourHand, 6, (hours % 12 + minutes / 60.0) * 2 * 3.1415926 / 12);
     SetStrokeStyle(PS_SOLID, 1);
     SetDrawColor(kWhite);
 
-    SoftenShape(second_hand.color, second_hand.x, second_hand.y, kCentreX, kCentreY, 1, false);
-    SoftenShape(minute_hand.color, kCentreX, kCentreY, minute_hand.x, minute_hand.y, 2, false);
-    SoftenShape(hour_hand.color, kCentreX, kCentreY, hour_hand.x, hour_hand.y, 3, false);
+    SoftenShape(g_secondHand.color, g_secondHand.x, g_secondHand.y, kCentreX, kCentreY, 1, false);
+    SoftenShape(g_minuteHand.color, kCentreX, kCentreY, g_minuteHand.x, g_minuteHand.y, 2, false);
+    SoftenShape(g_hourHand.color, kCentreX, kCentreY, g_hourHand.x, g_hourHand.y, 3, false);
 }

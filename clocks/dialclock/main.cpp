@@ -21,8 +21,8 @@ int main() {
 
     const POINT center = {400, 400};
     const LightSource light = {Point3(-400, -400, -400, 0x00FFFFFF), 255, 255, 255, 0};
-    IMAGE dial_plate(800, 800);
-    RenderDialPlate(&dial_plate);
+    IMAGE dialPlate(800, 800);
+    RenderDialPlate(&dialPlate);
 
     SetTargetImage(nullptr);
     ResetBackground();
@@ -30,7 +30,7 @@ int main() {
 
     while (!_kbhit()) {
         ClearTarget();
-        PasteImage(0, 0, &dial_plate, SRCCOPY);
+        PasteImage(0, 0, &dialPlate, SRCCOPY);
         _time64(&now);
         _localtime64_s(&t, &now);
         std::cout << static_cast<double>(clock() - startTicks) * 1.0 / 1000.0 << std::endl;

@@ -12,8 +12,8 @@ struct HandLine {
     POINT tip;
 };
 
-extern int sparkle_x;
-extern int sparkle_y;
+extern int g_sparkleX;
+extern int g_sparkleY;
 
 // Draws the dial and flowers on the current target (an IMAGE in the clock).
 void DrawGardenDial();

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
-int sparkle_x = 0;
-int sparkle_y = 0;
+int g_sparkleX = 0;
+int g_sparkleY = 0;
 
 namespace {
 
@@ -21,11 +21,11 @@ bool InRowBand(int y) {
 
 void PickSparklePoint() {
     do {
-        sparkle_x = std::rand() % 640;
-        sparkle_y = std::rand() % 480;
-    } while (InColumnBand(sparkle_x) && InRowBand(sparkle_y));
-    while (InColumnBand(sparkle_x)) sparkle_x = std::rand() % 640;
-    while (InRowBand(sparkle_y)) sparkle_y = std::rand() % 480;
+        g_sparkleX = std::rand() % 640;
+        g_sparkleY = std::rand() % 480;
+    } while (InColumnBand(g_sparkleX) && InRowBand(g_sparkleY));
+    while (InColumnBand(g_sparkleX)) g_sparkleX = std::rand() % 640;
+    while (InRowBand(g_sparkleY)) g_sparkleY = std::rand() % 480;
 }
 
 void PlaceSparkle(int mode) {
@@ -38,6 +38,6 @@ void PlaceSparkle(int mode) {
     SetStrokeColor(color);
     SetInteriorColor(color);
     for (int k = 1; k <= 5; ++k)
-        DrawFilledCircle(static_cast<int>(sparkle_x + std::cos(k * 1.25663704) * 15),
-                         static_cast<int>(sparkle_y + std::sin(k * 1.25663704) * 15), 7);
+        DrawFilledCircle(static_cast<int>(g_sparkleX + std::cos(k * 1.25663704) * 15),
+                         static_cast<int>(g_sparkleY + std::sin(k * 1.25663704) * 15), 7);
 }

@@ -20,7 +20,8 @@ void ToLocalTime(const __time64_t* now, tm* local) {
 
 int main() {
     __time64_t now;
-    tm t, newt;
+    tm t;
+    tm newTime;
     ReadClock(&now);
     ToLocalTime(&now, &t);
     OpenGraphWindow(640, 480, 0);
@@ -30,12 +31,12 @@ int main() {
     // processor busy, and draws one frame per change of the seconds field.
     while (!_kbhit()) {
         ReadClock(&now);
-        ToLocalTime(&now, &newt);
-        if (t.tm_sec == newt.tm_sec) {
+        ToLocalTime(&now, &newTime);
+        if (t.tm_sec == newTime.tm_sec) {
             Sleep(10);
             continue;
         }
-        t = newt;
+        t = newTime;
         DrawOrbitFrame(t);
     }
     _getch();

@@ -8,8 +8,10 @@
 
 int main() {
     std::srand(static_cast<unsigned>(_time64(nullptr)));
-    __time64_t now, now_update;
-    tm t, t_update;
+    __time64_t now;
+    __time64_t latest;
+    tm t;
+    tm latestTime;
     _time64(&now);
     _localtime64_s(&t, &now);
 
@@ -24,12 +26,12 @@ int main() {
             StartHandsAndRain(t);
             starting = 0;
         }
-        _time64(&now_update);
-        _localtime64_s(&t_update, &now_update);
-        if (now_update > now) {
-            ChangeSecond(t, t_update);
-            t = t_update;
-            now = now_update;
+        _time64(&latest);
+        _localtime64_s(&latestTime, &latest);
+        if (latest > now) {
+            ChangeSecond(t, latestTime);
+            t = latestTime;
+            now = latest;
         }
         PaintHub();
     }

@@ -31,7 +31,7 @@ struct RainDrop {
 };
 
 constexpr int kDropCount = 40;
-extern RainDrop drops[kDropCount];
+extern RainDrop g_drops[kDropCount];
 
 // Whole hours and whole minutes only; hours 12 to 23 turn a second time round.
 HandAngles ToAngles(const tm& t);

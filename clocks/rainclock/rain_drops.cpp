@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-RainDrop drops[kDropCount];
+RainDrop g_drops[kDropCount];
 
 namespace {
 
@@ -19,7 +19,7 @@ int EndY(const RainDrop& drop) {
 }  // namespace
 
 void ResetDrop(int i) {
-    RainDrop& drop = drops[i];
+    RainDrop& drop = g_drops[i];
     drop.x = std::rand() % 460 - 120;
     drop.y = 0;
     drop.length = 40;
@@ -27,13 +27,13 @@ void ResetDrop(int i) {
 }
 
 void DrawDrop(int i) {
-    const RainDrop& drop = drops[i];
+    const RainDrop& drop = g_drops[i];
     SetStrokeColor(kRainStreak);
     DrawLine(drop.x, drop.y, EndX(drop), EndY(drop));
 }
 
 void MoveDrop(int i) {
-    RainDrop& drop = drops[i];
+    RainDrop& drop = g_drops[i];
     drop.x = static_cast<int>(drop.x + drop.speed * 0.06);
     drop.y = static_cast<int>(drop.y + drop.speed * 0.08);
     // A streak lands when its end reaches the near hill, or the background

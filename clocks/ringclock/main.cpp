@@ -20,10 +20,13 @@ void ToLocalTime(tm* t, const __time64_t* now) {
 
 int main() {
     __time64_t now;
-    tm t, new_t;
+    tm t;
+    tm newTime;
     ReadClock(&now);
     ToLocalTime(&t, &now);
-    Ring hour = {320 / 3.8, 0}, min = {320 / 3.15, 0}, sec = {320 / 2.65, 0};
+    Ring hour = {320 / 3.8, 0};
+    Ring min = {320 / 3.15, 0};
+    Ring sec = {320 / 2.65, 0};
 
     OpenGraphWindow(640, 480, 0);
     DrawBackground();
@@ -35,8 +38,8 @@ int main() {
         // frees the processor and delays the new picture by 10 ms at most.
         for (;;) {
             ReadClock(&now);
-            ToLocalTime(&new_t, &now);
-            if (t.tm_sec != new_t.tm_sec) break;
+            ToLocalTime(&newTime, &now);
+            if (t.tm_sec != newTime.tm_sec) break;
             Sleep(10);
         }
         ReadClock(&now);

@@ -19,7 +19,7 @@ int main() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     for (int i = 0; i < kParticleCount; ++i) {
         SpawnParticle(i);
-        particles[i].x = std::rand() % 700;
+        g_particles[i].x = std::rand() % 700;
     }
 
     // Passes numbered 1 to 300 and round again; a key is seen after any pass.

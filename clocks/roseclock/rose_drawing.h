@@ -19,7 +19,7 @@ struct Particle {
     COLORREF colour;
 };
 constexpr int kParticleCount = 116;
-extern Particle particles[kParticleCount];
+extern Particle g_particles[kParticleCount];
 
 // True where a particle may be drawn: outside the circle around the face.
 bool IsOutsideFace(double x, int y);

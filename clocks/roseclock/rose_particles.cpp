@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-Particle particles[kParticleCount];
+Particle g_particles[kParticleCount];
 
 namespace {
 
@@ -21,7 +21,7 @@ bool IsOutsideFace(double x, int y) {
 
 void SpawnParticle(int index) {
     if (index < 0 || index >= kParticleCount) return;
-    Particle& p = particles[index];
+    Particle& p = g_particles[index];
     p.x = 0;
     p.y = std::rand() % kWindowHeight;
     p.speed = (std::rand() % 5000) / 10000.0 * 3.0 + 0.4;
@@ -31,7 +31,7 @@ void SpawnParticle(int index) {
 
 void MoveParticles() {
     for (int i = 0; i < kParticleCount; ++i) {
-        Particle& p = particles[i];
+        Particle& p = g_particles[i];
         if (IsOutsideFace(p.x, p.y)) SetPixelColor(static_cast<int>(p.x), p.y, kRoseBackground);
         p.x += p.speed;
         if (p.x > kWindowWidth) SpawnParticle(i);

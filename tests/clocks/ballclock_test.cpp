@@ -10,9 +10,9 @@ TEST(BallFace, EachHandFollowsItsOwnUnitOfTime) {
         DrawHands(10, 20, 37);
     });
     const POINT centre = {500, 375};
-    EXPECT_GE(PixelsAcross(window, centre, 222, 250, PixelOf(second_hand.color)), 1);
-    EXPECT_GE(PixelsAcross(window, centre, 123.7, 180, PixelOf(minute_hand.color)), 2);
-    EXPECT_GE(PixelsAcross(window, centre, 310.3, 100, PixelOf(hour_hand.color)), 3);
+    EXPECT_GE(PixelsAcross(window, centre, 222, 250, PixelOf(g_secondHand.color)), 1);
+    EXPECT_GE(PixelsAcross(window, centre, 123.7, 180, PixelOf(g_minuteHand.color)), 2);
+    EXPECT_GE(PixelsAcross(window, centre, 310.3, 100, PixelOf(g_hourHand.color)), 3);
 }
 
 // At noon the hour hand points straight up and the minute hand just past
