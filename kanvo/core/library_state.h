@@ -76,9 +76,10 @@ public:
 // lock. A call made inside another one enters the same lock again.
 class TargetLock {
 public:
-    TargetLock()
-        : locked_(g_state.currentTarget != nullptr &&
-                  g_state.currentTarget == g_state.windowTarget) {
+    TargetLock() : TargetLock(g_state.currentTarget) {}
+    // For a caller that has read the current target already.
+    explicit TargetLock(const ImageTarget* target)
+        : locked_(target != nullptr && target == g_state.windowTarget) {
         if (locked_) g_state.enterLock(&g_state.libraryLock);
     }
     ~TargetLock() {

@@ -5,6 +5,9 @@
 // the current target, under the library lock while that target is the window.
 #pragma once
 
+#include "../core/library_state.h"
+#include "../image/pixel_bitmap.h"
+#include "../image/raster_access.h"
 #include "../kanvo.h"
 #include "raster_limits.h"
 
@@ -41,8 +44,21 @@ public:
     int GetPolygonFillMode();
     void SetPolygonFillMode(int mode);
     void ResetDrawingState();
-    COLORREF GetPixelColor(int x, int y);
-    void SetPixelColor(int x, int y, COLORREF color);
+    // Single pixels are read and written in the pixel array where that gives
+    // GDI's result (raster_access.h), here in the header so that the common
+    // case costs no call; otherwise through GDI.
+    COLORREF GetPixelColor(int x, int y) {
+        if (const DWORD* pixel = RasterAccess::VisiblePixel(*g_state.currentImage, x, y))
+            return SwapRedBlue(*pixel) & 0x00FFFFFFu;
+        return GetPixelThroughGdi(x, y);
+    }
+    void SetPixelColor(int x, int y, COLORREF color) {
+        if (DWORD* pixel = RasterAccess::WritablePixel(*g_state.currentImage, x, y, color)) {
+            *pixel = SwapRedBlue(color);
+            return;
+        }
+        SetPixelThroughGdi(x, y, color);
+    }
     void DrawLine(int x1, int y1, int x2, int y2);
     void DrawRectangle(int left, int top, int right, int bottom);
     void DrawFilledRectangle(int left, int top, int right, int bottom);
@@ -103,6 +119,9 @@ public:
     virtual void EndBatch() {}
 
 protected:
+    COLORREF GetPixelThroughGdi(int x, int y);
+    void SetPixelThroughGdi(int x, int y, COLORREF color);
+
     // The image that operations draw on and its memory device context.
     static IMAGE& Image();
     static HDC Dc();

@@ -4,8 +4,6 @@
 #include "image_target.h"
 
 #include "../image/pixel_bitmap.h"
-#include "../core/library_state.h"
-#include "../image/raster_access.h"
 
 #include <climits>
 #include <cmath>
@@ -30,22 +28,15 @@ bool ImageTarget::Drawable(const ShapeBounds& bounds, ShapeKind kind) {
 }
 
 // A point outside the image or the clip region has no colour: CLR_INVALID.
-// Where the pixel array answers exactly as GDI would (raster_access.h) it is
-// read directly; otherwise GetPixel answers, after the visibility is asked,
-// since GetPixel alone does not check the clip region on every system.
-COLORREF ImageTarget::GetPixelColor(int x, int y) {
-    if (const DWORD* pixel = RasterAccess::VisiblePixel(*g_state.currentImage, x, y))
-        return SwapRedBlue(*pixel) & 0x00FFFFFFu;
+// GetPixel answers after the visibility is asked, since GetPixel alone does
+// not check the clip region on every system.
+COLORREF ImageTarget::GetPixelThroughGdi(int x, int y) {
     HDC dc = Dc();
     if (!PtVisible(dc, x, y)) return CLR_INVALID;
     return GetPixel(dc, x, y);
 }
 
-void ImageTarget::SetPixelColor(int x, int y, COLORREF color) {
-    if (DWORD* pixel = RasterAccess::WritablePixel(*g_state.currentImage, x, y, color)) {
-        *pixel = SwapRedBlue(color);
-        return;
-    }
+void ImageTarget::SetPixelThroughGdi(int x, int y, COLORREF color) {
     SetPixelV(Dc(), x, y, color);
 }
 

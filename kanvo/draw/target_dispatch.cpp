@@ -15,8 +15,8 @@ namespace {
 template <class Operation>
 auto OnTarget(Operation operation) {
     using Result = decltype(operation(std::declval<ImageTarget&>()));
-    TargetLock lock;
     ImageTarget* target = g_state.currentTarget;
+    const TargetLock lock(target);
     if constexpr (std::is_void_v<Result>) {
         if (target) operation(*target);
     } else {
