@@ -3,6 +3,7 @@
 // bits when the window procedure has the wrong calling convention).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <iterator>
@@ -100,6 +101,30 @@ TEST(Batch, AWindowOpenedWhileBatchingGetsNoPeriodicCopyUntilTheBatchEnds) {
     EXPECT_EQ(Shown(window), 0);
     EndBatch();
     EXPECT_EQ(Shown(window), 160 * 120);
+}
+
+// An idle window's picture is not copied again and again; but writes through
+// the back buffer's pointer, which the library cannot see, still appear.
+TEST(Batch, WritesThroughTheBackBufferPointerAppearWithoutAnyCall) {
+    const HWND window = OpenGraphWindow(160, 120);
+    DWORD* pixels = GetSurfacePixels(nullptr);
+    Sleep(100);  // idle since the first copies
+    std::fill_n(pixels, 160 * 120, kRed);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(window) == 160 * 120; }, 3000));
+}
+
+// A repaint request (the window uncovered, say) is answered by the next copy,
+// though the program draws nothing.
+TEST(Batch, ARepaintRequestIsAnsweredByTheNextCopy) {
+    const HWND window = OpenRedBatchedWindow();
+    EndBatch();
+    ASSERT_TRUE(WaitUntil([&] { return Shown(window) == 160 * 120; }, 3000));
+    Sleep(100);  // idle since the last copy
+    const HDC screen = GetDC(window);
+    PatBlt(screen, 0, 0, 160, 120, BLACKNESS);
+    ReleaseDC(window, screen);
+    InvalidateRect(window, nullptr, FALSE);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(window) == 160 * 120; }, 3000));
 }
 
 // Drawing operations and the colour and style changes that rebuild the

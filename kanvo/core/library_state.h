@@ -57,14 +57,28 @@ struct LibraryState {
     ImageTarget* imageTarget = nullptr;
     ImageTarget* windowTarget = nullptr;
     XFORM identityTransform = {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
+    // Whether the screen may differ from the window's back buffer, so that the
+    // window thread's periodic copy is due: set by whoever takes the lock to
+    // change something (LockGuard, TargetLock) and by a repaint request. Once
+    // the program has the back buffer's pixels or DC it may change them
+    // without the lock, and every period copies.
+    bool windowStale = true;
+    bool windowBufferShared = false;
 };
 
 extern LibraryState g_state;
 
+// What a holder of the lock does: a change may touch the window's back
+// buffer; only the window thread's copy to the screen just reads it.
+enum class LockUse { kMayChange, kOnlyReading };
+
 // Holds the library lock for one scope.
 class LockGuard {
 public:
-    LockGuard() { g_state.enterLock(&g_state.libraryLock); }
+    explicit LockGuard(LockUse use = LockUse::kMayChange) {
+        g_state.enterLock(&g_state.libraryLock);
+        if (use == LockUse::kMayChange) g_state.windowStale = true;
+    }
     ~LockGuard() { g_state.leaveLock(&g_state.libraryLock); }
     LockGuard(const LockGuard&) = delete;
     LockGuard& operator=(const LockGuard&) = delete;
@@ -80,7 +94,9 @@ public:
     // For a caller that has read the current target already.
     explicit TargetLock(const ImageTarget* target)
         : locked_(target != nullptr && target == g_state.windowTarget) {
-        if (locked_) g_state.enterLock(&g_state.libraryLock);
+        if (!locked_) return;
+        g_state.enterLock(&g_state.libraryLock);
+        g_state.windowStale = true;
     }
     ~TargetLock() {
         if (locked_) g_state.leaveLock(&g_state.libraryLock);

@@ -42,12 +42,15 @@ IMAGE* GetTargetImage() {
 
 DWORD* GetSurfacePixels(IMAGE* image) {
     if (!image) image = g_state.windowImage;
-    return image ? ImageAccess::Pixels(*image) : nullptr;
+    if (!image) return nullptr;
+    if (image == g_state.windowImage) g_state.windowBufferShared = true;
+    return ImageAccess::Pixels(*image);
 }
 
 HDC GetSurfaceContext(IMAGE* image) {
     if (!image) image = g_state.windowImage;
     if (!image) return nullptr;
+    if (image == g_state.windowImage) g_state.windowBufferShared = true;
     RasterAccess::ContextShared(*image);
     return ImageAccess::Dc(*image);
 }

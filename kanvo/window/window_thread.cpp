@@ -1,7 +1,7 @@
 // The window thread: creates the graphics window, pumps its messages and
-// copies the back buffer to the screen whenever more than 16 ms have passed,
-// unless batch drawing holds the copy back. In between it sleeps until a
-// message comes or the next copy is due.
+// copies the back buffer to the screen whenever more than 16 ms have passed
+// and the picture may have changed, unless batch drawing holds the copy back.
+// In between it sleeps until a message comes or the next copy is due.
 #include "graphics_window.h"
 
 #include <shellapi.h>
@@ -82,9 +82,13 @@ DWORD WINAPI WindowThreadMain(LPVOID parameter) {
         const DWORD sinceCopy = GetTickCount() - lastCopy;
         if (!window.batching && sinceCopy > kRefreshIntervalMs) {
             lastCopy = GetTickCount();
-            LockGuard lock;
-            // BeginBatch may have come while this thread waited for the lock.
-            if (!window.batching) window.PresentLocked(0, 0, window.Width(), window.Height());
+            const LockGuard lock(LockUse::kOnlyReading);
+            // BeginBatch may have come while this thread waited for the lock;
+            // an idle program's unchanged picture is not copied again.
+            if (!window.batching && (g_state.windowStale || g_state.windowBufferShared)) {
+                window.PresentLocked(0, 0, window.Width(), window.Height());
+                g_state.windowStale = false;
+            }
             continue;
         }
         // Asleep until a message comes or the next copy is due (while batch
@@ -119,9 +123,11 @@ LRESULT CALLBACK GraphWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             TerminateProcess(GetCurrentProcess(), 0);
             return 0;
         }
-        case WM_PAINT:
+        case WM_PAINT: {
             ValidateRect(hwnd, nullptr);
+            const LockGuard lock;  // marks the screen stale: the next copy repaints it
             return 0;
+        }
         case WM_CLOSE:
             if (window) window->Close();
             return 0;
