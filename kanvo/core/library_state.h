@@ -6,6 +6,7 @@
 
 #include "../kanvo.h"
 
+#include <atomic>
 #include <new>
 #include <utility>
 
@@ -63,7 +64,7 @@ struct LibraryState {
     // the program has the back buffer's pixels or DC it may change them
     // without the lock, and every period copies.
     bool windowStale = true;
-    bool windowBufferShared = false;
+    std::atomic<bool> windowBufferShared{false};  // set without the lock
 };
 
 extern LibraryState g_state;
