@@ -21,8 +21,9 @@ COLORREF TruncatedByte(double value) {
 // pixels whose projection falls on the segment and whose distance from the
 // line lies within 1.5 of the stroke's edge, so the pixels clearly beyond
 // the segment's ends, clearly farther from the line, or clearly inside the
-// stroke are left out. "Clearly" means by at least one pixel, far more than
-// any rounding in the fringe's own tests.
+// stroke are left out. "Clearly" means by a quarter of a pixel in distance
+// and a whole pixel along the row, far more than any rounding in the
+// fringe's own tests.
 struct RowRuns {
     int first;
     int last;
@@ -30,11 +31,11 @@ struct RowRuns {
     int secondLast = 0;
 };
 
-// Keeps of [first, last) only the pixels x with low < x < high (widened by a
-// pixel at either side).
+// Keeps of [first, last) only the pixels x with floor(low) <= x <= ceil(high):
+// each pixel left out lies a whole pixel or more beyond low or high.
 void KeepBetween(double low, double high, int& first, int& last) {
-    const double from = std::floor(low) - 1;
-    const double to = std::ceil(high) + 2;
+    const double from = std::floor(low);
+    const double to = std::ceil(high) + 1;
     if (from > first) first = from < last ? static_cast<int>(from) : last;
     if (to < last) last = to > first ? static_cast<int>(to) : first;
 }
@@ -57,13 +58,13 @@ RowRuns FringeRuns(int x1, int y1, double dx, double dy, double halfWidth, int y
     // The distance from the line is |x - centre| |dy| / length.
     const double centre = x1 - rise * dx / dy;
     const double perPixel = std::sqrt(lengthSquared) / std::fabs(dy);
-    const double outer = (halfWidth + 1.5 + 1) * perPixel;
+    const double outer = (halfWidth + 1.5 + 0.25) * perPixel;
     KeepBetween(centre - outer, centre + outer, runs.first, runs.last);
-    const double inner = (halfWidth - 1.5 - 1) * perPixel;
-    if (inner <= 1) return runs;
-    // Pixels with |x - centre| < inner - 1 lie inside the stroke.
-    const int gapFirst = static_cast<int>(std::floor(centre - inner + 1)) + 1;
-    const int gapLast = static_cast<int>(std::ceil(centre + inner - 1));
+    const double inner = (halfWidth - 1.5 - 0.25) * perPixel;
+    if (inner <= 0) return runs;
+    // Pixels with |x - centre| < inner lie inside the stroke.
+    const int gapFirst = static_cast<int>(std::floor(centre - inner)) + 1;
+    const int gapLast = static_cast<int>(std::ceil(centre + inner));
     if (gapFirst >= gapLast || gapLast <= runs.first || gapFirst >= runs.last) return runs;
     runs.secondFirst = std::max(gapLast, runs.first);
     runs.secondLast = runs.last;
