@@ -33,9 +33,9 @@ void DrawHand(Hand& hand, int thickness, double angle) {
     DrawLine(kCentreX, kCentreY, hand.x, hand.y);
 }
 
-}  // namespace
-
-void DrawClockFace() {
+// The background, panel, dial, petals and the four white circles: the part of
+// the face that never changes.
+void PaintFaceBase() {
     // Every caller leaves white as the fill colour; setting it makes the
     // first step independent of that.
     SetStrokeColor(kWhite);
@@ -60,6 +60,64 @@ void DrawClockFace() {
     DrawFilledCircle(200, 375, 20);
     DrawFilledCircle(500, 675, 20);
     DrawFilledCircle(500, 75, 20);
+}
+
+// What the base's pixels depend on besides its own calls: the target and the
+// drawing state it starts from (the panel and dial take the caller's stroke
+// style). The clock moves neither origin nor clip.
+struct BaseState {
+    bool plain = false;  // the window at the clock's size, solid fill, copy mode, scale 1
+    int strokeStyle = 0;
+    int strokeThickness = 0;
+};
+
+BaseState CurrentBaseState() {
+    LINESTYLE stroke;
+    GetStrokeStyle(&stroke);
+    FILLSTYLE interior;
+    GetInteriorStyle(&interior);
+    float xScale = 0;
+    float yScale = 0;
+    GetAxisScale(&xScale, &yScale);
+    BaseState state;
+    state.plain = GetWindowHandle() && !GetTargetImage() && GetTargetWidth() == kBallWindowWidth &&
+                  GetTargetHeight() == kBallWindowHeight && stroke.userPattern == nullptr &&
+                  interior.style == BS_SOLID && GetRasterOp() == R2_COPYPEN && xScale == 1.0f &&
+                  yScale == 1.0f;
+    state.strokeStyle = stroke.style;
+    state.strokeThickness = stroke.thickness;
+    return state;
+}
+
+bool SameState(const BaseState& a, const BaseState& b) {
+    return a.plain && b.plain && a.strokeStyle == b.strokeStyle &&
+           a.strokeThickness == b.strokeThickness;
+}
+
+// GDI takes about 10 ms for each of the dial's three large circles, and the
+// face is drawn again every second: the finished base is kept as a picture
+// of the window and pasted back while the state it was drawn from holds.
+void DrawFaceBase() {
+    static IMAGE basePicture;
+    static BaseState baseState;
+    const BaseState state = CurrentBaseState();
+    if (SameState(state, baseState)) {
+        PasteImage(0, 0, &basePicture, SRCCOPY);
+        return;
+    }
+    PaintFaceBase();
+    baseState = BaseState();
+    if (!state.plain) return;
+    CaptureImage(&basePicture, 0, 0, kBallWindowWidth, kBallWindowHeight);
+    baseState = state;
+}
+
+}  // namespace
+
+void DrawClockFace() {
+    DrawFaceBase();
+    SetStrokeColor(kWhite);
+    SetStrokeStyle(PS_SOLID, 1);
 
     SetInteriorColor(kMarker);
     for (int off = 5; off <= 55; off += 5) {

@@ -2,6 +2,7 @@
 #include "tube_sprite.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace {
 
@@ -10,41 +11,44 @@ constexpr float kKernel[8] = {0.22764182f,  0.1934412f,    0.118697f,     0.0525
                               0.016826855f, 0.0038875442f, 0.0006485472f, 0.000078127094f};
 constexpr int kReach = 7;
 
-// Blurs across n lines of `length` contiguous values each: line i of `out` is
-// the sum over k = -7 ... 7 of kernel(k) x line i + k of `in`, leaving out
-// lines past either end. Every value adds its taps in order of k, as a plain
-// per-pixel loop would, but a whole line at a time over contiguous memory.
-void BlurAcrossLines(const float* in, float* out, int n, int length) {
-    std::fill(out, out + static_cast<size_t>(length) * n, 0.0f);
+// One line of a blur: out[j] is the sum over k = -7 ... 7 of kernel(k) x
+// in[j + k x step], the taps added in order of k. The taps past the sprite's
+// edges read zeros from the padding, and adding a zero term leaves a sum of
+// non-negative values unchanged, so this equals leaving those taps out. The
+// line's sums stay in the first-level cache while the taps go over them.
+void BlurLine(const float* in, std::ptrdiff_t step, float* out, int length) {
+    std::fill(out, out + length, 0.0f);
     for (int k = -kReach; k <= kReach; ++k) {
         const float weight = kKernel[k < 0 ? -k : k];
-        const int first = std::max(0, -k), last = std::min(n, n - k);
-        for (int i = first; i < last; ++i) {
-            const float* source = in + static_cast<size_t>(i + k) * length;
-            float* target = out + static_cast<size_t>(i) * length;
-            for (int j = 0; j < length; ++j) target[j] += weight * source[j];
-        }
+        const float* source = in + k * step;
+        for (int j = 0; j < length; ++j) out[j] += weight * source[j];
     }
 }
 
 }  // namespace
 
 void BlurAlpha(Sprite& sprite, std::vector<float>& scratch) {
-    const int w = sprite.width, h = sprite.height;
+    const int w = sprite.width;
+    const int h = sprite.height;
     if (w <= 0 || h <= 0) return;
-    const size_t count = static_cast<size_t>(w) * h;
-    // Alpha plane, transposed (column-major), and a second plane.
-    scratch.resize(2 * count);
-    float* columns = scratch.data();
-    float* blurred = columns + count;
+    // The alpha plane with kReach zero columns either side, then the plane
+    // blurred along rows with kReach zero rows above and below, then one row.
+    const std::size_t paddedWidth = static_cast<std::size_t>(w) + 2 * kReach;
+    const std::size_t paddedHeight = static_cast<std::size_t>(h) + 2 * kReach;
+    const std::size_t alphaSize = paddedWidth * h;
+    const std::size_t rowsBlurredSize = paddedHeight * w;
+    scratch.assign(alphaSize + rowsBlurredSize + w, 0.0f);
+    float* alpha = scratch.data();
+    float* rowsBlurred = alpha + alphaSize;
+    float* row = rowsBlurred + rowsBlurredSize;
+    for (int y = 0; y < h; ++y) {
+        float* line = alpha + y * paddedWidth + kReach;
+        for (int x = 0; x < w; ++x) line[x] = sprite.At(x, y)[3];
+    }
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) columns[static_cast<size_t>(x) * h + y] = sprite.At(x, y)[3];
-    // Along rows: in the transposed plane each column is a line.
-    BlurAcrossLines(columns, blurred, w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            columns[static_cast<size_t>(y) * w + x] = blurred[static_cast<size_t>(x) * h + y];
-    // Along columns: each row is a line.
-    BlurAcrossLines(columns, blurred, h, w);
-    for (size_t i = 0; i < count; ++i) sprite.pixels[i * 4 + 3] = blurred[i];
+        BlurLine(alpha + y * paddedWidth + kReach, 1, rowsBlurred + (y + kReach) * w, w);
+    for (int y = 0; y < h; ++y) {
+        BlurLine(rowsBlurred + (y + kReach) * w, w, row, w);
+        for (int x = 0; x < w; ++x) sprite.At(x, y)[3] = row[x];
+    }
 }

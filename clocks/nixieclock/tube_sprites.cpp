@@ -93,21 +93,23 @@ void BuildSprites(TubeDisplay& display) {
     }
     PremultiplyAlpha(sprites[kAllLitSprite]);
 
-    for (int d : kCathodeOrder) {
-        LayOverCoverage(ghost[d], thin[d], kGrey);
-        LayOverSprite(sprites[kAllDimSprite], ghost[d], kGhostAlpha);
-    }
-    PremultiplyAlpha(sprites[kAllDimSprite]);
+    for (int d = 0; d < 10; ++d) LayOverCoverage(ghost[d], thin[d], kGrey);
 
-    for (int b = 0; b < 10; ++b) {
-        for (int d : kCathodeOrder) {
-            if (d == b)
-                LayOverSprite(sprites[b], glow[d], 1.0f);
-            else
-                LayOverSprite(sprites[b], ghost[d], kGhostAlpha);
-        }
+    // Each digit's sprite starts with the ghosts of the digits behind it, the
+    // same layers for every digit further forward, and the all-dim sprite is
+    // all ten ghosts: the ghosts are laid once, front to back, and the sprite
+    // of each digit starts from a copy of those laid so far.
+    Sprite& behind = sprites[kAllDimSprite];
+    for (int i = 0; i < 10; ++i) {
+        const int b = kCathodeOrder[i];
+        sprites[b] = behind;
+        LayOverSprite(sprites[b], glow[b], 1.0f);
+        for (int j = i + 1; j < 10; ++j)
+            LayOverSprite(sprites[b], ghost[kCathodeOrder[j]], kGhostAlpha);
         PremultiplyAlpha(sprites[b]);
+        LayOverSprite(behind, ghost[b], kGhostAlpha);
     }
+    PremultiplyAlpha(behind);
 }
 
 void SetupGlow(Glow& g) {

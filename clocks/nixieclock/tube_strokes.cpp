@@ -43,6 +43,49 @@ Cubic Evaluate(const Point2 p[4], double s) {
             weighted(6 * u, 6 * s - 12 * u, 6 * u - 12 * s, 6 * s)};
 }
 
+// Boxes that together hold a cubic Bezier curve: the curve cut into equal
+// steps of its parameter, each piece inside the box of its own four control
+// points (B(a), B(a) + h/3 B'(a), B(b) - h/3 B'(b), B(b) for h = b - a).
+struct CurveBoxes {
+    static constexpr int kPieces = 16;
+    double left[kPieces];
+    double top[kPieces];
+    double right[kPieces];
+    double bottom[kPieces];
+
+    explicit CurveBoxes(const Point2 control[4]) {
+        const double h = 1.0 / kPieces;
+        for (int i = 0; i < kPieces; ++i) {
+            const Cubic start = Evaluate(control, i * h);
+            const Cubic end = Evaluate(control, (i + 1) * h);
+            const Point2 piece[4] = {
+                start.value,
+                {start.value.x + h / 3 * start.first.x, start.value.y + h / 3 * start.first.y},
+                {end.value.x - h / 3 * end.first.x, end.value.y - h / 3 * end.first.y},
+                end.value};
+            left[i] = right[i] = piece[0].x;
+            top[i] = bottom[i] = piece[0].y;
+            for (const Point2& q : piece) {
+                left[i] = std::min(left[i], q.x);
+                right[i] = std::max(right[i], q.x);
+                top[i] = std::min(top[i], q.y);
+                bottom[i] = std::max(bottom[i], q.y);
+            }
+        }
+    }
+
+    // Whether every point of the curve lies at least `reach` from p.
+    bool AllFartherThan(Point2 p, double reach) const {
+        const double reachSquared = reach * reach;
+        for (int i = 0; i < kPieces; ++i) {
+            const double dx = std::max({left[i] - p.x, 0.0, p.x - right[i]});
+            const double dy = std::max({top[i] - p.y, 0.0, p.y - bottom[i]});
+            if (dx * dx + dy * dy < reachSquared) return false;
+        }
+        return true;
+    }
+};
+
 }  // namespace
 
 void StrokeSegment(StrokeCoverage& s, Point2 a, Point2 b, double t) {
@@ -83,8 +126,19 @@ void StrokeBezier(StrokeCoverage& s, const Point2 control[4], double t) {
         top = std::min(top, control[k].y);
         bottom = std::max(bottom, control[k].y);
     }
-    Stroke(s, left - t, top - t, right + t, bottom + t,
-           [&](Point2 p) { return BezierDistance(p, control) - t; });
+    // Most of the box lies far from the curve, where the coverage is 0 and
+    // the search for the nearest point can be spared: BezierDistance is the
+    // distance to some point of the curve, so it is no less than the distance
+    // to the curve, unless p is within 0.1 of a control point. A pixel more
+    // than t + 1.5 from every piece's box and from every control point thus
+    // gets a distance minus t above 0.5, i.e. coverage 0, and 1 gives the same.
+    const CurveBoxes boxes(control);
+    const double farReach = t + 1.5;
+    Stroke(s, left - t, top - t, right + t, bottom + t, [&](Point2 p) {
+        bool far = boxes.AllFartherThan(p, farReach);
+        for (int k = 0; far && k < 4; ++k) far = Distance(p, control[k]) >= farReach;
+        return far ? 1.0 : BezierDistance(p, control) - t;
+    });
 }
 
 double BezierDistance(Point2 p, const Point2 control[4]) {
