@@ -173,7 +173,8 @@ TEST(InputBox, TheButtonsSpeakTheUsersLanguage) {
 // The first dialog may set up lasting system state (the class, the
 // controls' own caches). The system may also keep a worker thread (and its
 // handle) alive for a few seconds after a dialog: the counts get that long
-// to come back, which a leak never does.
+// to come back, which a leak never does. One that was alive before the
+// dialogs may have ended since, so fewer is as good as the same.
 TEST(InputBox, RepeatedDialogsLeaveNoGdiObjectHandleOrThread) {
     OpenParent();
     Prompt(Cancel);
@@ -187,11 +188,13 @@ TEST(InputBox, RepeatedDialogsLeaveNoGdiObjectHandleOrThread) {
         [&] {
             threadsAfter = ThreadCount();
             after = SettledCounts();
-            return after == before && threadsAfter == threadsBefore;
+            return after.first >= before.first && after.second <= before.second &&
+                   threadsAfter <= threadsBefore;
         },
         10000);
-    EXPECT_EQ(after, before);
-    EXPECT_EQ(threadsAfter, threadsBefore);
+    EXPECT_GE(after.first, before.first);    // free GDI slots
+    EXPECT_LE(after.second, before.second);  // open handles
+    EXPECT_LE(threadsAfter, threadsBefore);
 }
 
 }  // namespace
