@@ -63,9 +63,42 @@ void StrokeBezier(StrokeCoverage& out, const Point2 control[4], double thickness
 // Distance from p to the cubic Bezier curve; -1000 within 0.1 of a control point.
 double BezierDistance(Point2 p, const Point2 control[4]);
 
-// Separable 15-tap blur of the alpha channel, in place through `scratch`;
-// taps outside the sprite are left out without renormalising.
-void BlurAlpha(Sprite& sprite, std::vector<float>& scratch);
+// A place in a glow plane and the coverage a stroke gives it.
+struct PlaneCell {
+    std::size_t place;
+    float coverage;
+};
+
+// The alpha of a sprite alone, inside the zero margins that the blur reads
+// past its edges. A glow is built on it pass after pass; its colours, which
+// the final tint sets from the alpha, are not computed on the way.
+class GlowPlane {
+public:
+    GlowPlane(int width, int height);
+    // The places of the strokes' pixels; none if the strokes were recorded
+    // for another size. Placed once, they can be laid over many times.
+    std::vector<PlaneCell> Place(const StrokeCoverage& strokes) const;
+    // The alpha that LayOverCoverage leaves, each coverage in order.
+    void LayOver(const std::vector<PlaneCell>& cells);
+    // Alpha 1 in the inclusive rectangle (clipped to the plane).
+    void Fill(int left, int top, int right, int bottom);
+    // Separable 15-tap blur; taps outside the plane are left out without
+    // renormalising.
+    void Blur();
+    // The sprite's alpha set to the plane's and its colour to alpha x
+    // `color`; a sprite of another size is left as it was.
+    void TintInto(Sprite& sprite, const Rgb& color) const;
+
+private:
+    float* Row(int y);
+    const float* Row(int y) const;
+
+    int width_;
+    int height_;
+    std::size_t paddedWidth_;
+    std::vector<float> alpha_;        // height_ rows of paddedWidth_
+    std::vector<float> rowsBlurred_;  // height_ + 14 rows of width_
+};
 
 // The strokes of one digit in a 160 x 288 cell, all of the same thickness.
 void DrawDigitStrokes(StrokeCoverage& out, int digit, double thickness);

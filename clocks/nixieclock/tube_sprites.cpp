@@ -16,32 +16,29 @@ constexpr int kPasses = 32;
 // The digits from the back of the tube to its front.
 constexpr int kCathodeOrder[10] = {1, 2, 0, 3, 9, 4, 8, 5, 7, 6};
 
-// A glow: the strokes laid over the sprite in the first 24 of 32 passes, the
-// alpha blurred after every pass, then the colour tinted by the alpha.
-void BuildGlow(Sprite& sprite, const StrokeCoverage& strokes, std::vector<float>& scratch) {
+// A glow: the strokes laid over a clear plane in the first 24 of 32 passes,
+// the plane blurred after every pass, then the sprite tinted by it.
+void BuildGlow(Sprite& sprite, const StrokeCoverage& strokes) {
+    GlowPlane plane(sprite.width, sprite.height);
+    const std::vector<PlaneCell> cells = plane.Place(strokes);
     for (int pass = 0; pass < kPasses; ++pass) {
-        if (pass < 24) LayOverCoverage(sprite, strokes, kOrange);
-        BlurAlpha(sprite, scratch);
+        if (pass < 24) plane.LayOver(cells);
+        plane.Blur();
     }
-    TintByAlpha(sprite, kOrange);
-}
-
-void FillAlpha(Sprite& sprite, int left, int top, int right, int bottom) {
-    for (int y = top; y <= bottom; ++y)
-        for (int x = left; x <= right; ++x) sprite.At(x, y)[3] = 1.0f;
+    plane.TintInto(sprite, kOrange);
 }
 
 // A soft block of light: twelve passes of a 24 x 32 block and a last one of
 // an 8 x 16 core, blurred after every pass.
 Sprite RenderBlob() {
-    Sprite blob(kGlowSize, kGlowSize);
-    std::vector<float> scratch;
+    GlowPlane plane(kGlowSize, kGlowSize);
     for (int pass = 0; pass < kPasses; ++pass) {
-        if (pass < 12) FillAlpha(blob, 36, 32, 59, 63);
-        if (pass == kPasses - 1) FillAlpha(blob, 44, 40, 51, 55);
-        BlurAlpha(blob, scratch);
+        if (pass < 12) plane.Fill(36, 32, 59, 63);
+        if (pass == kPasses - 1) plane.Fill(44, 40, 51, 55);
+        plane.Blur();
     }
-    TintByAlpha(blob, kOrange);
+    Sprite blob(kGlowSize, kGlowSize);
+    plane.TintInto(blob, kOrange);
     return blob;
 }
 
@@ -59,20 +56,19 @@ TubeDisplay::TubeDisplay() {
 
 void BuildSprites(TubeDisplay& display) {
     Sprite* sprites = display.sprites;
-    std::vector<float> scratch;
     std::vector<Sprite> glow(10, Sprite(kDigitWidth, kDigitHeight));
     std::vector<Sprite> ghost(10, Sprite(kDigitWidth, kDigitHeight));
 
     for (int d = 0; d < 10; ++d) {
         StrokeCoverage strokes(kDigitWidth, kDigitHeight);
         DrawDigitStrokes(strokes, d, 6.0);
-        BuildGlow(glow[d], strokes, scratch);
+        BuildGlow(glow[d], strokes);
     }
 
     StrokeCoverage dot(kDotSize, kDotSize);
     StrokeDisc(dot, {40, 40}, 5);
     Sprite& litDot = sprites[kLitDotSprite];
-    BuildGlow(litDot, dot, scratch);
+    BuildGlow(litDot, dot);
     LayOverCoverage(litDot, dot, kCore);
 
     Sprite& dimDot = sprites[kDimDotSprite];
