@@ -61,7 +61,6 @@ int main() {
     start = Clock::now();
     for (; SecondsSince(start) < 3; ++referenceFrames) {
         time.tm_sec = referenceFrames % 60;
-        ClearTarget();
         PasteImage(0, 0, &dial, SRCCOPY);
         DrawMovingParts({400, 400}, HandAnglesAt(time), light);
     }
@@ -82,7 +81,6 @@ int main() {
     ProcessorStopwatch drawn;
     for (int i = 0; i < frames; ++i) {
         time.tm_sec = i % 60;
-        ClearTarget();
         PasteImage(0, 0, &dial, SRCCOPY);
         DrawMovingParts({400, 400}, HandAnglesAt(time), light);
     }

@@ -28,8 +28,8 @@ int main() {
     ResetBackground();
     BeginBatch();
 
+    // The plate covers the whole window: pasting it is the frame's clearing.
     while (!_kbhit()) {
-        ClearTarget();
         PasteImage(0, 0, &dialPlate, SRCCOPY);
         _time64(&now);
         _localtime64_s(&t, &now);
