@@ -1,4 +1,4 @@
-// "Over" compositing and alpha tinting on float sprites.
+// "Over" compositing and premultiplied alpha on float sprites.
 #include "tube_sprite.h"
 
 #include <algorithm>
@@ -16,15 +16,6 @@ void LayOverSprite(Sprite& target, const Sprite& source, float alphaScale) {
     for (size_t i = 0; i < count; i += 4) {
         const float* src = &source.pixels[i];
         LayOver(&target.pixels[i], src[3] * alphaScale, Rgb{src[0], src[1], src[2]});
-    }
-}
-
-void TintByAlpha(Sprite& sprite, const Rgb& color) {
-    for (size_t i = 0; i < sprite.pixels.size(); i += 4) {
-        float* px = &sprite.pixels[i];
-        px[0] = px[3] * color.red;
-        px[1] = px[3] * color.green;
-        px[2] = px[3] * color.blue;
     }
 }
 

@@ -33,8 +33,6 @@ void LayOver(float* pixel, float coverage, const Rgb& color);
 // Lays every pixel of `source` over the same pixel of `target`, the source's
 // alpha times `alphaScale` as coverage. Both have the same size.
 void LayOverSprite(Sprite& target, const Sprite& source, float alphaScale);
-// Colour = alpha x `color` in every pixel.
-void TintByAlpha(Sprite& sprite, const Rgb& color);
 // Colour = alpha x colour in every pixel.
 void PremultiplyAlpha(Sprite& sprite);
 

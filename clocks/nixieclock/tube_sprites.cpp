@@ -93,7 +93,7 @@ void BuildSprites(TubeDisplay& display) {
 
     // Each digit's sprite starts with the ghosts of the digits behind it, the
     // same layers for every digit further forward, and the all-dim sprite is
-    // all ten ghosts: the ghosts are laid once, front to back, and the sprite
+    // all ten ghosts: the ghosts are laid once, back to front, and the sprite
     // of each digit starts from a copy of those laid so far.
     Sprite& behind = sprites[kAllDimSprite];
     for (int i = 0; i < 10; ++i) {
