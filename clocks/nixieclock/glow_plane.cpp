@@ -4,6 +4,14 @@
 
 #include <algorithm>
 
+// Where the compiler does float arithmetic in SSE registers, the blur adds
+// four columns at a time in the same order as one at a time, which gives the
+// same sums; elsewhere (x87) it keeps the plain loop.
+#if defined(__SSE_MATH__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 1)
+#define GLOW_PLANE_SSE 1
+#include <xmmintrin.h>
+#endif
+
 namespace {
 
 // Centre tap, then offsets 1 to 7 on both sides.
@@ -11,19 +19,59 @@ constexpr float kKernel[8] = {0.22764182f,  0.1934412f,    0.118697f,     0.0525
                               0.016826855f, 0.0038875442f, 0.0006485472f, 0.000078127094f};
 constexpr int kReach = 7;
 
+#ifdef GLOW_PLANE_SSE
+// kVectors x 4 adjacent sums of a blur line, held in registers while the
+// taps go over them.
+template <int kVectors>
+void BlurVectors(const float* in, std::ptrdiff_t step, float* out) {
+    __m128 sums[kVectors] = {};
+    for (int k = -kReach; k <= kReach; ++k) {
+        const __m128 weight = _mm_set1_ps(kKernel[k < 0 ? -k : k]);
+        const float* source = in + k * step;
+        for (int v = 0; v < kVectors; ++v)
+            sums[v] = _mm_add_ps(sums[v], _mm_mul_ps(weight, _mm_loadu_ps(source + 4 * v)));
+    }
+    for (int v = 0; v < kVectors; ++v) _mm_storeu_ps(out + 4 * v, sums[v]);
+}
+#endif
+
 // One line of a blur: out[j] is the sum over k = -7 ... 7 of kernel(k) x
 // in[j + k x step], the taps added in order of k. The taps past the plane's
 // edges read zeros from the margins, and adding a zero term leaves a sum of
-// non-negative values unchanged, so this equals leaving those taps out. The
-// line's sums stay in the first-level cache while the taps go over them.
+// non-negative values unchanged, so this equals leaving those taps out.
 void BlurLine(const float* in, std::ptrdiff_t step, float* out, int length) {
-    std::fill(out, out + length, 0.0f);
-    for (int k = -kReach; k <= kReach; ++k) {
-        const float weight = kKernel[k < 0 ? -k : k];
-        const float* source = in + k * step;
-        for (int j = 0; j < length; ++j) out[j] += weight * source[j];
+    int j = 0;
+#ifdef GLOW_PLANE_SSE
+    for (; j + 32 <= length; j += 32) BlurVectors<8>(in + j, step, out + j);
+    for (; j + 4 <= length; j += 4) BlurVectors<1>(in + j, step, out + j);
+#endif
+    for (; j < length; ++j) {
+        float sum = 0.0f;
+        for (int k = -kReach; k <= kReach; ++k) sum += kKernel[k < 0 ? -k : k] * in[j + k * step];
+        out[j] = sum;
     }
 }
+
+// A blurred glow's rim, on its way out to zero, is full of values under
+// 1.2e-38 ("denormal"), which the processor multiplies and adds many times
+// slower than others. Flushing them to zero while a plane is blurred changes
+// no value by more than 1.2e-38, far below what a pixel shows.
+class DenormalsFlushed {
+public:
+#ifdef GLOW_PLANE_SSE
+    DenormalsFlushed() : saved_(_mm_getcsr()) {
+        _mm_setcsr(saved_ | kFlushToZero | kDenormalsAreZero);
+    }
+    ~DenormalsFlushed() {
+        _mm_setcsr(saved_);
+    }
+
+private:
+    static constexpr unsigned int kFlushToZero = 0x8000;
+    static constexpr unsigned int kDenormalsAreZero = 0x0040;
+    unsigned int saved_;
+#endif
+};
 
 }  // namespace
 
@@ -69,6 +117,7 @@ void GlowPlane::Fill(int left, int top, int right, int bottom) {
 // Along the rows into the plane with kReach zero rows above and below, then
 // down its columns back into the rows of the alpha plane.
 void GlowPlane::Blur() {
+    [[maybe_unused]] const DenormalsFlushed flushed;
     for (int y = 0; y < height_; ++y)
         BlurLine(Row(y), 1, rowsBlurred_.data() + (y + kReach) * width_, width_);
     for (int y = 0; y < height_; ++y)

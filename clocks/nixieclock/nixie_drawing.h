@@ -49,6 +49,10 @@ struct Glow {
 
 // Pre-renders the digit, all-lit, all-dim and dot sprites.
 void BuildSprites(TubeDisplay& display);
+// The soft block of light that every blob shows: twelve passes of a 24 x 32
+// block and a last one of an 8 x 16 core, blurred after every pass. SetupGlow
+// renders it once and copies it.
+Sprite RenderBlob();
 // A light blob at a random place with a random drift.
 void SetupGlow(Glow& glow);
 // One step of a blob's drift; it stays inside the canvas.

@@ -28,8 +28,12 @@ void BuildGlow(Sprite& sprite, const StrokeCoverage& strokes) {
     plane.TintInto(sprite, kOrange);
 }
 
-// A soft block of light: twelve passes of a 24 x 32 block and a last one of
-// an 8 x 16 core, blurred after every pass.
+float RandomUnit(int divisor, float offset) {
+    return static_cast<float>(std::rand() % 10000) / divisor - offset;
+}
+
+}  // namespace
+
 Sprite RenderBlob() {
     GlowPlane plane(kGlowSize, kGlowSize);
     for (int pass = 0; pass < kPasses; ++pass) {
@@ -41,12 +45,6 @@ Sprite RenderBlob() {
     plane.TintInto(blob, kOrange);
     return blob;
 }
-
-float RandomUnit(int divisor, float offset) {
-    return static_cast<float>(std::rand() % 10000) / divisor - offset;
-}
-
-}  // namespace
 
 TubeDisplay::TubeDisplay() {
     for (int i = 0; i < 12; ++i) sprites[i] = Sprite(kDigitWidth, kDigitHeight);
