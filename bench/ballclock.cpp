@@ -13,14 +13,14 @@ int main() {
     DWORD* pixels = GetSurfacePixels(nullptr);
     const int count = kBallWindowWidth * kBallWindowHeight;
 
-    const int passes = 2000;
+    const int passes = 10000;
     ProcessorStopwatch plain;
     for (int r = 0; r < passes; ++r)
         for (int i = 0; i < count; ++i) pixels[i] = (pixels[i] + 0x010101u) & 0xFFFFFFu;
     const double reference = plain.ProcessorMs() / passes;
     plain.Report("reference: plain pass over the pixels", passes, reference);
 
-    const int seconds = 20;
+    const int seconds = 100;
     ProcessorStopwatch change;
     for (int s = 0; s < seconds; ++s) {
         g_lastSecond = s;

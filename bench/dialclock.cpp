@@ -70,7 +70,7 @@ int main() {
     // The same frame as a multiple of a plain pass over its pixels (reading
     // and writing each once), both timed by this thread's processor time.
     DWORD* pixels = GetSurfacePixels(&frame);
-    const int passes = 1000;
+    const int passes = 10000;
     ProcessorStopwatch plain;
     for (int r = 0; r < passes; ++r)
         for (int i = 0; i < 800 * 800; ++i) pixels[i] = (pixels[i] + 0x010101u) & 0xFFFFFFu;
