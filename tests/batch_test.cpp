@@ -113,6 +113,14 @@ TEST(Batch, WritesThroughTheBackBufferPointerAppearWithoutAnyCall) {
     EXPECT_TRUE(WaitUntil([&] { return Shown(window) == 160 * 120; }, 3000));
 }
 
+// A single pixel is written without the lock; the next copy still shows it.
+TEST(Batch, APixelSetOnAnIdleWindowAppears) {
+    const HWND window = OpenGraphWindow(160, 120);
+    Sleep(100);  // idle since the first copies
+    SetPixelColor(10, 20, RGB(255, 0, 0));
+    EXPECT_TRUE(WaitUntil([&] { return Shown(window) == 1; }, 3000));
+}
+
 // A repaint request (the window uncovered, say) is answered by the next copy,
 // though the program draws nothing.
 TEST(Batch, ARepaintRequestIsAnsweredByTheNextCopy) {

@@ -60,14 +60,21 @@ struct LibraryState {
     XFORM identityTransform = {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
     // Whether the screen may differ from the window's back buffer, so that the
     // window thread's periodic copy is due: set by whoever takes the lock to
-    // change something (LockGuard, TargetLock) and by a repaint request. Once
-    // the program has the back buffer's pixels or DC it may change them
-    // without the lock, and every period copies.
-    bool windowStale = true;
+    // change something (LockGuard, TargetLock), by a repaint request and,
+    // without the lock, by a pixel written directly; the copy clears it before
+    // it copies. Once the program has the back buffer's pixels or DC it may
+    // change them without the library knowing, and every period copies.
+    std::atomic<bool> windowStale{true};
     std::atomic<bool> windowBufferShared{false};  // set without the lock
 };
 
 extern LibraryState g_state;
+
+// A plain store: the lock, or for a pixel written directly the release
+// order, makes the change visible to the copy that finds the mark.
+inline void MarkWindowStale() {
+    g_state.windowStale.store(true, std::memory_order_release);
+}
 
 // What a holder of the lock does: a change may touch the window's back
 // buffer; only the window thread's copy to the screen just reads it.
@@ -78,7 +85,7 @@ class LockGuard {
 public:
     explicit LockGuard(LockUse use = LockUse::kMayChange) {
         g_state.enterLock(&g_state.libraryLock);
-        if (use == LockUse::kMayChange) g_state.windowStale = true;
+        if (use == LockUse::kMayChange) MarkWindowStale();
     }
     ~LockGuard() { g_state.leaveLock(&g_state.libraryLock); }
     LockGuard(const LockGuard&) = delete;
@@ -97,7 +104,7 @@ public:
         : locked_(target != nullptr && target == g_state.windowTarget) {
         if (!locked_) return;
         g_state.enterLock(&g_state.libraryLock);
-        g_state.windowStale = true;
+        MarkWindowStale();
     }
     ~TargetLock() {
         if (locked_) g_state.leaveLock(&g_state.libraryLock);

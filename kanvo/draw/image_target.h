@@ -44,21 +44,24 @@ public:
     int GetPolygonFillMode();
     void SetPolygonFillMode(int mode);
     void ResetDrawingState();
-    // Single pixels are read and written in the pixel array where that gives
-    // GDI's result (raster_access.h), here in the header so that the common
-    // case costs no call; otherwise through GDI.
-    COLORREF GetPixelColor(int x, int y) {
-        if (const DWORD* pixel = RasterAccess::VisiblePixel(*g_state.currentImage, x, y))
-            return SwapRedBlue(*pixel) & 0x00FFFFFFu;
-        return GetPixelThroughGdi(x, y);
+    // Single pixels are read and written in the pixel array of the current
+    // image where that gives GDI's result (raster_access.h): these answer
+    // false where it does not, and the caller goes through GDI. Here in the
+    // header, so that the common case costs no call.
+    static bool ReadPixelDirectly(int x, int y, COLORREF& color) {
+        const DWORD* pixel = RasterAccess::VisiblePixel(*g_state.currentImage, x, y);
+        if (!pixel) return false;
+        color = SwapRedBlue(*pixel) & 0x00FFFFFFu;
+        return true;
     }
-    void SetPixelColor(int x, int y, COLORREF color) {
-        if (DWORD* pixel = RasterAccess::WritablePixel(*g_state.currentImage, x, y, color)) {
-            *pixel = SwapRedBlue(color);
-            return;
-        }
-        SetPixelThroughGdi(x, y, color);
+    static bool WritePixelDirectly(int x, int y, COLORREF color) {
+        DWORD* pixel = RasterAccess::WritablePixel(*g_state.currentImage, x, y, color);
+        if (!pixel) return false;
+        *pixel = SwapRedBlue(color);
+        return true;
     }
+    COLORREF GetPixelThroughGdi(int x, int y);
+    void SetPixelThroughGdi(int x, int y, COLORREF color);
     void DrawLine(int x1, int y1, int x2, int y2);
     void DrawRectangle(int left, int top, int right, int bottom);
     void DrawFilledRectangle(int left, int top, int right, int bottom);
@@ -119,9 +122,6 @@ public:
     virtual void EndBatch() {}
 
 protected:
-    COLORREF GetPixelThroughGdi(int x, int y);
-    void SetPixelThroughGdi(int x, int y, COLORREF color);
-
     // The image that operations draw on and its memory device context.
     static IMAGE& Image();
     static HDC Dc();

@@ -111,11 +111,22 @@ void ResetDrawingState() {
     OnTarget([](ImageTarget& t) { t.ResetDrawingState(); });
 }
 
+// A single pixel that the pixel array alone can answer for takes no lock,
+// even on the window: the window thread only reads the back buffer's pixels
+// (to copy them to the screen) and changes nothing the direct path looks at.
+// A write on the window marks it stale after the pixel is stored, so that the
+// next periodic copy, which clears the mark before it copies, shows it.
 COLORREF GetPixelColor(int x, int y) {
-    return OnTarget([&](ImageTarget& t) { return t.GetPixelColor(x, y); });
+    COLORREF color;
+    if (g_state.currentTarget && ImageTarget::ReadPixelDirectly(x, y, color)) return color;
+    return OnTarget([&](ImageTarget& t) { return t.GetPixelThroughGdi(x, y); });
 }
 void SetPixelColor(int x, int y, COLORREF c) {
-    OnTarget([&](ImageTarget& t) { t.SetPixelColor(x, y, c); });
+    if (g_state.currentTarget && ImageTarget::WritePixelDirectly(x, y, c)) {
+        if (g_state.currentTarget == g_state.windowTarget) MarkWindowStale();
+        return;
+    }
+    OnTarget([&](ImageTarget& t) { t.SetPixelThroughGdi(x, y, c); });
 }
 void DrawLine(int x1, int y1, int x2, int y2) {
     OnTarget([&](ImageTarget& t) { t.DrawLine(x1, y1, x2, y2); });

@@ -84,11 +84,13 @@ DWORD WINAPI WindowThreadMain(LPVOID parameter) {
             lastCopy = GetTickCount();
             const LockGuard lock(LockUse::kOnlyReading);
             // BeginBatch may have come while this thread waited for the lock;
-            // an idle program's unchanged picture is not copied again.
-            if (!window.batching && (g_state.windowStale || g_state.windowBufferShared)) {
+            // an idle program's unchanged picture is not copied again. The
+            // stale mark is cleared before the copy: a pixel written directly
+            // meanwhile marks it again, for the next copy.
+            if (window.batching) continue;
+            const bool stale = g_state.windowStale.exchange(false, std::memory_order_acquire);
+            if (stale || g_state.windowBufferShared)
                 window.PresentLocked(0, 0, window.Width(), window.Height());
-                g_state.windowStale = false;
-            }
             continue;
         }
         // Asleep until a message comes or the next copy is due (while batch
