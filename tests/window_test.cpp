@@ -76,15 +76,6 @@ TEST(Window, ReopeningReplacesItWithAFreshBlackWindow) {
     EXPECT_EQ(GetPixelColor(150, 100), 0u);
 }
 
-TEST(Window, ResizingKeepsTheOldPixelsAndMakesTheNewPartBlack) {
-    OpenGraphWindow(100, 80);
-    SetInteriorColor(RGB(255, 0, 0));
-    DrawFilledRectangle(20, 20, 60, 60);
-    SetImageSize(nullptr, 400, 300);
-    EXPECT_EQ(GetPixelColor(40, 40), RGB(255, 0, 0));
-    EXPECT_EQ(GetPixelColor(350, 250), 0u);
-}
-
 // Batch drawing holds the periodic copy back, but a window that grows is
 // copied at once, so that its new part does not stay empty until the flush.
 TEST(Window, GrowingWhileBatchingCopiesTheBackBufferAtOnce) {
