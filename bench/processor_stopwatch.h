@@ -2,7 +2,7 @@
 // other work on a shared machine does not count, with the wall-clock time
 // beside it; reports a time as a multiple of a reference measured in the run.
 // The processor time is counted in steps of 10 ms (under Wine), so each piece
-// of work is repeated to last well over half a second.
+// of work is repeated until those steps are small beside it.
 #pragma once
 
 #include <windows.h>

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-// Where the compiler does float arithmetic in SSE registers, the blur adds
-// four columns at a time in the same order as one at a time, which gives the
-// same sums; elsewhere (x87) it keeps the plain loop.
+// Where the compiler does float arithmetic in SSE registers, the blur works on
+// columns four at a time, each adding its taps in the same order as the plain
+// loop, which gives the same sums; elsewhere (x87) it keeps the plain loop.
 #if defined(__SSE_MATH__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 1)
 #define GLOW_PLANE_SSE 1
 #include <xmmintrin.h>
