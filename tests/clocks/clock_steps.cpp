@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "clock_test.h"
 
@@ -146,13 +147,19 @@ std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int widt
         if (changed < 50) wrong += "hardly a change in 1.2 s; ";
         earlier = later;
     }
-    const bool typed = byKey.TypeKeyInConsole(L'q');
-    if (!typed || byKey.WaitForExit(10000) != 0) wrong += "key: no exit 0; ";
+    if (!byKey.TypeKeyInConsole(L'q')) {
+        wrong += "key: could not be typed; ";
+    } else if (const DWORD code = byKey.WaitForExit(10000); code != 0) {
+        wrong += "key: exit code " + std::to_string(code) + "; ";
+    }
     ProgramDriver byCloseBox;
     if (!StartClock(byCloseBox, name, localTime)) return wrong + "no second window";
     Sleep(1500);  // well into its loop
-    const bool pressed = byCloseBox.PressCloseBox();
-    if (!pressed || byCloseBox.WaitForExit(10000) != 0) wrong += "close box: no exit 0";
+    if (!byCloseBox.PressCloseBox()) {
+        wrong += "close box: could not be pressed";
+    } else if (const DWORD code = byCloseBox.WaitForExit(10000); code != 0) {
+        wrong += "close box: exit code " + std::to_string(code);
+    }
     return wrong;
 }
 
