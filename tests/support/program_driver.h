@@ -59,7 +59,9 @@ public:
     void SendOutputTo(const std::wstring& path) { outputPath_ = path; }
     // Waits until the program shows a visible window of `windowClass`.
     HWND WaitForWindow(const wchar_t* windowClass = L"KanvoWnd", DWORD timeoutMs = 15000);
-    // Types one key into the program's console (a key-down and key-up record).
+    // Types one key into the program's console (a key-down and key-up record);
+    // false when its console could not be reached in about a second, or the
+    // program has ended.
     bool TypeKeyInConsole(wchar_t key);
     // Uses the window's close box (the system menu's close command).
     bool PressCloseBox() { return window_ && PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0); }
