@@ -144,7 +144,8 @@ std::string RunClockAsAUser(const wchar_t* name, const char* localTime, int widt
         for (size_t i = 0; i < std::min(earlier.size(), later.size()); ++i) {
             changed += earlier[i] != later[i];
         }
-        if (changed < 50) wrong += "hardly a change in 1.2 s; ";
+        if (changed < 50)
+            wrong += "hardly a change in 1.2 s (" + std::to_string(changed) + " pixels); ";
         earlier = later;
     }
     if (!byKey.TypeKeyInConsole(L'q')) {
