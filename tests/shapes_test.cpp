@@ -48,6 +48,8 @@ const Box kBoxes[] = {{10, 12, 70, 52}, {15, 20, 96, 75}, {150, 110, 81, 41}};
 enum Shape {
     kRectangle,
     kCircle,
+    kEllipse,
+    kRoundRect,
     kPie,
     kPolygon,
     kClosedShapes = kPolygon + 1,
@@ -57,10 +59,14 @@ enum Shape {
 };
 using BoxShape = void (*)(int, int, int, int);
 using CircleShape = void (*)(int, int, int);
+using RoundShape = void (*)(int, int, int, int, int, int);
 using PieShape = void (*)(int, int, int, int, double, double);
 using PointsShape = void (*)(const POINT*, int);
 const BoxShape kRectangles[] = {DrawRectangle, DrawFilledRectangle, PaintRectangle, EraseRectangle};
 const CircleShape kCircles[] = {DrawCircle, DrawFilledCircle, PaintCircle, EraseCircle};
+const BoxShape kEllipses[] = {DrawEllipse, DrawFilledEllipse, PaintEllipse, EraseEllipse};
+const RoundShape kRoundRects[] = {DrawRoundRect, DrawFilledRoundRect, PaintRoundRect,
+                                  EraseRoundRect};
 const PieShape kPies[] = {DrawPie, DrawFilledPie, PaintPie, ErasePie};
 const PointsShape kPolygons[] = {DrawPolygon, DrawFilledPolygon, PaintPolygon, ErasePolygon};
 
@@ -70,6 +76,11 @@ void DrawWithKanvo(int shape, int variant, const Box& b) {
             return kRectangles[variant](b.l, b.t, b.r, b.b);
         case kCircle:
             return kCircles[variant](b.Cx(), b.Cy(), b.Ry());
+        case kEllipse:
+            return kEllipses[variant](b.l, b.t, b.r, b.b);
+        // Corners rounded by an ellipse wider than it is tall.
+        case kRoundRect:
+            return kRoundRects[variant](b.l, b.t, b.r, b.b, 24, 10);
         // From three o'clock counter-clockwise to six o'clock.
         case kPie:
             return kPies[variant](b.l, b.t, b.r, b.b, 0.0, 1.5 * kPi);
@@ -90,6 +101,10 @@ BOOL DrawWithGdi(HDC dc, int shape, const Box& b) {
             return Rectangle(dc, b.l, b.t, b.r, b.b);
         case kCircle:
             return Ellipse(dc, b.Cx() - b.Ry(), b.Cy() - b.Ry(), b.Cx() + b.Ry(), b.Cy() + b.Ry());
+        case kEllipse:
+            return Ellipse(dc, b.l, b.t, b.r, b.b);
+        case kRoundRect:
+            return RoundRect(dc, b.l, b.t, b.r, b.b, 24, 10);
         case kPie:
             return Pie(dc, b.l, b.t, b.r, b.b, b.Cx() + b.Rx(), b.Cy(), b.Cx(), b.Cy() + b.Ry());
         case kPolygon:
