@@ -72,6 +72,10 @@ void Cancel(HWND) {
     Press(VK_ESCAPE);
 }
 
+void PressCloseBox(HWND dialog) {
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 TEST(InputBox, EnterConfirmsTheTypedTextWhichReplacesTheDefault) {
     const HWND window = OpenParent();
     EXPECT_EQ(Prompt([](HWND) {
@@ -83,9 +87,11 @@ TEST(InputBox, EnterConfirmsTheTypedTextWhichReplacesTheDefault) {
     EXPECT_TRUE(IsWindowEnabled(window));
 }
 
-TEST(InputBox, EscapeLeavesTheBufferUntouched) {
+TEST(InputBox, EscapeOrTheCloseBoxLeavesTheBufferUntouched) {
     OpenParent();
-    EXPECT_EQ(Prompt(Cancel), L"no " + std::wstring(32 + 7, L'#'));
+    const std::wstring untouched = L"no " + std::wstring(32 + 7, L'#');
+    EXPECT_EQ(Prompt(Cancel), untouched);
+    EXPECT_EQ(Prompt(PressCloseBox), untouched);
 }
 
 // The box itself shows no more than the buffer takes back.
@@ -113,23 +119,22 @@ TEST(InputBox, BadBuffersReturnFalseAtOnce) {
     EXPECT_STREQ(buffer, L"keep");
 }
 
-// The UTF-8 form confirmed at once: "a\u00FCb" needs 4 bytes and the zero a
-// fifth, so a buffer of 4 takes back "a\u00FC" and nothing past it is written.
+// The UTF-8 form confirmed at once: characters of 1, 2, 3 and 4 bytes (the
+// last a surrogate pair in UTF-16), then "b". With the zero that makes 12
+// bytes, so a buffer of 11 takes back all but the "b", and nothing past it
+// is written.
 TEST(InputBox, TheUtf8FormCutsLongTextBetweenCharacters) {
     OpenParent();
-    std::string buffer(8, '#');
+    const std::string kept = "a\xC3\xBC\xE4\xB8\xAD\xF0\x9F\x98\x80";
+    std::string buffer(16, '#');
     bool confirmed = false;
     const std::wstring notes = WhileOpen(
-        [&] {
-            confirmed = PromptForText(&buffer[0], 4, "?", "T",
-                                      "a\xC3\xBC"
-                                      "b");
-        },
+        [&] { confirmed = PromptForText(&buffer[0], 11, "?", "T", (kept + "b").c_str()); },
         [](HWND) { Press(VK_RETURN); });
     EXPECT_EQ(notes, L"");
     EXPECT_TRUE(confirmed);
-    EXPECT_EQ(std::string(buffer.c_str()), "a\xC3\xBC");
-    EXPECT_EQ(buffer.substr(4), "####");
+    EXPECT_EQ(std::string(buffer.c_str()), kept);
+    EXPECT_EQ(buffer.substr(11), "#####");
 }
 
 struct Captions {
