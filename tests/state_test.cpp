@@ -84,6 +84,28 @@ TEST(State, NullPointersAndDeletedRegionsChangeNothing) {
     EXPECT_EQ(GetSurfacePixels(&image)[3 * 40 + 3], 0x040506u);
 }
 
+// A copy holds copies of the dash pattern and the pattern image, so that
+// the original and the copy can each be changed and destroyed.
+TEST(State, CopiedStylesOwnTheirPatterns) {
+    IMAGE image(10, 10);
+    IMAGE pattern(5, 3);
+    SetTargetImage(&image);
+    const DWORD dashes[] = {3, 1};
+    SetStrokeStyle(PS_USERSTYLE, 1, dashes, 2);
+    SetInteriorStyle(BS_PATTERN, 0, &pattern);
+    LINESTYLE line;
+    FILLSTYLE fill;
+    GetStrokeStyle(&line);
+    GetInteriorStyle(&fill);
+    const LINESTYLE lineCopy(line);
+    const FILLSTYLE fillCopy(fill);
+    EXPECT_NE(lineCopy.userPattern, line.userPattern);
+    EXPECT_EQ(lineCopy.userCount, 2u);
+    EXPECT_EQ(lineCopy.userPattern[0], 3u);
+    EXPECT_NE(fillCopy.pattern, fill.pattern);
+    EXPECT_EQ(fillCopy.pattern->Width(), 5);
+}
+
 // The style is stored, but the pen before it stays selected, also after a
 // fill-only shape's swap of the pen.
 TEST(State, PenStylesGdiRefusesKeepTheLastPen) {
