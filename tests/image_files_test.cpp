@@ -50,7 +50,7 @@ class ImageFiles : public testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(folder_);
-        ReadImageResource(&picture_, L"PNG", L"QUARTERS");
+        ReadImageResource(&picture_, "PNG", "QUARTERS");  // the UTF-8 form
         WriteBytes(In(L"a.png"), Resource(L"QUARTERS"));
     }
     void TearDown() override {
@@ -132,7 +132,7 @@ TEST_F(ImageFiles, AnExistingRasterKeepsItsSizeUnlessResizedOrScaled) {
     EXPECT_EQ(Differ(existing, picture_), "200x200 0");
     ReadImageFile(&existing, In(L"a.png").c_str(), 0, 0, true);
     EXPECT_EQ(Differ(existing, picture_), "100x100 0");
-    ReadImageFile(&scaled, In(L"a.png").c_str(), 50, 40);
+    ReadImageFile(&scaled, (folder_ / L"a.png").u8string().c_str(), 50, 40);  // the UTF-8 form
     EXPECT_EQ(scaled.Width(), 50);
     EXPECT_EQ(scaled.Height(), 40);
     EXPECT_EQ(FarMiddles(scaled, 2), 0);
