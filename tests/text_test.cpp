@@ -39,8 +39,8 @@ void ExpectRectanglesMatch(HDC dc) {
     }
 }
 
-// White on black cells, text at the pen (twice) and in rectangles, then
-// coloured transparent glyphs.
+// White on black cells, text at the pen (twice) and its measure, text in
+// rectangles, then coloured transparent glyphs.
 TEST(Text, WritingOnAnImageMatchesTheRawCalls) {
     IMAGE image(200, 100);
     SetTargetImage(&image);
@@ -57,6 +57,8 @@ TEST(Text, WritingOnAnImageMatchesTheRawCalls) {
     SIZE written = {};
     GetTextExtentPoint32W(dc, L"Ab", 2, &written);
     TextOutW(dc, 30 + written.cx, 24, L"c", 1);
+    EXPECT_EQ(GetTextPixelWidth(L"Ab"), written.cx);
+    EXPECT_EQ(GetTextPixelHeight(L"Ab"), written.cy);
     ExpectRectanglesMatch(dc);
     SetBackgroundMode(TRANSPARENT);
     SetBkMode(dc, TRANSPARENT);
