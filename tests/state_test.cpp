@@ -175,6 +175,10 @@ TEST(State, EraseClipAreaFillsTheClipRegionInDevicePixels) {
     // The image's transform is back in force: logical (-40, 90) is device (20, 10).
     SetPixelColor(-40, 90, RGB(0, 255, 0));
     EXPECT_EQ(GetSurfacePixels(&image)[10 * 60 + 20], 0x00FF00u);
+    // Without a clip region the whole image is the clip area.
+    SetClipRegion(nullptr);
+    EraseClipArea();
+    EXPECT_EQ(CountAll(image, 0xFF0000), 60 * 25);
 }
 
 TEST(State, AxisScalesOfZeroOrWithoutMeaningAreRefused) {
