@@ -95,13 +95,14 @@ TEST(Text, BadInputDrawsNothingMeasuresZeroAndLeavesThePen) {
     EXPECT_EQ(KanvoTest::CountPixels(GetSurfacePixels(&image), 100, {0, 0, 100, 40}, 0), 100 * 40);
 }
 
-// A short form keeps the fields it does not name; a null record changes nothing.
+// A short form keeps the fields it does not name; a null record changes
+// nothing. The full form is given its face in UTF-8.
 TEST(Text, EachFontFormKeepsTheFieldsItDoesNotName) {
     IMAGE image(80, 60);
     SetTargetImage(&image);
     SetTextFont(nullptr);
     EXPECT_EQ(Font(), L"16 0 0 0 0 0 0 0 1 0 0 3 0 System");
-    SetTextFont(30, 12, L"Arial", 0, 0, FW_BOLD, true, false, false, DEFAULT_CHARSET, 0, 0, 4, 0);
+    SetTextFont(30, 12, "Arial", 0, 0, FW_BOLD, true, false, false, DEFAULT_CHARSET, 0, 0, 4, 0);
     SetTextFont(18, 0, nullptr, 900, 450, FW_NORMAL, false, true, true);
     EXPECT_EQ(Font(), L"18 0 900 450 400 0 1 1 1 0 0 4 0 Arial");
     SetTextFont(22, 8, nullptr);
