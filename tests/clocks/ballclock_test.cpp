@@ -1,4 +1,5 @@
-// ballclock: the hands drawn by its own routines, and the real program.
+// ballclock: the hands drawn by its own routines, the ball's path, and the
+// real program.
 #include "ball_drawing.h"
 #include "clock_test.h"
 
@@ -13,6 +14,22 @@ TEST(BallFace, EachHandFollowsItsOwnUnitOfTime) {
     EXPECT_GE(PixelsAcross(window, centre, 222, 250, PixelOf(g_secondHand.color)), 1);
     EXPECT_GE(PixelsAcross(window, centre, 123.7, 180, PixelOf(g_minuteHand.color)), 2);
     EXPECT_GE(PixelsAcross(window, centre, 310.3, 100, PixelOf(g_hourHand.color)), 3);
+}
+
+// Guards against a ball that leaves the window, which the program's pictures
+// never look at: from where the clock starts it, over 20 000 steps (several
+// bounces off every wall), its centre stays inside.
+TEST(BallPath, StaysInsideTheWindow) {
+    int x = 100;
+    int y = 250;
+    int stepX = 1;
+    int stepY = 1;
+    int outside = 0;
+    for (int step = 0; step < 20000; ++step) {
+        StepBall(x, y, 40, stepX, stepY);
+        outside += x < 0 || x >= kBallWindowWidth || y < 0 || y >= kBallWindowHeight;
+    }
+    EXPECT_EQ(outside, 0);
 }
 
 // At noon the hour hand points straight up and the minute hand just past
