@@ -1,5 +1,6 @@
-// The drawing state of an image: defaults and reset, styles that GDI refuses
-// or that have nothing to draw with, clearing and erasing, and the transform.
+// The drawing state of an image: defaults and reset, copies of styles, styles
+// that GDI refuses or that have nothing to draw with, clearing and erasing,
+// and the transform.
 #include <gtest/gtest.h>
 
 #include <cmath>
